@@ -1,0 +1,106 @@
+// publish, html and preview: the generation commands, run on a project
+// opened as the designer opens it (its images gathered into the preview
+// folder).
+
+#include <filesystem>
+#include <ostream>
+
+#include "cli/commands.h"
+#include "cli/open_with.h"
+#include "document/errors.h"
+#include "document/file_io.h"
+#include "generator/config_script.h"
+#include "generator/generate.h"
+#include "generator/preview.h"
+#include "generator/publish.h"
+#include "generator/vocabularies.h"
+
+namespace fs = std::filesystem;
+
+namespace velmora::cli {
+
+namespace {
+
+inline constexpr const char* kNothingToBuild = "No item to build. Please add item to left pane and try again.";
+
+// The menu base name: --menu-name, or a fresh one as the designer makes it.
+std::string MenuBaseName(Context& ctx) {
+  const auto given = ctx.TakeOption("--menu-name");
+  if (!given) return "menu" + MakeMenuNumber();
+  if (!IsMenuBaseName(*given)) {
+    throw UsageFailure{"--menu-name must be a letter followed by letters, digits or \"_\""};
+  }
+  return *given;
+}
+
+// Cleans the preview folder when the command ends, also on failure.
+class PreviewCleanup {
+ public:
+  explicit PreviewCleanup(TvornAppletAgent& doc) : doc_(doc) {}
+  ~PreviewCleanup() { CleanPreviewFolder(doc_); }
+  PreviewCleanup(const PreviewCleanup&) = delete;
+  PreviewCleanup& operator=(const PreviewCleanup&) = delete;
+
+ private:
+  TvornAppletAgent& doc_;
+};
+
+void RequireItems(Context& ctx, const std::string& project) {
+  if (ctx.Document().ItemCount() == 0) throw CommandFailure{project + ": " + kNothingToBuild};
+}
+
+}  // namespace
+
+void RunPublish(Context& ctx) {
+  const auto to = ctx.TakeOption("--to");
+  const std::string menuName = MenuBaseName(ctx);
+  const std::string project = ctx.Positional(1)[0];
+  TvornAppletAgent& doc = ctx.Document();
+  PreviewCleanup cleanup(doc);
+  ctx.OpenProject(project);
+
+  std::string folder = to ? *to : FolderOf(project);
+  if (folder.empty()) folder = ".";
+  std::error_code ec;
+  fs::create_directories(folder, ec);
+  if (!fs::is_directory(folder, ec)) throw FileError(folder, "the folder cannot be created");
+
+  const PublishResult result = SaveAndPublish(doc, ctx.Tree(), menuName, folder, NameOf(project));
+  ctx.WarnImages("images not found in the project's folder, so not published", result.uncopiedImages);
+  ctx.WarnImages("image names leading outside the project folder were not published", result.unsafeImages);
+  ctx.out << JoinPath(folder, BaseNameOf(NameOf(project)) + ".html") << "\n";
+}
+
+void RunHtml(Context& ctx) {
+  const std::string menuName = MenuBaseName(ctx);
+  const std::string project = ctx.Positional(1)[0];
+  TvornAppletAgent& doc = ctx.Document();
+  PreviewCleanup cleanup(doc);
+  ctx.OpenProject(project);
+  RequireItems(ctx, project);
+  ctx.out << BuildPageText(doc, ctx.Tree(), menuName);
+}
+
+void RunPreview(Context& ctx) {
+  const std::string menuName = MenuBaseName(ctx);
+  const std::string project = ctx.Positional(1)[0];
+  TvornAppletAgent& doc = ctx.Document();
+  ctx.OpenProject(project);
+  RequireItems(ctx, project);
+  const std::string pageText = BuildPageText(doc, ctx.Tree(), menuName);
+  const std::string home = doc.ProgramFolder();
+  CopyScriptsToPreview(doc, home);
+  ctx.WarnImages("image names leading outside the program folder were skipped", CopyResourceFiles(doc, home));
+  const std::string staged = JoinPath(home, "~preview.html");
+  WriteFileAtomically(staged, pageText);
+  CopyToPreviewFolder(doc, staged);
+  DeleteFileQuietly(staged);
+
+  const std::string page = JoinPath(PreviewFolder(doc), "~preview.html");
+  ctx.out << page << "\n";
+  if (!OpenWithDefaultHandler(page)) {
+    ctx.err << "velmora-cli: warning: no program could be started to open " << page << "\n";
+  }
+}
+
+}  // namespace velmora::cli

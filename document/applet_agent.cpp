@@ -1,0 +1,70 @@
+#include "document/applet_agent.h"
+
+#include "document/errors.h"
+#include "document/text.h"
+
+namespace velmora {
+
+TvornAppletAgent::TvornAppletAgent(std::string programFolder)
+    : RuntimeFiles{"jsmenu0.js", "jsmenu0cfg.js", "jsmenu0.css"},
+      Separator(kSeparator),
+      programFolder_(std::move(programFolder)),
+      status_(&nullSink_) {}
+
+TStringArray TvornAppletAgent::AppletDataToStrings(const TAppletData& data) {
+  return TStringArray(data.f.begin(), data.f.end());
+}
+
+TAppletData TvornAppletAgent::StringsToAppletData(const TStringArray& strings) {
+  TAppletData data;
+  for (int k = 0; k < kAppletFieldCount; ++k) data.at(k) = strings.at(static_cast<size_t>(k));
+  return data;
+}
+
+TStringArray TvornAppletAgent::ItemToStrings(const TItemData& item) {
+  return TStringArray(item.f.begin(), item.f.end());
+}
+
+TItemData TvornAppletAgent::StringsToItem(const TStringArray& strings, const std::string&) {
+  TItemData item;
+  for (int k = 0; k < kItemFieldCount; ++k) item.at(k) = strings.at(static_cast<size_t>(k));
+  return item;
+}
+
+void TvornAppletAgent::ResetDocument() {
+  AppletData = DefaultAppletData();
+  Items.clear();
+}
+
+TItemData TvornAppletAgent::MakeDefaultItem() { return DefaultItemData(); }
+
+void TvornAppletAgent::InsertItem(int index, const TItemData& item) {
+  const int n = ItemCount();
+  if (n == 0) {
+    Items.assign(1, item);
+  } else if (index >= 0 && index <= n) {
+    Items.insert(Items.begin() + index, item);
+  }
+}
+
+void TvornAppletAgent::DeleteItem(int index) {
+  if (index >= 0 && index < ItemCount()) Items.erase(Items.begin() + index);
+}
+
+void TvornAppletAgent::MoveItemUp(int index) {
+  if (index > 0 && index < ItemCount()) std::swap(Items[static_cast<size_t>(index)], Items[static_cast<size_t>(index - 1)]);
+}
+
+std::string DescribeItem(int index, const std::string& caption) {
+  return "item " + std::to_string(index + 1) + " \"" + caption + "\"";
+}
+
+void CheckStorableValue(const std::string& value, const std::string& owner, std::string_view fieldName) {
+  const bool breaksLine = value.find_first_of("\r\n") != std::string::npos;
+  if (!breaksLine && value.find(kSeparator) == std::string::npos) return;
+  throw ValueError("Cannot write " + owner + ": the field " + std::string(fieldName) + " holds " +
+                   (breaksLine ? "a line break" : "the separator \"#$@\"") +
+                   ", which the file format cannot store.");
+}
+
+}  // namespace velmora

@@ -1,0 +1,95 @@
+#pragma once
+
+// The menu document: the menu-wide record, the items in pre-order of the
+// design tree, and the operations on them. The generator's operations on
+// the same document live in generator/.
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "document/design_tree.h"
+#include "document/records.h"
+#include "document/status_sink.h"
+
+namespace velmora {
+
+// How a reader ended. Anything but Loaded leaves the document and the tree
+// exactly as they were.
+enum class ReadOutcome {
+  Loaded,
+  NothingRead,   // empty file, or no product name line
+  WrongProduct,  // the product name is not ours
+  Truncated,     // the file ended before its closing tag
+};
+
+struct ReadResult {
+  ReadOutcome outcome = ReadOutcome::NothingRead;
+  int repairedItems = 0;  // items moved under the nearest possible parent
+  std::string detail;     // where a truncated file ended
+};
+
+// Fixed texts the front ends show for the outcomes.
+inline constexpr const char* kWrongProjectMessage =
+    "This file wasn't saved by Velmora 1.0, open failed!";
+inline constexpr const char* kWrongStructureMessage =
+    "This file wasn't saved by specified format, open failed!";
+
+class TvornAppletAgent {
+ public:
+  // `programFolder` holds the runtime script and receives the generated
+  // files and the preview folder; the front end resolves it.
+  explicit TvornAppletAgent(std::string programFolder = "");
+  TvornAppletAgent(const TvornAppletAgent&) = delete;
+  TvornAppletAgent& operator=(const TvornAppletAgent&) = delete;
+
+  TAppletData GetAppletData() const { return AppletData; }
+  void SetAppletData(const TAppletData& data) { AppletData = data; }
+  TItemData GetItem(int index) const { return Items.at(static_cast<size_t>(index)); }
+  void SetItem(int index, const TItemData& item) { Items.at(static_cast<size_t>(index)) = item; }
+  int ItemCount() const { return static_cast<int>(Items.size()); }
+
+  static TStringArray AppletDataToStrings(const TAppletData& data);
+  static TAppletData StringsToAppletData(const TStringArray& strings);
+  static TStringArray ItemToStrings(const TItemData& item);
+  static TItemData StringsToItem(const TStringArray& strings, const std::string& version);
+
+  void ResetDocument();
+  static TItemData MakeDefaultItem();
+  void InsertItem(int index, const TItemData& item);
+  void DeleteItem(int index);
+  void MoveItemUp(int index);
+
+  // Project file (.velm).
+  void SaveProject(const std::string& fileName);
+  ReadResult LoadProject(const std::string& fileName, DesignTree& tree);
+  // Menu structure file (.gms).
+  void ExportStructure(const std::string& fileName, const DesignTree& tree);
+  ReadResult ImportStructure(const std::string& fileName, DesignTree& tree);
+
+  void SetStatusSink(StatusSink* sink) { status_ = sink ? sink : &nullSink_; }
+  StatusSink& Status() const { return *status_; }
+  const std::string& ProgramFolder() const { return programFolder_; }
+
+  TAppletData AppletData;
+  TItemArray Items;
+  std::array<std::string, 3> RuntimeFiles;
+  std::vector<std::string> PreviewFiles;
+  std::string Separator;
+  std::string FileVersion;
+
+ private:
+  std::string programFolder_;
+  mutable NullStatusSink nullSink_;
+  StatusSink* status_;
+};
+
+// Names an item for messages: its position counting from 1 and its caption.
+std::string DescribeItem(int index, const std::string& caption);
+
+// Refuses a record value that would not read back as written. `owner` names
+// the record ("the menu-wide settings" or DescribeItem).
+void CheckStorableValue(const std::string& value, const std::string& owner, std::string_view fieldName);
+
+}  // namespace velmora

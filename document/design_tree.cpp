@@ -1,0 +1,58 @@
+#include "document/design_tree.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace velmora {
+
+ItemTree::ItemTree() { ClearToRoot(kRootCaption); }
+
+void ItemTree::ClearToRoot(const std::string& rootCaption) {
+  nodes_.clear();
+  nodes_.push_back({-1, 0, rootCaption, 0});
+}
+
+int ItemTree::AddLastChild(int parent, const std::string& text) {
+  if (parent < 0 || parent >= NodeCount()) throw std::out_of_range("ItemTree: no such parent node");
+  // The new node goes right after the parent's subtree; nodes after it shift.
+  const int at = nodes_[static_cast<size_t>(parent)].lastDescendant + 1;
+  const bool appending = at == NodeCount();
+  if (!appending) {
+    for (auto& n : nodes_) {
+      if (n.parent >= at) ++n.parent;
+      if (n.lastDescendant >= at) ++n.lastDescendant;
+    }
+  }
+  nodes_.insert(nodes_.begin() + at, {parent, nodes_[static_cast<size_t>(parent)].depth + 1, text, at});
+  for (int p = parent; p >= 0; p = nodes_[static_cast<size_t>(p)].parent) {
+    auto& last = nodes_[static_cast<size_t>(p)].lastDescendant;
+    last = std::max(last, at);
+  }
+  return at;
+}
+
+LevelPlan PlanParentsFromLevels(const std::vector<int>& levels) {
+  LevelPlan plan;
+  plan.parents.reserve(levels.size());
+  plan.levels.reserve(levels.size());
+  // ancestors[d] is the item index of the latest item at depth d.
+  std::vector<int> ancestors;
+  for (size_t i = 0; i < levels.size(); ++i) {
+    const int previous = i == 0 ? -1 : plan.levels.back();
+    const int level = std::clamp(levels[i], 0, previous + 1);
+    if (level != levels[i]) ++plan.repairs;
+    ancestors.resize(static_cast<size_t>(level));
+    plan.parents.push_back(level == 0 ? -1 : ancestors.back());
+    plan.levels.push_back(level);
+    ancestors.push_back(static_cast<int>(i));
+  }
+  return plan;
+}
+
+void AddItemNodes(DesignTree& tree, const LevelPlan& plan, const std::vector<std::string>& captions) {
+  for (size_t i = 0; i < plan.parents.size(); ++i) {
+    tree.AddLastChild(plan.parents[i] + 1, captions[i]);
+  }
+}
+
+}  // namespace velmora

@@ -1,0 +1,112 @@
+#include "document/file_io.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "document/errors.h"
+
+namespace fs = std::filesystem;
+
+namespace velmora {
+
+namespace {
+
+std::string SystemText(int error) { return std::strerror(error); }
+
+bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+
+std::string RandomTag() {
+  static std::mt19937_64 random{std::random_device{}()};
+  char tag[24];
+  std::snprintf(tag, sizeof tag, "%016llx", static_cast<unsigned long long>(random()));
+  return tag;
+}
+
+std::string TemporaryNameBeside(const std::string& path) {
+  return FolderOf(path) + "." + NameOf(path) + "." + RandomTag() + ".tmp";
+}
+
+}  // namespace
+
+std::string ReadWholeFile(const std::string& path) {
+  std::error_code ec;
+  if (fs::is_directory(path, ec)) throw FileError(path, "is a folder, not a file");
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) throw FileError(path, SystemText(errno));
+  std::string content;
+  char buffer[1 << 16];
+  size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) content.append(buffer, got);
+  const bool failed = std::ferror(file);
+  const int error = errno;
+  std::fclose(file);
+  if (failed) throw FileError(path, SystemText(error));
+  return content;
+}
+
+void WriteFileAtomically(const std::string& path, std::string_view content) {
+  std::error_code ec;
+  if (fs::is_directory(path, ec)) throw FileError(path, "is a folder, not a file");
+  const std::string temporary = TemporaryNameBeside(path);
+  std::FILE* file = std::fopen(temporary.c_str(), "wb");
+  if (!file) throw FileError(path, SystemText(errno));
+  const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
+  int error = errno;
+  const bool closed = std::fclose(file) == 0;
+  if (written && !closed) error = errno;
+  if (!written || !closed) {
+    std::remove(temporary.c_str());
+    throw FileError(path, SystemText(error));
+  }
+  // Keep the permissions of the file being replaced.
+  if (fs::exists(path, ec)) fs::permissions(temporary, fs::status(path, ec).permissions(), ec);
+  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+    error = errno;
+    std::remove(temporary.c_str());
+    throw FileError(path, SystemText(error));
+  }
+}
+
+std::string UniqueTemporaryPath(const std::string& stem, const std::string& suffix) {
+  std::error_code ec;
+  std::string folder = fs::temp_directory_path(ec).string();
+  if (ec || folder.empty()) folder = ".";
+  return JoinPath(folder, stem + "-" + RandomTag() + suffix);
+}
+
+bool CopyFileQuietly(const std::string& from, const std::string& to) {
+  std::error_code ec;
+  if (!fs::is_regular_file(from, ec)) return false;
+  if (fs::equivalent(from, to, ec)) return true;
+  return fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec) && !ec;
+}
+
+void DeleteFileQuietly(const std::string& path) {
+  std::error_code ec;
+  fs::remove(path, ec);
+}
+
+bool FileExists(const std::string& path) {
+  std::error_code ec;
+  return fs::exists(path, ec);
+}
+
+std::string FolderOf(const std::string& path) {
+  for (size_t i = path.size(); i > 0; --i) {
+    if (IsSeparator(path[i - 1])) return path.substr(0, i);
+  }
+  return {};
+}
+
+std::string NameOf(const std::string& path) { return path.substr(FolderOf(path).size()); }
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  if (folder.empty() || IsSeparator(folder.back())) return folder + name;
+  return folder + "/" + name;
+}
+
+}  // namespace velmora

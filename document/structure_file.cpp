@@ -1,0 +1,99 @@
+// The menu structure file (.gms): the bare skeleton of a menu, five fields
+// per item (level, caption, link, target, status bar message).
+
+#include "document/applet_agent.h"
+#include "document/errors.h"
+#include "document/file_io.h"
+#include "document/line_reader.h"
+#include "document/text.h"
+#include "document/tree_rebuild.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr const char* kStructureHeader[] = {
+    "<Generator_Name>", "Velmora", "</Generator_Name>",
+    "<Generator_Version>", "1.0", "</Generator_Version>",
+    "<Product_Name>", "General Menu Structure Description Format", "</Product_Name>",
+    "<Product_Version>", "1.0", "</Product_Version>",
+};
+
+// The item fields a structure line carries, in line order.
+constexpr ItemField kStructureFields[] = {ILevel, ICaption, ILink, ITarget, IStatusBarMsg};
+constexpr int kStructureFieldCount = 5;
+
+}  // namespace
+
+void TvornAppletAgent::ExportStructure(const std::string& fileName, const DesignTree& tree) {
+  const int n = ItemCount();
+  StatusSink& status = Status();
+  status.SetProgressMax(n * kItemFieldCount + 15);
+  StatusGuard guard(status, "Saving Data ... ...");
+
+  std::string out;
+  for (const char* line : kStructureHeader) {
+    out += line;
+    out += kLineEnd;
+  }
+  status.StepProgress(10);
+  status.StepProgress(5);
+  out += "<Structure_Description>";
+  out += kLineEnd;
+
+  for (int node = 1; node < tree.NodeCount() && node <= n; ++node) {
+    Items[static_cast<size_t>(node - 1)][ILevel] = std::to_string(tree.Depth(node) - 1);
+  }
+  for (int i = 0; i < n; ++i) {
+    const TItemData& item = Items[static_cast<size_t>(i)];
+    for (ItemField field : kStructureFields) {
+      CheckStorableValue(item[field], DescribeItem(i, item[ICaption]), kItemFieldNames[field]);
+      out += item[field];
+      out += kSeparator;
+    }
+    out += kLineEnd;
+  }
+  out += "</Structure_Description>";
+  out += kLineEnd;
+  WriteFileAtomically(fileName, out);
+}
+
+ReadResult TvornAppletAgent::ImportStructure(const std::string& fileName, DesignTree& tree) {
+  const std::string content = ReadWholeFile(fileName);
+  if (content.empty()) return {};
+  LineReader reader(content);
+  if (!reader.Read() || !reader.Seek("<Product_Name>") || !reader.Read()) return {};
+  if (reader.Line() != "General Menu Structure Description Format") {
+    return {ReadOutcome::WrongProduct, 0, ""};
+  }
+  if (!reader.Read() || !reader.Seek("<Product_Version>") || !reader.Read()) {
+    return TruncatedAt(reader, "<Product_Version>");
+  }
+  std::string version(reader.Line());
+  if (!reader.Read() || !reader.Seek("<Structure_Description>")) {
+    return TruncatedAt(reader, "<Structure_Description>");
+  }
+
+  StatusGuard guard(Status(), "Loading Data ... ...");
+  const TStringArray defaults = ItemToStrings(MakeDefaultItem());
+  TItemArray items;
+  std::vector<int> lineNumbers;
+  for (;;) {
+    if (!reader.Read()) return TruncatedAt(reader, "</Structure_Description>");
+    if (reader.Line() == "</Structure_Description>") break;
+    TStringArray strings = defaults;
+    const TStringArray fields = SplitFields(reader.Line(), kStructureFieldCount);
+    for (int k = 0; k < kStructureFieldCount; ++k) strings[kStructureFields[k]] = fields[static_cast<size_t>(k)];
+    items.push_back(StringsToItem(strings, version));
+    lineNumbers.push_back(reader.LineNumber());
+  }
+
+  const LevelPlan plan = PlanItemLevels(items, lineNumbers, fileName);
+  FileVersion = std::move(version);
+  ResetDocument();
+  Items = std::move(items);
+  RebuildTree(tree, Items, plan);
+  return {ReadOutcome::Loaded, plan.repairs, ""};
+}
+
+}  // namespace velmora

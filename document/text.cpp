@@ -1,0 +1,99 @@
+#include "document/text.h"
+
+#include <charconv>
+
+#include "document/errors.h"
+
+namespace velmora {
+
+std::string ExtractField(std::string_view text, int k, std::string_view delimiter) {
+  if (k < 1) return {};
+  std::string_view rest = text;
+  std::string_view field;
+  for (int i = 0; i < k; ++i) {
+    const auto at = rest.find(delimiter);
+    if (at == std::string_view::npos) return {};
+    field = rest.substr(0, at);
+    rest.remove_prefix(at + delimiter.size());
+  }
+  return std::string(field);
+}
+
+std::vector<std::string> SplitFields(std::string_view line, int count, std::string_view delimiter) {
+  std::vector<std::string> fields(static_cast<size_t>(count));
+  std::string_view rest = line;
+  for (auto& field : fields) {
+    const auto at = rest.find(delimiter);
+    if (at == std::string_view::npos) break;
+    field.assign(rest.substr(0, at));
+    rest.remove_prefix(at + delimiter.size());
+  }
+  return fields;
+}
+
+bool IsDecimalInteger(std::string_view text) {
+  if (!text.empty() && (text[0] == '-' || text[0] == '+')) text.remove_prefix(1);
+  if (text.empty()) return false;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
+int StrictToInt(std::string_view text, const std::string& where) {
+  std::string_view digits = text;
+  if (!digits.empty() && digits[0] == '+') digits.remove_prefix(1);
+  int value = 0;
+  const char* end = digits.data() + digits.size();
+  const auto result = std::from_chars(digits.data(), end, value);
+  if (!IsDecimalInteger(text) || result.ec != std::errc() || result.ptr != end) {
+    throw NumberError(std::string(text), where);
+  }
+  return value;
+}
+
+std::string Trim(std::string_view text) {
+  auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return std::string(text);
+}
+
+std::string ToLowerAscii(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return out;
+}
+
+std::string FoldCase1252(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    const auto b = static_cast<unsigned char>(c);
+    if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDE && b != 0xD7)) {
+      c = static_cast<char>(b + 0x20);
+    } else if (b == 0x8A || b == 0x8C || b == 0x8E) {
+      c = static_cast<char>(b + 0x10);
+    } else if (b == 0x9F) {
+      c = static_cast<char>(0xFF);
+    }
+  }
+  return out;
+}
+
+std::vector<std::string_view> SplitLines(std::string_view content) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  for (size_t i = 0; i < content.size(); ++i) {
+    const char c = content[i];
+    if (c != '\r' && c != '\n') continue;
+    lines.push_back(content.substr(start, i - start));
+    if (c == '\r' && i + 1 < content.size() && content[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < content.size()) lines.push_back(content.substr(start));
+  return lines;
+}
+
+}  // namespace velmora

@@ -1,0 +1,161 @@
+#include "generator/config_script.h"
+
+#include <cstdio>
+
+#include "document/errors.h"
+#include "document/text.h"
+#include "generator/maker.h"
+#include "generator/vocabularies.h"
+
+namespace velmora {
+
+namespace {
+
+// How each of the 40 positions of an item line is written.
+enum class Kind { Quoted, Bare, Empty };
+struct Position {
+  Kind kind;
+  ItemField field;
+};
+
+constexpr Position Q(ItemField f) { return {Kind::Quoted, f}; }
+constexpr Position B(ItemField f) { return {Kind::Bare, f}; }
+constexpr Position kNothing = {Kind::Empty, ICaption};
+
+constexpr Position kItemLine[40] = {
+    Q(ICaption),          B(ITextAlign),         B(ITextWrap),           B(IPaddingLeft),
+    B(IPaddingRight),     B(IPaddingTop),        B(IPaddingBottom),      Q(ILink),
+    Q(ITarget),           Q(IStatusBarMsg),      Q(IToolTip),            B(IParentIndex),
+    B(DisableItem),       B(IWidth),             B(IHeight),             kNothing,
+    kNothing,             Q(IClassNormal),       Q(IClassOver),          Q(IClassClicked),
+    Q(ILeftIconUrl),      Q(IOverLeftIconUrl),   Q(IClickedLeftIconUrl), B(ILeftIconWidth),
+    B(ILeftIconHeight),   Q(IImageUrl),          Q(IOverImageUrl),       Q(IClickedImageUrl),
+    B(IImageWidth),       B(IImageHeight),       Q(IRightIconUrl),       Q(IOverRightIconUrl),
+    Q(IClickedRightIconUrl), B(IRightIconWidth), B(IRightIconHeight),    B(ISubmenuOffsetX),
+    B(ISubmenuOffsetY),   B(ISubmenuDirection),  B(IReserved38),         B(ISubmenuItemGap),
+};
+
+constexpr AppletField kBuilderOpen[] = {pMainMenuDirection, pMainMenuItemGap, pOpenDelay,
+                                        pSlidingOpenDuration, pOpenSlideType, pOpenTransitionFlag};
+constexpr AppletField kBuilderClose[] = {pCloseDelay, pSlidingCloseDuration, pCloseSlideType,
+                                         pCloseTransitionFlag};
+
+const std::string& Bare(const std::string& value, const std::string& owner, std::string_view field) {
+  if (!IsBareNumber(value)) {
+    throw ValueError("Cannot generate the configuration script: " + owner + ", field " + std::string(field) +
+                     " holds \"" + value + "\", which is not a whole number.");
+  }
+  return value;
+}
+
+}  // namespace
+
+bool IsMenuBaseName(std::string_view name) {
+  auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; };
+  if (name.empty() || !letter(name[0])) return false;
+  for (char c : name) {
+    if (!letter(c) && !(c >= '0' && c <= '9')) return false;
+  }
+  return true;
+}
+
+bool IsBareNumber(std::string_view text) {
+  if (text.empty()) return true;
+  if (text[0] == '-') text.remove_prefix(1);
+  if (text.empty() || (text[0] == '0' && text.size() > 1)) return false;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
+std::string EscapeScriptString(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    const auto b = static_cast<unsigned char>(c);
+    switch (c) {
+      case '\\': out += "\\\\"; continue;
+      case '\'': out += "\\'"; continue;
+      case '\r': out += "\\r"; continue;
+      case '\n': out += "\\n"; continue;
+      case '<': out += text.substr(i + 1, 1) == "/" ? "<\\" : "<"; continue;
+      default: break;
+    }
+    // The UTF-8 bytes of U+2028 and U+2029 end a line in older parsers.
+    if (b == 0xE2 && text.substr(i + 1, 2) == "\x80\xA8") {
+      out += "\\u2028";
+      i += 2;
+    } else if (b == 0xE2 && text.substr(i + 1, 2) == "\x80\xA9") {
+      out += "\\u2029";
+      i += 2;
+    } else if (b < 0x20 || b == 0x7F) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", b);
+      out += escaped;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+std::string ConfigScriptText(TvornAppletAgent& doc, const std::string& menuBaseName) {
+  const std::string& n = menuBaseName;
+  if (!IsMenuBaseName(n)) {
+    throw ValueError("Cannot generate the configuration script: the menu name \"" + n +
+                     "\" must be a letter followed by letters, digits or \"_\".");
+  }
+  TAppletData& menu = doc.AppletData;
+  menu[pMenuName] = n;
+  menu[pMenuCfgName] = n + "cfg";
+  menu[pMenuDivName] = n + "div";
+
+  std::string out;
+  auto line = [&out](const std::string& text) {
+    out += text;
+    out += kLineEnd;
+  };
+  for (const char* header : {"/*", kProductLine, kCopyrightLine, kProductPage, kSupportPage, "*/"}) line(header);
+
+  out.reserve(out.size() + doc.Items.size() * 320);
+  for (int i = 0; i < doc.ItemCount(); ++i) {
+    const TItemData& item = doc.Items[static_cast<size_t>(i)];
+    out += "CI" + n + "([";
+    for (int p = 0; p < 40; ++p) {
+      if (p > 0) out += ',';
+      const Position& pos = kItemLine[p];
+      const std::string& value = item[pos.field];
+      if (pos.kind == Kind::Quoted) {
+        out += '\'';
+        out += EscapeScriptString(value);
+        out += '\'';
+      } else if (pos.kind == Kind::Bare) {
+        out += Bare(value, DescribeItem(i, item[ICaption]), kItemFieldNames[pos.field]);
+      }
+    }
+    out += "]);";
+    out += kLineEnd;
+  }
+
+  line("function CI" + n + "(ipa){");
+  line("if(!(window." + n + "cfg)){eval('window." + n + "cfg=new Array();');};");
+  line(n + "cfg[" + n + "cfg.length]=ipa;};");
+  line("function Init" + n + "(){");
+  line("if (!window.bMac){setTimeout('Init" + n + "()',350);return;};");
+
+  const std::string owner = "the menu-wide settings";
+  auto bare = [&](AppletField f) { return Bare(menu[f], owner, kAppletFieldNames[f]) + ","; };
+  std::string call = "bbae('" + EscapeScriptString(menu[pMenuName]) + "'," + menu[pMenuCfgName] + ",'" +
+                     EscapeScriptString(menu[pMenuDivName]) + "',";
+  for (AppletField f : kBuilderOpen) call += bare(f);
+  call += "'" + EscapeScriptString(TransitionFilterText(menu[pOpenTransitionCustomFilter])) + "',";
+  for (AppletField f : kBuilderClose) call += bare(f);
+  call += "'" + EscapeScriptString(TransitionFilterText(menu[pCloseTransitionCustomFilter])) + "');};";
+  line(call);
+  line("Init" + n + "();");
+  return out;
+}
+
+}  // namespace velmora

@@ -1,0 +1,28 @@
+#pragma once
+
+// The configuration script: one call per item declaring its 40 positions,
+// the global configuration array, and the call to the runtime's builder.
+
+#include <string>
+#include <string_view>
+
+#include "document/applet_agent.h"
+
+namespace velmora {
+
+// Sets the three menu-wide names from the base name and returns the script.
+// Refuses (ValueError) a bare position that is neither empty nor a decimal
+// integer, naming the item and the field.
+std::string ConfigScriptText(TvornAppletAgent& doc, const std::string& menuBaseName);
+
+// A value as the contents of a single-quoted script string: any text yields
+// a string that parses and holds the text exactly.
+std::string EscapeScriptString(std::string_view text);
+
+// The base name becomes part of script identifiers and element ids.
+bool IsMenuBaseName(std::string_view name);
+
+// Empty or a plain decimal integer (no sign but "-", no leading zeros).
+bool IsBareNumber(std::string_view text);
+
+}  // namespace velmora

@@ -1,0 +1,71 @@
+#include "generator/generate.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "document/file_io.h"
+#include "document/text.h"
+#include "generator/config_script.h"
+#include "generator/maker.h"
+#include "generator/prepare.h"
+#include "generator/styles.h"
+
+namespace velmora {
+
+std::string PageText(const std::array<std::string, 3>& runtimeFiles, const std::string& menuBaseName) {
+  char length[8];
+  std::snprintf(length, sizeof length, "%04zu", std::strlen(kHomePage));
+  const std::string lines[] = {
+      std::string("<!-- saved from url=(") + length + ")" + kHomePage + " -->",
+      "<html>",
+      "<head>",
+      "<title>Preview</title>",
+      "</head>",
+      "<body>",
+      "",
+      "<!-- Velmora 1.0 -->",
+      std::string("<!-- ") + kCopyrightLine + " -->",
+      std::string("<!-- ") + kProductPage + " -->",
+      "<!-- NOTE: Please insert these codes into <body> section of Web pages. -->",
+      "<!-- BEGIN -->",
+      "<link href=\"./" + runtimeFiles[2] + "\" type=text/css rel=stylesheet>",
+      "<script language=\"javascript\" src=\"./" + runtimeFiles[1] + "\"></script>",
+      "<script language=\"javascript\" src=\"./" + runtimeFiles[0] + "\"></script>",
+      "<!-- END -->",
+      "<div id=" + menuBaseName + "div></div>",
+      "",
+      "</body>",
+      "</html>",
+  };
+  std::string out;
+  for (const auto& line : lines) {
+    out += line;
+    out += kLineEnd;
+  }
+  return out;
+}
+
+void GenerateMenuFiles(TvornAppletAgent& doc, const DesignTree& tree, const std::string& menuBaseName,
+                       const std::string& pagePath) {
+  StatusGuard guard(doc.Status(), "Making HTML Codes ... ...", /*resetPosition=*/false);
+  doc.RuntimeFiles[1] = "jsmenu01cfg.js";
+  doc.RuntimeFiles[2] = "jsmenu01.css";
+  PrepareItems(doc, tree);
+  const StyleTable styles = AssignStyleClasses(doc, menuBaseName);
+  // Build everything before writing, so a refused value writes nothing.
+  const std::string stylesheet = StylesheetText(styles);
+  const std::string script = ConfigScriptText(doc, menuBaseName);
+  WriteFileAtomically(JoinPath(doc.ProgramFolder(), doc.RuntimeFiles[2]), stylesheet);
+  WriteFileAtomically(JoinPath(doc.ProgramFolder(), doc.RuntimeFiles[1]), script);
+  WriteFileAtomically(pagePath, PageText(doc.RuntimeFiles, menuBaseName));
+}
+
+std::string BuildPageText(TvornAppletAgent& doc, const DesignTree& tree, const std::string& menuBaseName) {
+  const std::string path = UniqueTemporaryPath("velmora-build", ".html");
+  GenerateMenuFiles(doc, tree, menuBaseName, path);
+  std::string text = ReadWholeFile(path);
+  DeleteFileQuietly(path);
+  return text;
+}
+
+}  // namespace velmora

@@ -1,0 +1,114 @@
+#include "generator/styles.h"
+
+#include "document/errors.h"
+#include "document/text.h"
+#include "generator/maker.h"
+#include "generator/vocabularies.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr char kStateLetters[3] = {'n', 'o', 'c'};
+constexpr int kCodeOffsets[] = {kBorderTopStyle, kBorderRightStyle, kBorderBottomStyle, kBorderLeftStyle,
+                                kCursor};
+
+// Every state value is written into a declaration as it stands, so a value
+// that could end the declaration or the rule is refused; codes must be
+// numbers.
+void CheckStateBlock(const TItemData& item, int state, int itemIndex) {
+  const int start = kStateBlockStart[static_cast<size_t>(state)];
+  const std::string owner = itemIndex < 0 ? "an item" : DescribeItem(itemIndex, item[ICaption]);
+  for (int offset = 0; offset < kStateBlockSize; ++offset) {
+    const std::string& value = item.at(start + offset);
+    if (value.find_first_of(";{}<\r\n") != std::string::npos) {
+      throw ValueError("Cannot generate the stylesheet: " + owner + ", state " + kStateNames[state] +
+                       ", field " + std::string(kItemFieldNames[static_cast<size_t>(start + offset)]) +
+                       " holds \";\", \"{\", \"}\", \"<\" or a line break.");
+    }
+  }
+  for (int offset : kCodeOffsets) {
+    const int field = start + offset;
+    StrictToInt(item.at(field), owner + ", state " + kStateNames[state] + ", field " +
+                                    std::string(kItemFieldNames[static_cast<size_t>(field)]));
+  }
+}
+
+std::string IndexKey(const TItemData& item, int start) {
+  std::string key;
+  for (int offset = 0; offset < kStateBlockSize; ++offset) {
+    const std::string& value = item.at(start + offset);
+    key += std::to_string(value.size());
+    key += ':';
+    key += value;
+  }
+  return key;
+}
+
+}  // namespace
+
+const std::string& StyleTable::FindOrAddStyleClass(const TItemData& item, int state, int itemIndex) {
+  const int start = kStateBlockStart[static_cast<size_t>(state)];
+  auto [at, added] = index_.try_emplace(IndexKey(item, start), entries_.size());
+  if (added) {
+    try {
+      CheckStateBlock(item, state, itemIndex);
+    } catch (...) {
+      index_.erase(at);
+      throw;
+    }
+    TItemStyle style;
+    for (int offset = 0; offset < kStateBlockSize; ++offset) style.values[static_cast<size_t>(offset)] = item.at(start + offset);
+    style.className = base_ + "item" + kStateLetters[state] + std::to_string(entries_.size() + 1);
+    entries_.push_back(std::move(style));
+  }
+  return entries_[at->second].className;
+}
+
+void StyleTable::Clear() {
+  entries_.clear();
+  index_.clear();
+}
+
+StyleTable AssignStyleClasses(TvornAppletAgent& doc, const std::string& menuBaseName) {
+  StyleTable table(menuBaseName);
+  constexpr ItemField kClassFields[3] = {IClassNormal, IClassOver, IClassClicked};
+  for (int i = 0; i < doc.ItemCount(); ++i) {
+    TItemData& item = doc.Items[static_cast<size_t>(i)];
+    for (int state = 0; state < 3; ++state) item[kClassFields[state]] = table.FindOrAddStyleClass(item, state, i);
+  }
+  return table;
+}
+
+std::string StylesheetText(const StyleTable& table) {
+  std::string out;
+  auto line = [&out](const std::string& text) {
+    out += text;
+    out += kLineEnd;
+  };
+  for (const char* header : {"/*", kProductLine, kCopyrightLine, kProductPage, kSupportPage, "*/"}) line(header);
+  for (const TItemStyle& e : table.Entries()) {
+    const auto& v = e.values;
+    auto border = [&](const char* side, int colour) {
+      line(std::string("BORDER-") + side + ":" + CssColor(v[colour]) + " " + CssPixels(v[colour + 1]) + " " +
+           BorderStyleName(v[colour + 2]) + ";");
+    };
+    line("." + e.className + "{");
+    line("FONT-FAMILY:" + v[kFontFamily] + ";");
+    line("FONT-SIZE:" + CssPixels(v[kFontSize]) + ";");
+    line("FONT-WEIGHT:" + v[kFontWeight] + ";");
+    line("FONT-STYLE:" + v[kFontStyle] + ";");
+    border("TOP", kBorderTopColor);
+    border("RIGHT", kBorderRightColor);
+    border("BOTTOM", kBorderBottomColor);
+    border("LEFT", kBorderLeftColor);
+    line("CURSOR:" + CursorName(v[kCursor]) + ";");
+    line("COLOR:" + CssColor(v[kColor]) + ";");
+    line("BACKGROUND-COLOR:" + CssColor(v[kBackgroundColor]) + ";");
+    line("BACKGROUND-IMAGE:" + BackgroundImageValue(v[kBackgroundImage]) + ";");
+    line("}");
+  }
+  return out;
+}
+
+}  // namespace velmora

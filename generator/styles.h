@@ -1,0 +1,45 @@
+#pragma once
+
+// Collapses every item state into a list of distinct styles, names them and
+// writes the class names back into the items.
+
+#include <array>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "document/applet_agent.h"
+
+namespace velmora {
+
+struct TItemStyle {
+  std::string className;
+  std::array<std::string, 20> values;  // one state block, in block order
+};
+
+// Distinct styles in order of first use. A hash index over the 20 values
+// finds a match in constant time; the first entry with equal values wins, as
+// a scan from the start would.
+class StyleTable {
+ public:
+  explicit StyleTable(std::string menuBaseName) : base_(std::move(menuBaseName)) {}
+  // State 0 normal, 1 over, 2 clicked. Returns the class name for that state
+  // of the item, adding a style when none matches.
+  const std::string& FindOrAddStyleClass(const TItemData& item, int state, int itemIndex = -1);
+  const std::vector<TItemStyle>& Entries() const { return entries_; }
+  void Clear();
+
+ private:
+  std::string base_;
+  std::vector<TItemStyle> entries_;
+  std::unordered_map<std::string, size_t> index_;
+};
+
+inline constexpr const char* kStateNames[3] = {"Normal", "Mouse Over", "Clicked"};
+
+// The class assignment pass: every item's three class names.
+StyleTable AssignStyleClasses(TvornAppletAgent& doc, const std::string& menuBaseName);
+
+std::string StylesheetText(const StyleTable& table);
+
+}  // namespace velmora
