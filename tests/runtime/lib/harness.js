@@ -1,0 +1,167 @@
+'use strict';
+// Shared test plumbing: one headless Chromium per test file, a loopback static
+// server, and menu pages made from designs (by velmora-cli when the build has it).
+const fs = require('node:fs');
+const os = require('node:os');
+const path = require('node:path');
+const http = require('node:http');
+const { execFileSync } = require('node:child_process');
+const { chromium } = require('playwright-core');
+const { design, projectFile, published, page } = require('./design');
+
+const RUNTIME = path.resolve(__dirname, '../../../runtime/jsmenu0.js');
+const CLI = process.env.VELMORA_BUILD ? path.join(process.env.VELMORA_BUILD, 'velmora-cli') : '';
+
+// Small coloured squares: icons and images whose state shows in their colour.
+const IMAGES = {};
+for (const [n, c] of Object.entries({ red: '#d00', green: '#0a0', blue: '#00d', gray: '#888', black: '#000' })) {
+  IMAGES[`${n}.svg`] = `<svg xmlns="http://www.w3.org/2000/svg" width="16" height="16"><rect width="16" height="16" fill="${c}"/></svg>`;
+}
+
+const MIME = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.svg': 'image/svg+xml', '.txt': 'text/plain' };
+
+async function startServer(root) {
+  const server = http.createServer((req, res) => {
+    const p = path.join(root, decodeURIComponent(new URL(req.url, 'http://x').pathname));
+    if (req.url === '/favicon.ico') {
+      res.writeHead(204);
+      return res.end();
+    }
+    if (!p.startsWith(root) || !fs.existsSync(p) || fs.statSync(p).isDirectory()) {
+      res.writeHead(404);
+      return res.end();
+    }
+    res.writeHead(200, { 'content-type': MIME[path.extname(p)] || 'application/octet-stream' });
+    fs.createReadStream(p).pipe(res);
+  });
+  await new Promise((r) => server.listen(0, '127.0.0.1', r));
+  return { server, base: `http://127.0.0.1:${server.address().port}` };
+}
+
+function cliAvailable() {
+  return !!CLI && fs.existsSync(CLI);
+}
+
+let cliChecked = null;
+/** Publishes the design with velmora-cli into dir; returns the page's file name. */
+function publishWithCli(d, dir, name) {
+  const proj = path.join(dir, 'project.velm');
+  fs.writeFileSync(proj, projectFile(d), 'latin1');
+  execFileSync(CLI, ['publish', proj, '--to', dir, '--menu-name', name], { stdio: 'pipe' });
+  const html = fs.readdirSync(dir).filter((f) => /\.html?$/i.test(f));
+  if (!html.length) throw new Error(`velmora-cli wrote no page into ${dir}`);
+  return html.sort((a, b) => (a === 'index.html' ? -1 : b === 'index.html' ? 1 : 0))[0];
+}
+
+class Site {
+  constructor() {
+    this.root = fs.mkdtempSync(path.join(os.tmpdir(), 'velmora-rt-'));
+    this.count = 0;
+  }
+
+  async start() {
+    Object.assign(this, await startServer(this.root));
+    return this;
+  }
+
+  /**
+   * Writes a published menu for the design spec; returns its page address.
+   * opts.raw: { 'jsmenu01cfg.js': text, ... } files written as given (bad configs).
+   * opts.runtimeFirst: the page loads the runtime before the configuration script.
+   * opts.extraBody: HTML put into the page after the container.
+   */
+  menu(spec, name = 'menu5', opts = {}) {
+    const dir = path.join(this.root, `m${++this.count}`);
+    fs.mkdirSync(dir);
+    for (const [f, body] of Object.entries(IMAGES)) fs.writeFileSync(path.join(dir, f), body);
+    let pageName = 'index.html';
+    if (opts.raw) {
+      for (const [f, body] of Object.entries(opts.raw)) fs.writeFileSync(path.join(dir, f), body, 'latin1');
+    } else {
+      const d = design(spec);
+      if (cliAvailable() && !opts.runtimeFirst && !opts.noCli) pageName = publishWithCli(d, dir, name);
+      else for (const [f, body] of Object.entries(published(d, name))) fs.writeFileSync(path.join(dir, f), body, 'latin1');
+      if (opts.runtimeFirst) fs.writeFileSync(path.join(dir, 'index.html'), page(name, { runtimeFirst: true }), 'latin1');
+    }
+    // Always test the runtime of this tree, whatever copy the tool placed there.
+    fs.copyFileSync(RUNTIME, path.join(dir, 'jsmenu0.js'));
+    if (opts.extraBody) {
+      const p = path.join(dir, pageName);
+      fs.writeFileSync(p, fs.readFileSync(p, 'latin1').replace('</body>', `${opts.extraBody}\r\n</body>`), 'latin1');
+    }
+    return `${this.base}/m${this.count}/${pageName}`;
+  }
+
+  /** Writes one file below the served root and returns its address. */
+  file(rel, body) {
+    const p = path.join(this.root, rel);
+    fs.mkdirSync(path.dirname(p), { recursive: true });
+    fs.writeFileSync(p, body);
+    return `${this.base}/${rel}`;
+  }
+
+  async stop() {
+    await new Promise((r) => this.server.close(r));
+    fs.rmSync(this.root, { recursive: true, force: true });
+  }
+}
+
+function launch() {
+  return chromium.launch({
+    executablePath: '/usr/bin/chromium',
+    headless: true,
+    args: ['--no-sandbox', '--disable-background-networking', '--disable-component-update',
+      '--disable-sync', '--no-first-run', '--disable-gpu'],
+  });
+}
+
+/**
+ * Opens url in a fresh context; collects page errors and console warnings.
+ * Waits for the menu in #NAMEdiv unless opts.wait is false.
+ */
+async function open(browser, url, opts = {}) {
+  const context = await browser.newContext({
+    viewport: opts.viewport || { width: 1000, height: 700 },
+    hasTouch: !!opts.touch,
+    reducedMotion: opts.reducedMotion || 'no-preference',
+  });
+  context.setDefaultTimeout(5000);
+  const pg = await context.newPage();
+  pg.errors = [];
+  pg.warnings = [];
+  pg.on('pageerror', (e) => pg.errors.push(String(e)));
+  pg.on('console', (m) => { if (m.type() === 'warning' || m.type() === 'error') pg.warnings.push(m.text()); });
+  await pg.goto(url);
+  if (opts.wait !== false) await pg.waitForSelector(`#${opts.name || 'menu5'}div [role=menubar]`, { state: 'attached' });
+  pg.close0 = () => context.close();
+  return pg;
+}
+
+/** Bounding box of the element matched by a selector, in viewport pixels. */
+async function box(pg, sel) {
+  return pg.$eval(sel, (e) => {
+    const r = e.getBoundingClientRect();
+    return { x: r.left, y: r.top, w: r.width, h: r.height, r: r.right, b: r.bottom };
+  });
+}
+
+/** The item element of item index i of menu name. */
+function item(i, name = 'menu5') {
+  return `#${name}-${i}`;
+}
+/** The submenu panel that item index i opens. */
+function sub(i, name = 'menu5') {
+  return `#${name}-m${i}`;
+}
+
+async function visible(pg, sel) {
+  return pg.$eval(sel, (e) => !!e.offsetParent || e.getClientRects().length > 0).catch(() => false);
+}
+
+/** Hover the centre of an element, moving there in a few steps. */
+async function hover(pg, sel, steps = 3) {
+  const b = await box(pg, sel);
+  await pg.mouse.move(b.x + b.w / 2, b.y + b.h / 2, { steps });
+}
+
+module.exports = { Site, launch, open, box, item, sub, visible, hover, cliAvailable };
