@@ -1,0 +1,168 @@
+// The preview folder's lifecycle, publishing into a project folder, and the
+// publish report.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "document/file_io.h"
+#include "generator/generate.h"
+#include "generator/preview.h"
+#include "generator/publish.h"
+#include "test_support.h"
+
+namespace fs = std::filesystem;
+
+namespace velmora {
+namespace {
+
+using test::BuildDesign;
+using test::RecordingSink;
+using test::Slurp;
+using test::Spit;
+using test::TempFolder;
+
+std::vector<std::string> Listing(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::recursive_directory_iterator(folder)) {
+    if (e.is_regular_file()) names.push_back(fs::relative(e.path(), folder).string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class Publishing : public ::testing::Test {
+ protected:
+  TempFolder home, project;
+  TvornAppletAgent doc{home.path()};
+  ItemTree tree;
+  void SetUp() override {
+    Spit(home / "jsmenu0.js", "// runtime\n");
+    BuildDesign(doc, tree, {0, 1, 1});
+  }
+};
+
+TEST(BaseName, ExtensionRule) {
+  EXPECT_EQ(BaseNameOf("mymenu.velm"), "mymenu");
+  EXPECT_EQ(BaseNameOf("MyMenu.VELM"), "MyMenu");
+  EXPECT_EQ(BaseNameOf("noextension"), "noextension");
+  EXPECT_EQ(BaseNameOf("a.velm.velm"), "a");
+  EXPECT_EQ(BaseNameOf("site.txt"), "site");
+}
+
+TEST_F(Publishing, SaveWritesEverythingIntoTheProjectFolder) {
+  Spit(home / "sub.gif", "");  // not gathered into the preview folder
+  fs::create_directories(project / "art");
+  Spit(project / "arrow.gif", "GIF89a-arrow");
+  Spit(project / "art/bg.jpg", "JPEG-bg");
+  doc.Items[0][IRightIconUrl] = "arrow.gif";
+  doc.Items[1][IRightIconUrl] = "arrow.gif";
+  doc.Items[2][IBackgroundImageNormal] = "art/bg.jpg";
+  doc.Items[2][IOverImageUrl] = "missing.gif";
+  CopyResourceFiles(doc, project.path());
+
+  TempFolder out;
+  const PublishResult result = SaveAndPublish(doc, tree, "menu7", out.path(), "mymenu.velm");
+  EXPECT_EQ(Listing(out.path()),
+            (std::vector<std::string>{"arrow.gif", "art/bg.jpg", "jsmenu0.js", "jsmenu01.css", "jsmenu01cfg.js",
+                                      "mymenu.html", "mymenu.velm", "mymenu_PublishReport.txt"}));
+  EXPECT_EQ(Slurp(out / "art/bg.jpg"), "JPEG-bg");
+  EXPECT_EQ(result.uncopiedImages, std::vector<std::string>{"missing.gif"});
+  EXPECT_TRUE(result.unsafeImages.empty());
+  EXPECT_EQ(Slurp(out / "jsmenu01cfg.js"), Slurp(home / "jsmenu01cfg.js")) << "generated files stay home too";
+
+  TvornAppletAgent reread;
+  ItemTree rereadTree;
+  ASSERT_EQ(reread.LoadProject(out / "mymenu.velm", rereadTree).outcome, ReadOutcome::Loaded);
+  EXPECT_EQ(reread.Items, doc.Items) << "the saved project holds the derived fields of the generation";
+  EXPECT_EQ(reread.GetAppletData()[pMenuName], "menu7");
+
+  const std::string first = Slurp(out / "mymenu.html") + Slurp(out / "mymenu.velm") + Slurp(out / "mymenu_PublishReport.txt");
+  SaveAndPublish(doc, tree, "menu7", out.path(), "mymenu.velm");
+  EXPECT_EQ(Slurp(out / "mymenu.html") + Slurp(out / "mymenu.velm") + Slurp(out / "mymenu_PublishReport.txt"), first);
+
+  SaveAndPublish(doc, tree, "menu7", out.path(), "plain");
+  EXPECT_TRUE(fs::exists(out / "plain.velm"));
+  EXPECT_TRUE(fs::exists(out / "plain.html"));
+}
+
+TEST_F(Publishing, ReportListsScriptsAndDistinctImages) {
+  doc.RuntimeFiles = {"jsmenu0.js", "jsmenu01cfg.js", "jsmenu01.css"};
+  doc.Items[0][IRightIconUrl] = "arrow.gif";
+  doc.Items[1][IRightIconUrl] = "arrow.gif";
+  doc.Items[2][IRightIconUrl] = "arrow.gif";
+  doc.Items[0][IBackgroundImageNormal] = "bg.jpg";
+  doc.Items[1][IClickedLeftIconUrl] = "Arrow.gif";
+  RecordingSink sink;
+  doc.SetStatusSink(&sink);
+  WritePublishReport(doc, project.path(), "r.txt");
+  const std::string rule(77, '=');
+  EXPECT_EQ(Slurp(project / "r.txt"),
+            rule + "\r\n"
+                   "This file includes a list of filename and you need to upload them to Web server\r\n"
+                   "to get the script to work. All these files are saved into the same directory along\r\n"
+                   "with the project file (*.velm) as well as this file.\r\n"
+                   "\r\n" +
+                rule + "\r\n\r\n[Script file(s)]:\r\n  jsmenu0.js\r\n  jsmenu01cfg.js\r\n  jsmenu01.css\r\n\r\n"
+                       "[Image File(s)]: They should be copied along with script files!\r\n"
+                       "  arrow.gif\r\n  bg.jpg\r\n  Arrow.gif\r\n\r\n\r\n" +
+                rule + "\r\nEnd of Publish Report\r\n" + rule + "\r\n");
+  EXPECT_EQ(sink.max, 101);
+  EXPECT_EQ(sink.steps, 103);
+  EXPECT_EQ(sink.position, 0);
+  EXPECT_FALSE(sink.busy);
+}
+
+TEST_F(Publishing, PreviewFolderLifecycle) {
+  Spit(home / "pic.gif", "gif");
+  doc.Items[1][ILeftIconUrl] = "pic.gif";
+  doc.Items[2][IImageUrl] = "nowhere.gif";
+  const std::string page = BuildPageText(doc, tree, "menu5");
+  CopyScriptsToPreview(doc, home.path());
+  CopyResourceFiles(doc, home.path());
+  Spit(home / "~preview.html", page);
+  CopyToPreviewFolder(doc, home / "~preview.html");
+  DeleteFileQuietly(home / "~preview.html");
+
+  EXPECT_EQ(Listing(home.path()), (std::vector<std::string>{"jsmenu0.js", "pic.gif", "preview/jsmenu0.js",
+                                                            "preview/jsmenu01.css", "preview/jsmenu01cfg.js",
+                                                            "preview/pic.gif", "preview/~preview.html"}));
+  EXPECT_EQ(doc.PreviewFiles, (std::vector<std::string>{"jsmenu0.js", "jsmenu01cfg.js", "jsmenu01.css", "pic.gif",
+                                                        "nowhere.gif", "~preview.html"}));
+  CleanPreviewFolder(doc);
+  EXPECT_FALSE(fs::exists(home / "preview"));
+  EXPECT_TRUE(doc.PreviewFiles.empty());
+
+  CopyToPreviewFolder(doc, home / "pic.gif");
+  Spit(home / "preview/foreign.txt", "not ours");
+  CleanPreviewFolder(doc);
+  EXPECT_EQ(Listing(home / "preview"), std::vector<std::string>{"foreign.txt"}) << "foreign files stay";
+  fs::remove(home / "preview/foreign.txt");
+  CleanPreviewFolder(doc);
+  EXPECT_FALSE(fs::exists(home / "preview")) << "an empty list removes an empty folder";
+}
+
+TEST_F(Publishing, ImageNamesNeverLeadOutside) {
+  for (const char* bad : {"../x.gif", "/etc/passwd", "a/../../x.gif", "..\\x.gif", "C:\\x.gif", "\\\\host\\x.gif"}) {
+    EXPECT_FALSE(IsSafeImageName(bad)) << bad;
+  }
+  for (const char* good : {"x.gif", "img/x.gif", "a..b.gif", "..gif"}) EXPECT_TRUE(IsSafeImageName(good)) << good;
+
+  TempFolder outside;
+  Spit(outside / "secret.gif", "secret");
+  const std::string escape = "../" + fs::path(outside.path()).filename().string() + "/secret.gif";
+  doc.Items[0][ILeftIconUrl] = escape;
+  doc.Items[1][IOverLeftIconUrl] = outside / "secret.gif";
+  const auto skipped = CopyResourceFiles(doc, project.path());
+  EXPECT_EQ(skipped, (std::vector<std::string>{escape, outside / "secret.gif"}));
+  EXPECT_FALSE(fs::exists(home / "preview/secret.gif"));
+
+  TempFolder out;
+  const PublishResult result = SaveAndPublish(doc, tree, "menu1", out.path(), "m.velm");
+  EXPECT_EQ(result.unsafeImages.size(), 2u);
+  EXPECT_EQ(Slurp(outside / "secret.gif"), "secret");
+  EXPECT_EQ(Listing(outside.path()), std::vector<std::string>{"secret.gif"}) << "nothing written outside";
+}
+
+}  // namespace
+}  // namespace velmora
