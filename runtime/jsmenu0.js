@@ -443,7 +443,8 @@
   // submenus beyond that path close after the close delay, its own opens after the
   // open delay. Crossing another item on the way to an open submenu changes nothing.
   function hover(m, it, keep, force) {
-    var o = m.hov, s = m.open[keep], msg = it && !it.off && str(it.c[STATUS]);
+    var k0 = keep, o = m.hov, s = m.open[keep], last = m.open[m.open.length - 1], msg = it && !it.off && str(it.c[STATUS]),
+      opens = canOpen(it) && s !== it;
     if (o !== it) {
       m.hov = it;
       paint(o);
@@ -454,14 +455,14 @@
     clearTimeout(m.ot);
     clearTimeout(m.ct);
     m.pend = null;
-    if (!force && it && s && s !== it && aiming(m, s.sub)) {
-      m.pend = [it, keep];
-      m.ot = setTimeout(function () { hover(m, it, keep, 1); }, 300);
+    if (canOpen(it) && s === it) keep++;
+    if (!force && last && last !== it && (opens || m.open.length > keep) && aiming(m, last.sub)) {
+      m.pend = [it, k0, last];
+      m.ot = setTimeout(function () { hover(m, it, k0, 1); }, 300);
       return;
     }
-    if (canOpen(it) && s === it) keep++;
     if (m.open.length > keep) m.ct = later(function () { trim(m, keep); }, m.cd);
-    if (canOpen(it) && s !== it) m.ot = later(function () { openSub(m, it); }, m.od);
+    if (opens) m.ot = later(function () { openSub(m, it); }, m.od);
   }
 
   // Is the pointer's last move heading into the submenu s?
@@ -506,7 +507,7 @@
       track(m, e);
       var p = m.pend;
       if (p) {
-        if (!aiming(m, m.open[p[1]].sub)) hover(m, p[0], p[1], 1);
+        if (!aiming(m, p[2].sub)) hover(m, p[0], p[1], 1);
         else {
           clearTimeout(m.ot);
           m.ot = setTimeout(function () { hover(m, p[0], p[1], 1); }, 300);

@@ -28,8 +28,9 @@ async function startServer(root) {
       return res.end();
     }
     if (!p.startsWith(root) || !fs.existsSync(p) || fs.statSync(p).isDirectory()) {
-      res.writeHead(404);
-      return res.end();
+      // A body keeps the browser at the address instead of its own error page.
+      res.writeHead(404, { 'content-type': 'text/plain' });
+      return res.end('not found');
     }
     res.writeHead(200, { 'content-type': MIME[path.extname(p)] || 'application/octet-stream' });
     fs.createReadStream(p).pipe(res);

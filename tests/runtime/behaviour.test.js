@@ -1,0 +1,225 @@
+'use strict';
+// Pointer behaviour: delays, placement, staying in the viewport, diagonal moves, touch,
+// and two menus on one page.
+const { test, before, after } = require('node:test');
+const assert = require('node:assert/strict');
+const { Site, launch, open, box, item, sub, visible, hover } = require('./lib/harness');
+const { published } = require('./lib/design');
+const { design } = require('./lib/design');
+
+let browser;
+let site;
+before(async () => {
+  browser = await launch();
+  site = await new Site().start();
+});
+after(async () => {
+  await browser?.close();
+  await site?.stop();
+});
+
+const still = { pOpenSlideType: '0', pCloseSlideType: '0' };
+const kids = (n, prefix = 'Item', extra = {}) => Array.from({ length: n }, (_, i) => ({ ICaption: `${prefix} ${i + 1}`, ...extra }));
+
+test('submenus open after the open delay and close after the close delay', async () => {
+  const pg = await open(browser, site.menu({
+    menu: { ...still, pOpenDelay: '300', pCloseDelay: '300' },
+    items: [{ ICaption: 'Open me', kids: kids(3) }, { ICaption: 'Other' }],
+  }));
+  let t0 = Date.now();
+  await hover(pg, item(0));
+  await pg.waitForTimeout(120);
+  assert.equal(await visible(pg, sub(0)), false, 'open before the open delay');
+  await pg.waitForSelector(sub(0), { state: 'visible' });
+  let took = Date.now() - t0;
+  assert.ok(took >= 280 && took < 1500, `opened after ${took} ms`);
+
+  // Leaving briefly (less than the close delay) keeps it open.
+  await pg.mouse.move(700, 500);
+  await pg.waitForTimeout(100);
+  await hover(pg, `${sub(0)} [role=menuitem]`);
+  await pg.waitForTimeout(350);
+  assert.equal(await visible(pg, sub(0)), true, 'closed though the pointer came back in time');
+
+  t0 = Date.now();
+  await pg.mouse.move(700, 500);
+  await pg.waitForTimeout(120);
+  assert.equal(await visible(pg, sub(0)), true, 'closed before the close delay');
+  await pg.waitForSelector(sub(0), { state: 'hidden' });
+  took = Date.now() - t0;
+  assert.ok(took >= 280 && took < 1500, `closed after ${took} ms`);
+  assert.deepEqual(pg.errors, []);
+  await pg.close0();
+});
+
+test('direction, gaps and offsets place the bar and the submenus', async () => {
+  const pg = await open(browser, site.menu({
+    menu: { ...still, pOpenDelay: '0', pMainMenuItemGap: '5' },
+    items: [
+      { ICaption: 'Down', ISubmenuOffsetX: '7', ISubmenuOffsetY: '9', ISubmenuItemGap: '4', kids: [
+        { ICaption: 'Side', ISubmenuOffsetX: '-3', ISubmenuOffsetY: '6', ISubmenuDirection: '1', ISubmenuItemGap: '2',
+          kids: [{ ICaption: 'Row A', IWidth: '60', kids: [{ ICaption: 'Below' }] }, { ICaption: 'Row B', IWidth: '60' }] },
+        { ICaption: 'Two' },
+      ] },
+      { ICaption: 'Next' },
+    ],
+  }));
+  const b0 = await box(pg, item(0));
+  const bNext = await box(pg, item(6));
+  assert.equal(bNext.x, b0.r + 5, 'horizontal bar gap');
+  assert.equal(bNext.y, b0.y);
+
+  await hover(pg, item(0));
+  const s0 = await box(pg, sub(0));
+  assert.deepEqual([s0.x, s0.y], [b0.x + 7, b0.b + 9], 'drop-down below its item with its offsets');
+  const side = await box(pg, item(1));
+  const two = await box(pg, item(5));
+  assert.equal(two.y, side.b + 4, 'vertical submenu gap');
+  assert.equal(two.x, side.x);
+
+  await hover(pg, item(1));
+  const s1 = await box(pg, sub(1));
+  assert.deepEqual([s1.x, s1.y], [side.r - 3, side.y + 6], 'beside its item with its offsets');
+  const rowA = await box(pg, item(2));
+  const rowB = await box(pg, item(4));
+  assert.equal(rowB.x, rowA.r + 2, 'horizontal submenu gap');
+  assert.equal(rowB.y, rowA.y);
+  // An item of a horizontal submenu drops its own submenu below itself.
+  await hover(pg, item(2));
+  const s2 = await box(pg, sub(2));
+  assert.deepEqual([s2.x, s2.y], [rowA.x, rowA.b]);
+  await pg.close0();
+
+  // A vertical bar opens its submenus to the right.
+  const pv = await open(browser, site.menu({
+    menu: { ...still, pOpenDelay: '0', pMainMenuDirection: '0', pMainMenuItemGap: '0' },
+    items: [{ ICaption: 'A' }, { ICaption: 'B', kids: kids(2) }],
+  }));
+  const bA = await box(pv, item(0));
+  const bB = await box(pv, item(1));
+  assert.deepEqual([bB.x, bB.y], [bA.x, bA.b]);
+  await hover(pv, item(1));
+  const sB = await box(pv, sub(1));
+  assert.deepEqual([sB.x, sB.y], [bB.r, bB.y]);
+  await pv.close0();
+});
+
+test('submenus stay inside the viewport: they flip, shift, and scroll when too tall', async () => {
+  const pg = await open(browser, site.menu({
+    menu: { ...still, pOpenDelay: '0' },
+    items: [
+      { ICaption: 'Wide', IWidth: '700' },
+      { ICaption: 'Edge', IWidth: '250', kids: [
+        { ICaption: 'Deeper', IWidth: '200', kids: kids(2, 'Leaf', { IWidth: '200' }) },
+        ...kids(14, 'Filler', { IWidth: '200' }),
+        { ICaption: 'Low', IWidth: '200', kids: kids(6, 'Low kid') },
+      ] },
+      { ICaption: 'Long', IWidth: '40', kids: kids(40, 'Row') },
+    ],
+  }), { viewport: { width: 1000, height: 400 } });
+  const vw = 1000;
+  const vh = 400;
+  // The drop-down of an item near the right edge is right-aligned with it.
+  await hover(pg, item(1));
+  const edge = await box(pg, item(1));
+  const s1 = await box(pg, sub(1));
+  assert.ok(s1.r <= vw, `drop-down right edge ${s1.r}`);
+  // Its side submenu has no room on the right: it opens on the left.
+  await hover(pg, item(2));
+  const deeper = await box(pg, item(2));
+  const s2 = await box(pg, sub(2));
+  assert.ok(edge.r + 200 > vw);
+  assert.equal(s2.r, deeper.x, 'flipped to the left of its item');
+  assert.ok(s2.x >= 0);
+  // A submenu of a low item moves up to stay above the bottom edge.
+  await hover(pg, item(19));
+  const s19 = await box(pg, sub(19));
+  assert.ok(s19.b <= vh && s19.y >= 0, `low submenu ${s19.y}..${s19.b}`);
+  // A submenu taller than the viewport fits into it and scrolls.
+  await hover(pg, item(26));
+  const s26 = await box(pg, sub(26));
+  assert.ok(s26.y >= 0 && s26.b <= vh, `tall submenu ${s26.y}..${s26.b}`);
+  const scroll = await pg.$eval(sub(26), (e) => [e.scrollHeight > e.clientHeight, getComputedStyle(e).overflowY]);
+  assert.deepEqual(scroll, [true, 'auto']);
+  await pg.close0();
+});
+
+test('moving diagonally towards an open submenu across another item keeps it open', async () => {
+  const pg = await open(browser, site.menu({
+    menu: { ...still, pOpenDelay: '0', pCloseDelay: '0', pMainMenuDirection: '0', pMainMenuItemGap: '0' },
+    items: [
+      { ICaption: 'First', kids: kids(8, 'First kid') },
+      { ICaption: 'Second', kids: kids(3, 'Second kid') },
+      { ICaption: 'Third' },
+    ],
+  }));
+  await hover(pg, item(0));
+  const a = await box(pg, item(0));
+  const target = await box(pg, `${sub(0)} > :nth-child(5)`);
+  // From the middle of "First" down and right, through "Second", into the submenu.
+  await pg.mouse.move(a.x + a.w / 2, a.y + a.h / 2);
+  await pg.mouse.move(target.x + 20, target.y + target.h / 2, { steps: 12 });
+  assert.equal(await visible(pg, sub(0)), true);
+  assert.equal(await visible(pg, sub(9)), false, 'the crossed item opened its submenu');
+  assert.match(await pg.$eval(item(0), (e) => e.className), /menu5itemo/);
+
+  // Resting on the other item does open its submenu.
+  await hover(pg, item(9), 1);
+  await pg.waitForSelector(sub(9), { state: 'visible' });
+  await pg.waitForSelector(sub(0), { state: 'hidden' });
+  // Moving straight across it, away from the submenu, switches at once.
+  await pg.mouse.move(a.x + 5, a.y + a.h / 2, { steps: 2 });
+  await pg.waitForSelector(sub(0), { state: 'visible', timeout: 200 });
+  await pg.close0();
+});
+
+test('touch: the first tap opens a submenu, the second follows the link, a tap outside closes', async () => {
+  const pg = await open(browser, site.menu({
+    menu: { pOpenDelay: '0', pCloseDelay: '0' },
+    items: [{ ICaption: 'Parent', ILink: 'parent.html', kids: kids(3) }, { ICaption: 'Leaf' }],
+  }), { touch: true });
+  const start = pg.url();
+  await pg.tap(item(0));
+  await pg.waitForSelector(sub(0), { state: 'visible' });
+  assert.equal(pg.url(), start);
+  await pg.tap('body', { position: { x: 600, y: 500 } });
+  await pg.waitForSelector(sub(0), { state: 'hidden' });
+  await pg.tap(item(0));
+  await pg.waitForSelector(sub(0), { state: 'visible' });
+  await Promise.all([pg.waitForURL(/parent\.html$/), pg.tap(item(0))]);
+  await pg.close0();
+});
+
+test('two menus on one page work independently', async () => {
+  const a = published(design({ menu: { ...still, pOpenDelay: '0', pCloseDelay: '0' },
+    items: [{ ICaption: 'A one', kids: kids(2, 'A kid') }, { ICaption: 'A two' }] }), 'menu11');
+  const b = published(design({ menu: { ...still, pOpenDelay: '0', pCloseDelay: '0', pMainMenuDirection: '0' },
+    items: [{ ICaption: 'B one', kids: kids(2, 'B kid') }, { ICaption: 'B two', kids: kids(2, 'B2 kid') }] }), 'menu22');
+  site.file('two/a.js', a['jsmenu01cfg.js']);
+  site.file('two/a.css', a['jsmenu01.css']);
+  site.file('two/b.js', b['jsmenu01cfg.js']);
+  site.file('two/b.css', b['jsmenu01.css']);
+  site.file('two/jsmenu0.js', require('node:fs').readFileSync(require.resolve('../../runtime/jsmenu0.js')));
+  const url = site.file('two/index.html', ['<html><body>',
+    '<link href="./a.css" type=text/css rel=stylesheet><link href="./b.css" type=text/css rel=stylesheet>',
+    '<script language="javascript" src="./a.js"></script><script language="javascript" src="./b.js"></script>',
+    '<script language="javascript" src="./jsmenu0.js"></script>',
+    '<div id=menu11div></div><div style="height:80px"></div><div id=menu22div></div></body></html>'].join('\r\n'));
+  const pg = await open(browser, url, { name: 'menu22' });
+  await pg.waitForSelector('#menu11div [role=menubar]');
+  assert.equal(await pg.$eval('#menu11div [role=menubar]', (e) => e.getAttribute('aria-orientation')), 'horizontal');
+  assert.equal(await pg.$eval('#menu22div [role=menubar]', (e) => e.getAttribute('aria-orientation')), 'vertical');
+  await hover(pg, item(0, 'menu11'));
+  await pg.waitForSelector(sub(0, 'menu11'), { state: 'visible' });
+  assert.equal(await pg.$(sub(0, 'menu22')), null);
+  await hover(pg, item(3, 'menu22'));
+  await pg.waitForSelector(sub(3, 'menu22'), { state: 'visible' });
+  await pg.waitForSelector(sub(0, 'menu11'), { state: 'hidden' });
+  // Keyboard in one leaves the other alone.
+  await pg.focus(item(0, 'menu11'));
+  await pg.keyboard.press('ArrowRight');
+  assert.equal(await pg.evaluate(() => document.activeElement.id), 'menu11-3');
+  assert.equal(await pg.$eval(item(0, 'menu22'), (e) => e.tabIndex), 0);
+  assert.deepEqual([pg.errors, pg.warnings], [[], []]);
+  await pg.close0();
+});
