@@ -41,7 +41,7 @@ run_main_job() {
   fi
   local out="${VELMORA_EXAMPLE_OUT:-$build/example-site}"
   mkdir -p "$out"
-  cp -f "$example" "$out/"
+  cp -f "$here"/examples/* "$out/"
   "$build/velmora-cli" publish "$out/velmora-example.velm" --home "$build" >/dev/null
   echo "No display: published the example with velmora-cli."
   echo "Open this page in a browser: $out/velmora-example.html"

@@ -1,0 +1,177 @@
+// velmora-cli end to end: the real program run on fixture projects.
+// VELMORA_UPDATE_EXPECTED=1 rewrites the expected files from the output.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kSource = VELMORA_SOURCE_DIR;
+const fs::path kExpected = kSource / "tests/cli/expected";
+
+std::string Slurp(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+class CliRun : public ::testing::Test {
+ protected:
+  fs::path work, home;
+
+  void SetUp() override {
+    work = fs::temp_directory_path() / ("velmora-cli-" + std::to_string(::getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(work);
+    home = work / "home";
+    fs::create_directories(home);
+    fs::copy_file(kSource / "tests/cli/fixtures/jsmenu0.js", home / "jsmenu0.js");
+  }
+  void TearDown() override { fs::remove_all(work); }
+
+  // Runs velmora-cli with `args` (already quoted for the shell).
+  Outcome Cli(const std::string& args, const std::string& env = "") {
+    const fs::path out = work / "stdout", err = work / "stderr";
+    const std::string command = env + " " + VELMORA_CLI + " " + args + " >" + out.string() + " 2>" + err.string() + " </dev/null";
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err)};
+  }
+
+  fs::path CopyExample() {
+    const fs::path project = work / "project";
+    fs::create_directories(project);
+    fs::copy(kSource / "examples", project, fs::copy_options::recursive);
+    return project;
+  }
+
+  void ExpectSameAsExpected(const fs::path& produced, const std::string& expectedName) {
+    const fs::path expected = kExpected / expectedName;
+    if (std::getenv("VELMORA_UPDATE_EXPECTED")) {
+      fs::create_directories(expected.parent_path());
+      fs::copy_file(produced, expected, fs::copy_options::overwrite_existing);
+    }
+    ASSERT_TRUE(fs::exists(expected)) << expected;
+    EXPECT_EQ(Slurp(produced), Slurp(expected)) << produced << " differs from " << expected;
+  }
+};
+
+std::string Q(const fs::path& p) { return "'" + p.string() + "'"; }
+
+TEST_F(CliRun, PublishWritesTheExpectedFiles) {
+  const fs::path project = CopyExample();
+  const fs::path site = work / "site";
+  const Outcome run = Cli("publish " + Q(project / "velmora-example.velm") + " --to " + Q(site) +
+                      " --menu-name menu42 --home " + Q(home));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, (site / "velmora-example.html").string() + "\n");
+  EXPECT_EQ(run.err, "");
+  for (const char* name : {"velmora-example.html", "jsmenu01cfg.js", "jsmenu01.css", "velmora-example.velm",
+                           "velmora-example_PublishReport.txt"}) {
+    ExpectSameAsExpected(site / name, std::string("example/") + name);
+  }
+  EXPECT_EQ(Slurp(site / "jsmenu0.js"), Slurp(home / "jsmenu0.js"));
+  EXPECT_EQ(Slurp(site / "arrow.gif"), Slurp(project / "arrow.gif"));
+  EXPECT_FALSE(fs::exists(home / "preview")) << "publishing cleans the preview folder";
+
+  // The default target is the project's own folder; output is reproducible.
+  ASSERT_EQ(Cli("publish " + Q(project / "velmora-example.velm") + " --menu-name menu42 --home " + Q(home)).status, 0);
+  EXPECT_EQ(Slurp(project / "velmora-example.html"), Slurp(site / "velmora-example.html"));
+  EXPECT_EQ(Slurp(project / "velmora-example.velm"), Slurp(site / "velmora-example.velm"));
+}
+
+TEST_F(CliRun, HtmlPrintsThePage) {
+  const fs::path project = CopyExample();
+  const Outcome run = Cli("html " + Q(project / "velmora-example.velm") + " --menu-name menu42 --home " + Q(home));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, Slurp(kExpected / "example/velmora-example.html"));
+  EXPECT_EQ(fs::exists(home / "preview"), false);
+}
+
+TEST_F(CliRun, StructureExportAndImport) {
+  const fs::path project = CopyExample();
+  ASSERT_EQ(Cli("export-structure " + Q(project / "velmora-example.velm") + " " + Q(work / "s.gms")).status, 0);
+  ExpectSameAsExpected(work / "s.gms", "example/velmora-example.gms");
+  const Outcome run = Cli("import-structure " + Q(work / "s.gms") + " " + Q(work / "imported.velm"));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("15 item(s)"), std::string::npos) << run.out;
+  ExpectSameAsExpected(work / "imported.velm", "example/imported.velm");
+}
+
+TEST_F(CliRun, PreviewAssemblesThePreviewFolder) {
+  const fs::path project = CopyExample();
+  const Outcome run = Cli("preview " + Q(project / "velmora-example.velm") + " --menu-name menu42 --home " + Q(home),
+                      "VELMORA_OPEN_COMMAND=true");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, (home / "preview" / "~preview.html").string() + "\n");
+  for (const char* name : {"jsmenu0.js", "jsmenu01cfg.js", "jsmenu01.css", "~preview.html", "arrow.gif"}) {
+    EXPECT_TRUE(fs::exists(home / "preview" / name)) << name;
+  }
+  for (const char* name : {"jsmenu01cfg.js", "jsmenu01.css", "~preview.html"}) {
+    EXPECT_FALSE(fs::exists(home / name)) << name << " stays in the program folder";
+  }
+  const Outcome noBrowser = Cli("preview " + Q(project / "velmora-example.velm") + " --home " + Q(home),
+                            "VELMORA_OPEN_COMMAND=false");
+  EXPECT_EQ(noBrowser.status, 0);
+  EXPECT_NE(noBrowser.err.find("warning"), std::string::npos);
+}
+
+TEST_F(CliRun, FailuresNameTheFileAndExitNonZero) {
+  const fs::path project = CopyExample();
+  std::ofstream(work / "other.velm", std::ios::binary) << "<Product_Name>\r\nSomething else\r\n</Product_Name>\r\n";
+  std::ofstream(work / "cut.velm", std::ios::binary) << Slurp(project / "velmora-example.velm").substr(0, 3000);
+  std::ofstream(work / "other.gms", std::ios::binary) << "<Product_Name>\r\nNope\r\n";
+  const std::string example = Q(project / "velmora-example.velm");
+  const struct {
+    std::string args;
+    int status;
+    std::string mentions;
+  } cases[] = {
+      {"publish " + Q(work / "missing.velm") + " --home " + Q(home), 1, "missing.velm: No such file"},
+      {"publish " + Q(work / "other.velm") + " --home " + Q(home), 1, "wasn't saved by Velmora 1.0"},
+      {"publish " + Q(work / "cut.velm") + " --home " + Q(home), 1, "cut.velm: the file is incomplete"},
+      {"import-structure " + Q(work / "other.gms") + " " + Q(work / "x.velm"), 1, "specified format"},
+      {"export-structure " + example + " " + Q(work / "no/such/dir/x.gms"), 1, "x.gms"},
+      {"publish " + example + " --home " + Q(work / "nohome"), 1, "nohome"},
+      {"publish " + example + " --menu-name 'bad name' --home " + Q(home), 2, "--menu-name"},
+      {"publish", 2, "Usage: velmora-cli publish"},
+      {"publish " + example + " --frobnicate", 2, "unknown option --frobnicate"},
+      {"frobnicate", 2, "unknown command"},
+      {"", 2, "Usage:"},
+  };
+  for (const auto& c : cases) {
+    const Outcome run = Cli(c.args);
+    EXPECT_EQ(run.status, c.status) << c.args << "\n" << run.err;
+    EXPECT_NE(run.err.find(c.mentions), std::string::npos) << c.args << "\n" << run.err;
+    if (c.status == 1) {
+      EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << "one line: " << run.err;
+    }
+  }
+  EXPECT_FALSE(fs::exists(work / "x.velm")) << "a refused import writes nothing";
+}
+
+TEST_F(CliRun, HelpAndVersion) {
+  const Outcome help = Cli("--help");
+  EXPECT_EQ(help.status, 0);
+  for (const char* command : {"publish", "html", "preview", "export-structure", "import-structure"}) {
+    EXPECT_NE(help.out.find(command), std::string::npos) << command;
+  }
+  const Outcome version = Cli("--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_NE(version.out.find("1.0"), std::string::npos);
+}
+
+}  // namespace
