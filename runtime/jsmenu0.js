@@ -562,11 +562,12 @@
     var par = it.par, sib = par ? par.kids : m.top, n = sib.length, j = sib.indexOf(it),
       hz = par ? par.sh : m.hz, next = hz ? 'ArrowRight' : 'ArrowDown', prev = hz ? 'ArrowLeft' : 'ArrowUp',
       into = hz ? 'ArrowDown' : 'ArrowRight', back = hz ? 'ArrowUp' : 'ArrowLeft', root;
+    if (k.length > 1) m.ta = '';
     if (k === next || k === prev) focusIt(m, sib[(j + (k === next ? 1 : n - 1)) % n]);
     else if (k === 'Home' || k === 'End') focusIt(m, sib[k === 'Home' ? 0 : n - 1]);
     else if ((k === into || k === ' ' || k === 'Enter' && !it.el.href) && canOpen(it)) openSub(m, it, 1);
     else if (k === back && !par && hz && canOpen(it)) openSub(m, it, -1);
-    else if (par && !par.par && (m.hz ? /Left|Right/ : /Up|Down/).test(k) && k !== back) {
+    else if (par && !par.par && (m.hz ? /Left|Right/ : /Up|Down/).test(k)) {
       // Leaving a first-level submenu sideways moves along the menubar.
       j = m.top.indexOf(par) + (/Right|Down/.test(k) ? 1 : m.top.length - 1);
       root = m.top[j % m.top.length];
@@ -577,7 +578,7 @@
       trim(m, par.lv);
       focusIt(m, par);
     } else if (k === 'Escape') trim(m, 0);
-    else if (k === ' ' && !it.off) it.el.href ? it.el.click() : activate(m, it);
+    else if ((k === ' ' || k === 'Enter' && !it.el.href) && !it.off) it.el.href ? it.el.click() : activate(m, it);
     else if (k === 'Tab') {
       // Let the browser move on from the menubar, with every submenu closed.
       for (root = it; root.par; root = root.par);
