@@ -100,10 +100,11 @@ test('Tab leaves an open submenu and closes it; Space and Enter open and activat
   assert.match(await pg.$eval(item(7), (e) => e.className), /menu5itemc/);
 
   // An item with a link and a submenu: the first Enter opens, the second follows the link.
+  const start = pg.url();
   await pg.focus(item(10));
   await pg.keyboard.press('Enter');
   await pg.waitForSelector(sub(10), { state: 'visible' });
-  assert.match(pg.url(), /index\.html$/);
+  assert.equal(pg.url(), start);
   await Promise.all([pg.waitForURL(/tools\.html$/), pg.keyboard.press('Enter')]);
   await pg.close0();
 });
