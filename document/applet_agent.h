@@ -64,9 +64,12 @@ class TvornAppletAgent {
   // Project file (.velm).
   void SaveProject(const std::string& fileName);
   ReadResult LoadProject(const std::string& fileName, DesignTree& tree);
+  // Reads project file content; `sourceName` names it in messages.
+  ReadResult LoadProjectText(const std::string& content, const std::string& sourceName, DesignTree& tree);
   // Menu structure file (.gms).
   void ExportStructure(const std::string& fileName, const DesignTree& tree);
   ReadResult ImportStructure(const std::string& fileName, DesignTree& tree);
+  ReadResult ImportStructureText(const std::string& content, const std::string& sourceName, DesignTree& tree);
 
   void SetStatusSink(StatusSink* sink) { status_ = sink ? sink : &nullSink_; }
   StatusSink& Status() const { return *status_; }

@@ -72,7 +72,11 @@ void TvornAppletAgent::SaveProject(const std::string& fileName) {
 }
 
 ReadResult TvornAppletAgent::LoadProject(const std::string& fileName, DesignTree& tree) {
-  const std::string content = ReadWholeFile(fileName);
+  return LoadProjectText(ReadWholeFile(fileName), fileName, tree);
+}
+
+ReadResult TvornAppletAgent::LoadProjectText(const std::string& content, const std::string& sourceName,
+                                   DesignTree& tree) {
   if (content.empty()) return {};
   LineReader reader(content);
   if (!reader.Read() || !reader.Seek("<Product_Name>") || !reader.Read()) return {};
@@ -98,7 +102,7 @@ ReadResult TvornAppletAgent::LoadProject(const std::string& fileName, DesignTree
     lineNumbers.push_back(reader.LineNumber());
   }
 
-  const LevelPlan plan = PlanItemLevels(items, lineNumbers, fileName);
+  const LevelPlan plan = PlanItemLevels(items, lineNumbers, sourceName);
   FileVersion = std::move(version);
   AppletData = StringsToAppletData(appletFields);
   Items = std::move(items);

@@ -59,7 +59,11 @@ void TvornAppletAgent::ExportStructure(const std::string& fileName, const Design
 }
 
 ReadResult TvornAppletAgent::ImportStructure(const std::string& fileName, DesignTree& tree) {
-  const std::string content = ReadWholeFile(fileName);
+  return ImportStructureText(ReadWholeFile(fileName), fileName, tree);
+}
+
+ReadResult TvornAppletAgent::ImportStructureText(const std::string& content, const std::string& sourceName,
+                                   DesignTree& tree) {
   if (content.empty()) return {};
   LineReader reader(content);
   if (!reader.Read() || !reader.Seek("<Product_Name>") || !reader.Read()) return {};
@@ -88,7 +92,7 @@ ReadResult TvornAppletAgent::ImportStructure(const std::string& fileName, Design
     lineNumbers.push_back(reader.LineNumber());
   }
 
-  const LevelPlan plan = PlanItemLevels(items, lineNumbers, fileName);
+  const LevelPlan plan = PlanItemLevels(items, lineNumbers, sourceName);
   FileVersion = std::move(version);
   ResetDocument();
   Items = std::move(items);
