@@ -1,5 +1,7 @@
 #include "document/applet_agent.h"
 
+#include <algorithm>
+
 #include "document/errors.h"
 #include "document/text.h"
 
@@ -57,6 +59,11 @@ void TvornAppletAgent::MoveItemUp(int index) {
 
 std::string DescribeItem(int index, const std::string& caption) {
   return "item " + std::to_string(index + 1) + " \"" + caption + "\"";
+}
+
+void TvornAppletAgent::MoveBlockUp(int first, int count, int distance) {
+  if (count <= 0 || distance <= 0 || first - distance < 0 || first + count > ItemCount()) return;
+  std::rotate(Items.begin() + (first - distance), Items.begin() + first, Items.begin() + first + count);
 }
 
 void CheckStorableValue(const std::string& value, const std::string& owner, std::string_view fieldName) {

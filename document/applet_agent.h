@@ -60,6 +60,11 @@ class TvornAppletAgent {
   void InsertItem(int index, const TItemData& item);
   void DeleteItem(int index);
   void MoveItemUp(int index);
+  // Carries the `count` items starting at `first` up past the `distance`
+  // items before them, each block keeping its order: the result of moving
+  // each item up one place at a time, in linear time. Out-of-range
+  // arguments change nothing.
+  void MoveBlockUp(int first, int count, int distance);
 
   // Project file (.velm).
   void SaveProject(const std::string& fileName);

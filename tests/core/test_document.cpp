@@ -153,10 +153,25 @@ TEST(Document, SubtreeMoveEqualsRotation) {
       doc.InsertItem(i, Named(std::to_string(i)));
       expected.push_back(std::to_string(i));
     }
+    TvornAppletAgent fast;
+    for (int i = 0; i < doc.ItemCount(); ++i) fast.InsertItem(i, doc.GetItem(i));
     MoveBlockUp(doc, before + a, a, b);
+    fast.MoveBlockUp(before + a, b, a);
+    EXPECT_EQ(fast.Items, doc.Items) << "the block move gives what the exchanges give";
     std::rotate(expected.begin() + before, expected.begin() + before + a, expected.begin() + before + a + b);
     EXPECT_EQ(Captions(doc), expected);
   }
+}
+
+TEST(Document, BlockMoveIgnoresImpossibleRanges) {
+  TvornAppletAgent doc;
+  for (const char* c : {"a", "b", "c"}) doc.InsertItem(doc.ItemCount(), Named(c));
+  doc.MoveBlockUp(1, 3, 1);
+  doc.MoveBlockUp(0, 1, 1);
+  doc.MoveBlockUp(2, 1, 0);
+  EXPECT_EQ(Captions(doc), (std::vector<std::string>{"a", "b", "c"}));
+  doc.MoveBlockUp(2, 1, 2);
+  EXPECT_EQ(Captions(doc), (std::vector<std::string>{"c", "a", "b"}));
 }
 
 TEST(Text, ExtractFieldAndSplitFieldsAgree) {
