@@ -389,14 +389,16 @@
     });
   }
 
-  // Unit outlines, scaled so that at 1 they cover a circle of radius 1.
+  // Iris outlines at full size: circle and star keep their proportions and cover a
+  // circle through the box's corners (radius 1); the others stretch with the box,
+  // which they cover when it spans -1..1 both ways.
   var SHAPES = {
-    circle: ring(32, function () { return 1 / Math.cos(Math.PI / 32); }),
+    circle: ring(32, function () { return 1.005; }),
+    star: ring(10, function (j) { return j % 2 ? 1.25 : 2.5; }),
     square: [[-1, -1], [1, -1], [1, 1], [-1, 1]],
-    diamond: [[0, -1.42], [1.42, 0], [0, 1.42], [-1.42, 0]],
-    plus: cross(0),
-    cross: cross(1),
-    star: ring(10, function (j) { return j % 2 ? 1.25 : 2.5; })
+    diamond: [[0, -2], [2, 0], [0, 2], [-2, 0]],
+    plus: cross(1, 3, 0),
+    cross: cross(Math.SQRT2, 3.5, 1)
   };
   function ring(n, radius) {
     var pts = [];
@@ -404,10 +406,12 @@
       var a = 2 * Math.PI * j / n - Math.PI / 2;
       pts.push([Math.cos(a) * radius(j), Math.sin(a) * radius(j)]);
     }
+    pts.round = 1;
     return pts;
   }
-  function cross(turn) {
-    var T = 1, L = 2.5, pts = [[-T, -L], [T, -L], [T, -T], [L, -T], [L, T], [T, T], [T, L], [-T, L], [-T, T], [-L, T], [-L, -T], [-T, -T]];
+  // A plus with arms T thick and L long, or the same turned by 45 degrees.
+  function cross(T, L, turn) {
+    var pts = [[-T, -L], [T, -L], [T, -T], [L, -T], [L, T], [T, T], [T, L], [-T, L], [-T, T], [-L, T], [-L, -T], [-T, -T]];
     return turn ? pts.map(function (q) { return [(q[0] - q[1]) * Math.SQRT1_2, (q[0] + q[1]) * Math.SQRT1_2]; }) : pts;
   }
 
@@ -416,9 +420,9 @@
   function iris(style, inward) {
     var unit = SHAPES[style] || SHAPES.plus;
     return function (st, p, w, h) {
-      var R = Math.sqrt(w * w + h * h) / 2, k = (inward ? 1 - p : p) * R, pts = unit.map(function (q) {
-        return px(w / 2 + q[0] * k) + ' ' + px(h / 2 + q[1] * k);
-      });
+      var f = inward ? 1 - p : p, R = Math.sqrt(w * w + h * h) / 2,
+        kx = f * (unit.round ? R : w / 2), ky = f * (unit.round ? R : h / 2),
+        pts = unit.map(function (q) { return px(w / 2 + q[0] * kx) + ' ' + px(h / 2 + q[1] * ky); });
       if (inward) pts = ['0 0', px(w) + ' 0', px(w) + ' ' + px(h), '0 ' + px(h), '0 0'].concat(pts, pts[0], '0 0');
       st.clipPath = 'polygon(' + (inward ? 'evenodd,' : '') + pts.join(',') + ')';
     };
