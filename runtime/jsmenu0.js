@@ -73,26 +73,27 @@
       cf: str(cFlag) === '1' && effect(cFilter),
       open: [], top: []
     };
+    var old = V.menus[m.name];
+    // The configuration script calls again when its own retry comes after an early start.
+    if (old && old.cfg === cfg && old.n === (cfg && cfg.length)) return;
     function go() {
-      var box = d.getElementById(divId), old = V.menus[m.name];
+      var box = d.getElementById(divId);
       if (!box) {
         if (d.readyState === 'loading') d.addEventListener('DOMContentLoaded', go);
         else if (d.readyState !== 'complete') w.addEventListener('load', go);
         else warn('no element with id "' + divId + '" for ' + m.name);
         return;
       }
-      // The configuration script may call again after an early start: keep the built menu.
-      if (old && old.box === box && old.cfg === cfg && old.n === cfg.length) return;
-      if (old) remove(old);
+      if (old && old.bar) remove(old);
       m.box = box;
       build(m);
-      V.menus[m.name] = m;
     }
     try {
       if (!cfg || typeof cfg.length !== 'number') return warn(m.name + ' has no item list');
       m.cfg = cfg;
       m.n = cfg.length;
       parse(m, cfg);
+      V.menus[m.name] = m;
       go();
     } catch (e) {
       warn(m.name + ' could not be built: ' + e);
@@ -605,7 +606,7 @@
     }
   }
 
-  function allMenus(fn) { for (var k in V.menus) fn(V.menus[k]); }
+  function allMenus(fn) { for (var k in V.menus) if (V.menus[k].bar) fn(V.menus[k]); }
   d.addEventListener('pointerdown', function (e) {
     allMenus(function (m) { if (!m.box.contains(e.target)) trim(m, 0); });
   }, true);
