@@ -22,32 +22,30 @@ const still = { pOpenSlideType: '0', pCloseSlideType: '0' };
 const kids = (n, prefix = 'Item', extra = {}) => Array.from({ length: n }, (_, i) => ({ ICaption: `${prefix} ${i + 1}`, ...extra }));
 
 test('submenus open after the open delay and close after the close delay', async () => {
+  // The page runs on a fake clock, so the delays are exact whatever the machine's load.
   const pg = await open(browser, site.menu({
-    menu: { ...still, pOpenDelay: '300', pCloseDelay: '300' },
+    menu: { ...still, pOpenDelay: '300', pCloseDelay: '400' },
     items: [{ ICaption: 'Open me', kids: kids(3) }, { ICaption: 'Other' }],
-  }));
-  let t0 = Date.now();
+  }), { clock: true });
+  const shown = () => visible(pg, sub(0));
   await hover(pg, item(0));
-  await pg.waitForTimeout(120);
-  assert.equal(await visible(pg, sub(0)), false, 'open before the open delay');
-  await pg.waitForSelector(sub(0), { state: 'visible' });
-  let took = Date.now() - t0;
-  assert.ok(took >= 280 && took < 1500, `opened after ${took} ms`);
+  await pg.clock.runFor(290);
+  assert.equal(await shown(), false, 'open before the open delay');
+  await pg.clock.runFor(20);
+  assert.equal(await shown(), true, 'not open after the open delay');
 
-  // Leaving briefly (less than the close delay) keeps it open.
+  // Leaving for less than the close delay keeps it open.
   await pg.mouse.move(700, 500);
-  await pg.waitForTimeout(100);
+  await pg.clock.runFor(350);
   await hover(pg, `${sub(0)} [role=menuitem]`);
-  await pg.waitForTimeout(350);
-  assert.equal(await visible(pg, sub(0)), true, 'closed though the pointer came back in time');
+  await pg.clock.runFor(1000);
+  assert.equal(await shown(), true, 'closed though the pointer came back in time');
 
-  t0 = Date.now();
   await pg.mouse.move(700, 500);
-  await pg.waitForTimeout(120);
-  assert.equal(await visible(pg, sub(0)), true, 'closed before the close delay');
-  await pg.waitForSelector(sub(0), { state: 'hidden' });
-  took = Date.now() - t0;
-  assert.ok(took >= 280 && took < 1500, `closed after ${took} ms`);
+  await pg.clock.runFor(390);
+  assert.equal(await shown(), true, 'closed before the close delay');
+  await pg.clock.runFor(20);
+  assert.equal(await shown(), false, 'not closed after the close delay');
   assert.deepEqual(pg.errors, []);
   await pg.close0();
 });
@@ -152,7 +150,7 @@ test('moving diagonally towards an open submenu across another item keeps it ope
       { ICaption: 'Second', kids: kids(3, 'Second kid') },
       { ICaption: 'Third' },
     ],
-  }));
+  }), { clock: true }); // no timer runs unless the test lets the clock run
   await hover(pg, item(0));
   const a = await box(pg, item(0));
   const target = await box(pg, `${sub(0)} > :nth-child(5)`);
@@ -165,11 +163,12 @@ test('moving diagonally towards an open submenu across another item keeps it ope
 
   // Resting on the other item does open its submenu.
   await hover(pg, item(9), 1);
+  await pg.clock.runFor(400);
   await pg.waitForSelector(sub(9), { state: 'visible' });
   await pg.waitForSelector(sub(0), { state: 'hidden' });
   // Moving straight across it, away from the submenu, switches at once.
   await pg.mouse.move(a.x + 5, a.y + a.h / 2, { steps: 2 });
-  await pg.waitForSelector(sub(0), { state: 'visible', timeout: 200 });
+  assert.equal(await visible(pg, sub(0)), true);
   await pg.close0();
 });
 

@@ -31,10 +31,17 @@ const SHOP = {
 test('the menu is built from the generated page whichever script loads first, and adds only its own globals', async () => {
   for (const runtimeFirst of [false, true]) {
     const url = site.menu(SHOP, 'menu5', { runtimeFirst });
-    const pg = await open(browser, url, { wait: false });
-    await pg.waitForLoadState('domcontentloaded');
-    // Built at once, without waiting for the configuration script's 350 ms retry.
-    await pg.waitForSelector('#menu5div [role=menubar]', { timeout: 300 });
+    const pg = await open(browser, url, { wait: false, init: () => {
+      window.seen = {};
+      document.addEventListener('DOMContentLoaded', () => { window.seen.ready = performance.now(); });
+      new MutationObserver(() => {
+        if (!window.seen.bar && document.querySelector('[role=menubar]')) window.seen.bar = performance.now();
+      }).observe(document, { childList: true, subtree: true });
+    } });
+    await pg.waitForSelector('#menu5div [role=menubar]');
+    // Built as soon as the page is parsed, not at the configuration script's next 350 ms retry.
+    const seen = await pg.evaluate(() => window.seen);
+    assert.ok(seen.bar - seen.ready < 150, JSON.stringify(seen));
     const top = await pg.$$eval('#menu5div [role=menubar] > [role=menuitem]', (l) => l.map((e) => e.textContent));
     assert.deepEqual(top, ['Home', 'Products', 'Closed', 'Nothing']);
     await pg.waitForTimeout(400); // the configuration script's own retry calls the builder again

@@ -127,13 +127,17 @@ async function open(browser, url, opts = {}) {
     reducedMotion: opts.reducedMotion || 'no-preference',
   });
   context.setDefaultTimeout(5000);
+  if (opts.clock) await context.clock.install({ time: 0 });
   const pg = await context.newPage();
   pg.errors = [];
   pg.warnings = [];
   pg.on('pageerror', (e) => pg.errors.push(String(e)));
+  if (opts.init) await pg.addInitScript(opts.init);
   pg.on('console', (m) => { if (m.type() === 'warning' || m.type() === 'error') pg.warnings.push(m.text()); });
   await pg.goto(url);
   if (opts.wait !== false) await pg.waitForSelector(`#${opts.name || 'menu5'}div [role=menubar]`, { state: 'attached' });
+  // From here on the page's timers run only when the test lets its clock run.
+  if (opts.clock) await pg.clock.pauseAt(100000);
   pg.close0 = () => context.close();
   return pg;
 }
