@@ -19,9 +19,14 @@ bool ReadBoolSetting(const QString& name, bool defaultValue, bool onError) {
 }
 
 void WriteBoolSetting(const QString& name, bool value) {
+  WriteBoolSettingChecked(name, value);
+}
+
+bool WriteBoolSettingChecked(const QString& name, bool value) {
   auto settings = OpenSettings();
   settings->setValue(QString::fromLatin1(kSettingsGroup) + "/" + name, value);
   settings->sync();
+  return settings->status() == QSettings::NoError && settings->isWritable();
 }
 
 }  // namespace velmora

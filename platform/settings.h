@@ -22,5 +22,7 @@ std::unique_ptr<QSettings> OpenSettings();
 bool ReadBoolSetting(const QString& name, bool defaultValue, bool onError);
 // Writes a boolean under "1.0/Settings"; failures are swallowed.
 void WriteBoolSetting(const QString& name, bool value);
+// The same, telling whether the value reached the store.
+bool WriteBoolSettingChecked(const QString& name, bool value);
 
 }  // namespace velmora

@@ -1,0 +1,66 @@
+// The designer program: resolves its program folder, shows the main window
+// and opens the project named on the command line.
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QStringList>
+
+#include "designer/icons.h"
+#include "designer/main_form.h"
+#include "document/errors.h"
+#include "generator/program_folder.h"
+#include "platform/codepage.h"
+#include "platform/prompts.h"
+
+namespace {
+
+// Takes "--home DIR" out of the arguments; the rest name the project.
+QString TakeHomeOption(QStringList& arguments) {
+  QString home;
+  for (int k = 0; k < arguments.size(); ++k) {
+    if (arguments[k] == QLatin1String("--home") && k + 1 < arguments.size()) {
+      home = arguments[k + 1];
+      arguments.remove(k, 2);
+      break;
+    }
+    if (arguments[k].startsWith(QLatin1String("--home="))) {
+      home = arguments[k].mid(7);
+      arguments.removeAt(k);
+      break;
+    }
+  }
+  return home;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("Velmora");
+  QApplication::setApplicationDisplayName("Velmora");
+  QApplication::setOrganizationName("Vorn");
+  QApplication::setWindowIcon(velmora::ProgramIcon());
+
+  QStringList arguments = QApplication::arguments();
+  arguments.removeFirst();
+  const QString home = TakeHomeOption(arguments);
+
+  velmora::ProgramFolderSources sources =
+      velmora::DefaultProgramFolderSources(velmora::ToNativePath(QApplication::applicationFilePath()));
+  if (!home.isEmpty()) sources.explicitHome = velmora::ToNativePath(home);
+  QString programFolder;
+  try {
+    programFolder = velmora::FromNativePath(velmora::ResolveProgramFolder(sources));
+  } catch (const velmora::Error& error) {
+    velmora::CurrentPrompts().Message(
+        nullptr, QMessageBox::Critical, "Velmora",
+        "The program folder cannot be used.\n" + velmora::FromErrorText(error.what()), QMessageBox::Ok,
+        QMessageBox::Ok);
+    return 1;
+  }
+
+  velmora::TMainForm window(programFolder);
+  window.show();
+  window.StartUp(arguments);
+  return QApplication::exec();
+}

@@ -1,0 +1,231 @@
+#include "designer/main_form.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include "designer/gui_status.h"
+#include "designer/icons.h"
+#include "designer/property_pages.h"
+#include "designer/tree_adapter.h"
+#include "dialogs/HTMLBuild.h"
+#include "dialogs/HelpWindow.h"
+#include "document/errors.h"
+#include "document/file_io.h"
+#include "generator/preview.h"
+#include "generator/publish.h"
+#include "generator/vocabularies.h"
+#include "platform/codepage.h"
+#include "platform/file_association.h"
+#include "platform/prompts.h"
+#include "platform/settings.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr const char* kProjectFilter = "Velmora Files (*.velm)";
+
+QString TitleFor(QMessageBox::Icon icon) {
+  switch (icon) {
+    case QMessageBox::Warning:
+      return "Warning";
+    case QMessageBox::Critical:
+      return "Error";
+    case QMessageBox::Question:
+      return "Confirm";
+    default:
+      return "Information";
+  }
+}
+
+}  // namespace
+
+TMainForm::TMainForm(const QString& programFolder, QWidget* parent)
+    : QMainWindow(parent), programFolder_(programFolder) {
+  setObjectName("MainForm");
+  setWindowIcon(ProgramIcon());
+  BuildFrame();
+  FormCreate();
+  formHTML = new TformHTML(this);
+  frmHelp = new TfrmHelp(this);
+}
+
+TMainForm::~TMainForm() {
+  destroying_ = true;
+  // The pages and the tree adapter point into widgets that the window's
+  // destruction frees; the document must stop reporting to the status area.
+  if (AppletAgent) AppletAgent->SetStatusSink(nullptr);
+}
+
+void TMainForm::FormCreate() {
+  MenuBaseName = "menu" + MakeMenuNumber();
+  AppletAgent = std::make_unique<TvornAppletAgent>(ToNativePath(programFolder_));
+  AppletAgent->SetStatusSink(statusSink_.get());
+  CurrentItemNode = nullptr;
+  TreeRebuilding = false;
+  CurrentProjectFile.clear();
+  ResetTreeToRoot(false);
+  AppletAgent->ResetDocument();
+  LoadMenuPages();
+  setWindowTitle("Velmora");
+  RegisterFileAssociation(QCoreApplication::applicationFilePath());
+  RefreshRecentFilesMenu();
+  SetModified(false);
+  LastPagesIndex = -2009;
+  UpdatePages();
+
+  resize(781, 620);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
+}
+
+DesignTree& TMainForm::Tree() {
+  return *treeAdapter_;
+}
+
+StatusSink& TMainForm::Status() {
+  return *statusSink_;
+}
+
+void TMainForm::SetModified(bool modified) {
+  Modified = modified;
+  tlbtnSave->setEnabled(modified);
+  Save1->setEnabled(modified);
+}
+
+QString TMainForm::JoinCommandLine(const QStringList& arguments) {
+  QString joined;
+  for (const QString& argument : arguments) joined += argument + ' ';
+  return joined.trimmed();
+}
+
+void TMainForm::StartUp(const QStringList& arguments) {
+  const QString path = JoinCommandLine(arguments);
+  if (!path.isEmpty()) {
+    SetModified(false);
+    try {
+      OpenProjectFile(path);
+    } catch (...) {
+      // A project named on the command line that cannot be opened is
+      // passed over silently; the window below is left usable.
+    }
+    const bool inStep = Tree().NodeCount() == Document().ItemCount() + 1;
+    if (!inStep || TreeRebuilding) {
+      TreeRebuilding = false;
+      ResetTreeToRoot(false);
+      Document().ResetDocument();
+      LoadMenuPages();
+      CurrentProjectFile.clear();
+      UpdatePages();
+      SetModified(false);
+    }
+    return;
+  }
+  if (ReadBoolSetting("ShowTempletsDialog", true, false)) {
+    RunGuarded([this] { ShowTemplateChooserAtStart(); });
+  }
+}
+
+bool TMainForm::RunGuarded(const std::function<void()>& operation) {
+  QString problem;
+  try {
+    operation();
+    return true;
+  } catch (const std::exception& error) {
+    problem = FromErrorText(error.what());
+  }
+  Ask(QMessageBox::Critical, problem, QMessageBox::Ok, QMessageBox::Ok);
+  return false;
+}
+
+QMessageBox::StandardButton TMainForm::Ask(QMessageBox::Icon icon, const QString& text,
+                                           QMessageBox::StandardButtons buttons,
+                                           QMessageBox::StandardButton defaultButton) {
+  return CurrentPrompts().Message(this, icon, TitleFor(icon), text, buttons, defaultButton);
+}
+
+void TMainForm::SaveAndPublishTo(const QString& projectPath) {
+  const std::string path = ToNativePath(projectPath);
+  const PublishResult result = SaveAndPublish(Document(), Tree(), MenuBaseName, FolderOf(path), NameOf(path));
+  WarnAboutUncopiedImages(result);
+}
+
+void TMainForm::WarnAboutUncopiedImages(const PublishResult& result) {
+  QStringList lines;
+  for (const auto& name : result.uncopiedImages) lines << "  " + FromCodePage(name);
+  for (const auto& name : result.unsafeImages)
+    lines << "  " + FromCodePage(name) + " (outside the project folder)";
+  if (lines.isEmpty()) return;
+  Ask(QMessageBox::Warning,
+      "The design was saved, but these images could not be copied next to it:\n" + lines.join('\n') +
+          "\n\nChoose them again with the image buttons of the item pages, then save again.",
+      QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void TMainForm::CleanPreview() {
+  CleanPreviewFolder(Document());
+}
+
+bool TMainForm::FormCloseQuery() {
+  if (!Modified) {
+    CleanPreview();
+    return true;
+  }
+  const auto answer = Ask(QMessageBox::Warning, "Save changes to files before Exit?",
+                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+  if (answer == QMessageBox::No) {
+    CleanPreview();
+    return true;
+  }
+  if (answer != QMessageBox::Yes) return false;  // the gathered images stay for the next save
+  bool mayClose = false;
+  RunGuarded([&] { SaveOnExit(mayClose); });
+  return mayClose;
+}
+
+void TMainForm::SaveOnExit(bool& mayClose) {
+  StorePages();
+  if (!CurrentProjectFile.isEmpty()) {
+    SaveAndPublishTo(CurrentProjectFile);
+    mayClose = true;
+    return;
+  }
+  const QString path = CurrentPrompts().SaveFile(this, "Save As", ProgramFolder(), kProjectFilter);
+  if (path.isEmpty()) return;  // stays open with its images still gathered
+  SaveAndPublishTo(path);
+  CleanPreview();
+  mayClose = true;
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  if (FormCloseQuery()) {
+    frmHelp->close();
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void TMainForm::ToolBar1Click() {
+  ToolBar1->setChecked(!tlbr1->isVisibleTo(this));
+  tlbr1->setVisible(ToolBar1->isChecked());
+}
+
+void TMainForm::StatusBar2Click() {
+  const bool show = !StatusBar1->isVisibleTo(this);
+  StatusBar2->setChecked(show);
+  StatusBar1->setVisible(show);
+  stctxtHint->setVisible(show);
+  prgrsbrMainFormBottom->setVisible(show);
+}
+
+}  // namespace velmora

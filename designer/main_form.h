@@ -1,0 +1,296 @@
+#pragma once
+
+// The designer's main window: the design tree on the left, the property
+// pages on the right, menus, tool bar and status area. The window owns the
+// one menu document of the program's run, the code window and the help
+// window.
+//
+// Files by concern: main_form.cpp (creation, state, closing, start-up),
+// main_form_frame.cpp (menus, tool bar, status area), tree_editing.cpp
+// (tree commands and selection), recent_files.cpp, property_pages*.cpp and
+// page_*.cpp (the pages), page_choosers.cpp (colour, image, link, help and
+// batch buttons), commands*.cpp (the document commands).
+
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "document/applet_agent.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QSplitter;
+class QStatusBar;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace velmora {
+
+struct PublishResult;
+class DesignTreeAdapter;
+class GuiStatusSink;
+class PropertyPages;
+class TformHTML;
+class TfrmHelp;
+
+class TMainForm : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // `programFolder` holds the runtime script, templates, help, samples,
+  // recentfile.dat and the preview folder (resolved by the program's entry).
+  explicit TMainForm(const QString& programFolder, QWidget* parent = nullptr);
+  ~TMainForm() override;
+
+  // ---- Start-up (after the window is shown) ----
+  // Joins the command-line arguments into one path and opens it, or shows
+  // the template chooser when no path was given and the setting allows.
+  void StartUp(const QStringList& arguments);
+  static QString JoinCommandLine(const QStringList& arguments);
+
+  // ---- Window state ----
+  TvornAppletAgent& Document() { return *AppletAgent; }
+  const TvornAppletAgent& Document() const { return *AppletAgent; }
+  // The tree widget as the core sees it: node counts, depths and parents
+  // by absolute pre-order index (the root is 0, item i is node i + 1).
+  DesignTree& Tree();
+  StatusSink& Status();
+  const QString& ProgramFolder() const { return programFolder_; }
+  const std::string& MenuBaseNameText() const { return MenuBaseName; }
+  bool IsModified() const { return Modified; }
+  const QString& ProjectFile() const { return CurrentProjectFile; }
+  QTreeWidgetItem* CurrentItem() const { return CurrentItemNode; }
+  bool IsTreeRebuilding() const { return TreeRebuilding; }
+  int PagesIndex() const { return LastPagesIndex; }
+
+  // Sets or clears Modified and enables tlbtnSave and Save1 exactly when set.
+  void SetModified(bool modified);
+
+  // ---- The tree (tree_editing.cpp) ----
+  // Absolute pre-order index of a node (root 0); -1 for none.
+  int AbsoluteIndex(const QTreeWidgetItem* node) const;
+  QTreeWidgetItem* NodeAt(int absoluteIndex) const;
+  QTreeWidgetItem* RootNode() const;
+  QTreeWidgetItem* SelectedNode() const;
+  // Absolute index of the selected node; -1 when nothing is selected.
+  int SelectedIndex() const;
+  // Item index of CurrentItemNode; -1 when none is set.
+  int CurrentItemIndex() const;
+  static int CountDescendants(const QTreeWidgetItem* node);
+  // Clears the tree to the root "Velmora" (image 1) with TreeRebuilding set
+  // and selects the root. With `arrangePages` the root's selection then runs
+  // the selection-change handler (as New does); without it nothing reacts.
+  void ResetTreeToRoot(bool arrangePages);
+  // Runs a reader that refills the document and the tree (LoadProject,
+  // ImportStructure) with TreeRebuilding set, also when it throws, and
+  // shows the rebuilt nodes in one go. CurrentItemNode is cleared whenever
+  // the tree is cleared.
+  ReadResult RebuildTreeWith(const std::function<ReadResult(DesignTree&)>& reader);
+  // Selects the root without running the selection-change handler.
+  void SelectRootNode();
+
+  // ---- The pages (property_pages*.cpp) ----
+  void StoreMenuPages();
+  void LoadMenuPages();
+  void StoreItemPages(int index);
+  void LoadItemPages(int index);
+  // StoreMenuPages, then StoreItemPages for CurrentItemNode when it is set:
+  // what Save, Build HTML, Preview, Publish and the exit save do first.
+  void StorePages();
+  void UpdatePages();
+  void UpdateItemCommands();
+
+  // ---- Recent files (recent_files.cpp) ----
+  QString RecentFilesPath() const;
+  void RefreshRecentFilesMenu();
+  void AddRecentFile(const QString& path);
+  void RecentFileClick(const QString& caption);
+
+  // ---- Errors, questions ----
+  // The general error handler: runs `operation`, shows the text of any
+  // error it raises in an error box and returns false; true when it ran
+  // through.
+  bool RunGuarded(const std::function<void()>& operation);
+  // A message box through CurrentPrompts(), titled by its kind.
+  QMessageBox::StandardButton Ask(QMessageBox::Icon icon, const QString& text,
+                                  QMessageBox::StandardButtons buttons,
+                                  QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+
+  // ---- The windows living as long as the main window ----
+  TformHTML& HtmlWindow() { return *formHTML; }
+  TfrmHelp& HelpWindow() { return *frmHelp; }
+  // Shows a help topic file of the program's help folder in the help window.
+  void ShowHelpTopic(const QString& topicFile);
+  // The help topic file of a help button's tag.
+  static QString HelpTopicForTag(int tag);
+
+  // ---- Saving ----
+  // Saves and publishes the design into the project's folder under the
+  // project's file name (SaveAndPublish), then warns about images that
+  // could not be copied next to it. Errors raise.
+  void SaveAndPublishTo(const QString& projectPath);
+  void WarnAboutUncopiedImages(const PublishResult& result);
+
+  // ---- Closing ----
+  // Whether the window may close (asks about unsaved changes first).
+  bool FormCloseQuery();
+
+  // ---- Document commands (commands*.cpp) ----
+  void New1Click();
+  void Open1Click();
+  void OpenProjectFile(const QString& path);
+  void Save1Click();
+  void Save2Click();  // Save As
+  void SaveAsTemplate1Click();
+  void Templet1Click();
+  void ImportMenuStructure1Click();
+  void ExportMenuStructure1Click();
+  void Exit1Click();
+  void Preview1Click();
+  // Stores the pages and generates the page text into the code window;
+  // false when it refused (only the root in the tree).
+  bool BuildHtmlCode();
+  void BuildHTML1Click();
+  void Publish1Click();
+  void WebBrowser1Click();
+  void Topic1Click();
+  void ViewSample1Click();
+  void Homepage1Click();
+  void ContactUs1Click();
+  void About1Click();
+  // The save prompt of New, Open, OpenProjectFile and Import: false when
+  // the user cancelled; Yes saves first.
+  bool AskToSaveChanges();
+  // Start-up's template chooser (shown when no file was named and the
+  // setting allows).
+  void ShowTemplateChooserAtStart();
+  // The batch property changer for the selected item; `stateIndex` 0..2
+  // ticks Normal, Mouse Over or Clicked, -1 none.
+  void OpenBatchChanger(int stateIndex);
+  // Whether the batch changer exists; the pages' batch buttons are enabled
+  // exactly when it does.
+  static bool BatchChangerAvailable();
+
+  // ---- Tree commands and handlers (tree_editing.cpp) ----
+  void Insert1Click();
+  void Delete1Click();
+  void MoveUp1Click();
+  void MoveDown1Click();
+  void trvwDesignPanelChange();
+  void trvwDesignPanelMouseDown();
+
+  // ---- View toggles ----
+  void ToolBar1Click();
+  void StatusBar2Click();
+
+  // ---- Page reactions and choosers (page_choosers.cpp) ----
+  // Change reaction: marks the design modified, then checks `sender`.
+  void spnedtApWidthChange(QWidget* sender);
+  void edt_ICaptionChange();
+  // Warns about and empties an edit or combo box whose text holds the
+  // separator; other controls pass.
+  void CheckSeparatorText(QWidget* control);
+  void PickPanelColor(QWidget* panel);
+  void spdbtnItemImageNormalClick(QWidget* button);
+  void spdbtnItURLClick();
+  void SpeedButton1Click(QWidget* button);
+  void btnBatchPropertiesChangerClick(QWidget* button);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // main_form_frame.cpp
+  void BuildFrame();
+  void BuildMenus();
+  void BuildToolBar();
+  void BuildStatusArea();
+  void BuildTreePane();
+  QAction* AddMenuAction(QMenu* menu, const char* name, const QString& caption, void (TMainForm::*handler)(),
+                         const QKeySequence& shortcut = {});
+  QToolButton* AddToolButton(const char* name, const QString& toolTip, int iconIndex,
+                             void (TMainForm::*handler)());
+  void WatchHints(QWidget* widget);
+  void ShowHint(QWidget* widget);
+  // Runs a handler under the general error handler.
+  std::function<void()> Guarded(void (TMainForm::*handler)());
+
+  // main_form.cpp
+  void FormCreate();
+  void CleanPreview();
+  void SaveOnExit(bool& mayClose);
+
+  // tree_editing.cpp
+  void DeleteSelectedSubtree(QTreeWidgetItem* node);
+  void MoveSubtreeBefore(QTreeWidgetItem* moving, QTreeWidgetItem* before);
+
+  // ---- Window state ----
+  std::string MenuBaseName;
+  std::unique_ptr<TvornAppletAgent> AppletAgent;
+  bool Modified = false;
+  QString CurrentProjectFile;
+  QTreeWidgetItem* CurrentItemNode = nullptr;
+  bool TreeRebuilding = false;
+  int LastPagesIndex = -2009;
+
+  QString programFolder_;
+  std::unique_ptr<GuiStatusSink> statusSink_;
+  std::unique_ptr<DesignTreeAdapter> treeAdapter_;
+  std::unique_ptr<PropertyPages> pages_;
+  // Set while the tree changes under a command that runs the selection
+  // handler itself once the tree is in step again.
+  bool suppressTreeHandlers_ = false;
+  bool destroying_ = false;
+
+  // ---- Controls (owned by Qt parents) ----
+  QWidget* pnlTreeView = nullptr;
+  QTreeWidget* trvwDesignPanel = nullptr;
+  QSplitter* Splitter1 = nullptr;
+  QTabWidget* pgcntrl1 = nullptr;
+  QToolBar* tlbr1 = nullptr;
+  QToolButton* tlbtnNew = nullptr;
+  QToolButton* tlbtnOpen = nullptr;
+  QToolButton* tlbtnSave = nullptr;
+  QToolButton* tlbtnInsert = nullptr;
+  QToolButton* tlbtnDelete = nullptr;
+  QToolButton* tlbtnMoveUp = nullptr;
+  QToolButton* tlbtnMoveDown = nullptr;
+  QToolButton* tlbtnBuildHTML = nullptr;
+  QToolButton* tlbtnPreview = nullptr;
+  QToolButton* tlbtnHelp = nullptr;
+  QStatusBar* StatusBar1 = nullptr;
+  QLabel* stctxtHint = nullptr;
+  QProgressBar* prgrsbrMainFormBottom = nullptr;
+  QMenu* mnitRecentFiles = nullptr;
+  QMenu* PopupMenu1 = nullptr;
+  QAction* Save1 = nullptr;
+  QAction* ToolBar1 = nullptr;
+  QAction* StatusBar2 = nullptr;
+  QAction* Insert1 = nullptr;
+  QAction* Delete1 = nullptr;
+  QAction* MoveUp1 = nullptr;
+  QAction* MoveDown1 = nullptr;
+  QAction* Insert2 = nullptr;
+  QAction* Delete2 = nullptr;
+  QAction* MoveUp2 = nullptr;
+  QAction* MoveDown2 = nullptr;
+  TformHTML* formHTML = nullptr;
+  TfrmHelp* frmHelp = nullptr;
+};
+
+// A local path as a "file:" address: on a drive path every "\" becomes "/"
+// and every ":" "|" behind "file:///"; an absolute path of this system keeps
+// its slashes ("file:///home/a.htm").
+QString LocalFileUrl(const QString& path);
+
+}  // namespace velmora

@@ -1,0 +1,257 @@
+// The frame of the main window: menus, tool bar, tree pane, splitter and
+// status area, and the hint line that follows the mouse.
+
+#include <QAction>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "designer/gui_status.h"
+#include "designer/icons.h"
+#include "designer/main_form.h"
+#include "designer/property_pages.h"
+#include "designer/tree_adapter.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr const char* kHintProperty = "hint";
+constexpr const char* kTreeHint = "Add, remove or move items by right-clicking the mouse.";
+
+}  // namespace
+
+std::function<void()> TMainForm::Guarded(void (TMainForm::*handler)()) {
+  return [this, handler] { RunGuarded([this, handler] { (this->*handler)(); }); };
+}
+
+QAction* TMainForm::AddMenuAction(QMenu* menu, const char* name, const QString& caption,
+                                  void (TMainForm::*handler)(), const QKeySequence& shortcut) {
+  QAction* action = menu->addAction(caption);
+  action->setObjectName(name);
+  if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+  connect(action, &QAction::triggered, this, Guarded(handler));
+  return action;
+}
+
+QToolButton* TMainForm::AddToolButton(const char* name, const QString& toolTip, int iconIndex,
+                                      void (TMainForm::*handler)()) {
+  auto* button = new QToolButton(tlbr1);
+  button->setObjectName(name);
+  button->setToolTip(toolTip);
+  button->setProperty(kHintProperty, toolTip);
+  button->setIcon(ToolBarIcon(static_cast<ToolIcon>(iconIndex)));
+  button->setAutoRaise(true);
+  tlbr1->addWidget(button);
+  connect(button, &QToolButton::clicked, this, Guarded(handler));
+  WatchHints(button);
+  return button;
+}
+
+void TMainForm::BuildFrame() {
+  BuildStatusArea();
+  BuildMenus();
+  BuildToolBar();
+  BuildTreePane();
+
+  pgcntrl1 = new QTabWidget(this);
+  pgcntrl1->setObjectName("pgcntrl1");
+  pgcntrl1->setMinimumSize(433, 516);
+  pages_ = std::make_unique<PropertyPages>(*this, pgcntrl1);
+  WatchHints(pgcntrl1);
+
+  Splitter1 = new QSplitter(Qt::Horizontal, this);
+  Splitter1->setObjectName("Splitter1");
+  Splitter1->addWidget(pnlTreeView);
+  Splitter1->addWidget(pgcntrl1);
+  Splitter1->setStretchFactor(0, 0);
+  Splitter1->setStretchFactor(1, 1);
+  Splitter1->setChildrenCollapsible(false);
+  Splitter1->setSizes({190, 580});
+  setCentralWidget(Splitter1);
+}
+
+void TMainForm::BuildMenus() {
+  QMenuBar* bar = menuBar();
+  bar->setObjectName("MainMenu1");
+  QMenu* file = bar->addMenu("&File");
+  file->setObjectName("File1");
+  AddMenuAction(file, "New1", "&New...", &TMainForm::New1Click, QKeySequence("Ctrl+N"));
+  AddMenuAction(file, "Open1", "&Open...", &TMainForm::Open1Click, QKeySequence("Ctrl+O"));
+  Save1 = AddMenuAction(file, "Save1", "&Save", &TMainForm::Save1Click, QKeySequence("Ctrl+S"));
+  AddMenuAction(file, "Save2", "Save &As...", &TMainForm::Save2Click);
+  file->addSeparator();
+  AddMenuAction(file, "Templet1", "&Templates", &TMainForm::Templet1Click);
+  AddMenuAction(file, "SaveAsTemplate1", "S&ave As Template", &TMainForm::SaveAsTemplate1Click);
+  file->addSeparator();
+  AddMenuAction(file, "ImportMenuStructure1", "&Import Menu Structure",
+                &TMainForm::ImportMenuStructure1Click);
+  AddMenuAction(file, "ExportMenuStructure1", "&Export Menu Structure",
+                &TMainForm::ExportMenuStructure1Click);
+  file->addSeparator();
+  mnitRecentFiles = file->addMenu("&Recent Files");
+  mnitRecentFiles->setObjectName("mnitRecentFiles");
+  file->addSeparator();
+  AddMenuAction(file, "Exit1", "E&xit", &TMainForm::Exit1Click);
+
+  QMenu* view = bar->addMenu("&View");
+  view->setObjectName("View1");
+  ToolBar1 = AddMenuAction(view, "ToolBar1", "&Tool Bar", &TMainForm::ToolBar1Click);
+  StatusBar2 = AddMenuAction(view, "StatusBar2", "&Status Bar", &TMainForm::StatusBar2Click);
+  for (QAction* toggle : {ToolBar1, StatusBar2}) {
+    toggle->setCheckable(true);
+    toggle->setChecked(true);
+  }
+
+  QMenu* item = bar->addMenu("&Item");
+  item->setObjectName("Item1");
+  Insert2 = AddMenuAction(item, "Insert2", "I&nsert", &TMainForm::Insert1Click);
+  Delete2 = AddMenuAction(item, "Delete2", "&Delete", &TMainForm::Delete1Click);
+  MoveUp2 = AddMenuAction(item, "MoveUp2", "Move &Up", &TMainForm::MoveUp1Click);
+  MoveDown2 = AddMenuAction(item, "MoveDown2", "Move &Down", &TMainForm::MoveDown1Click);
+
+  QMenu* script = bar->addMenu("&Script");
+  script->setObjectName("Applet1");
+  AddMenuAction(script, "Preview1", "&Preview", &TMainForm::Preview1Click, QKeySequence("Ctrl+P"));
+  AddMenuAction(script, "BuildHTML1", "Build &HTML...", &TMainForm::BuildHTML1Click);
+  AddMenuAction(script, "Publish1", "Pu&blish...", &TMainForm::Publish1Click);
+
+  QMenu* option = bar->addMenu("&Option");
+  option->setObjectName("Option1");
+  AddMenuAction(option, "WebBrowser1", "Web &Browser...", &TMainForm::WebBrowser1Click);
+
+  QMenu* help = bar->addMenu("&Help");
+  help->setObjectName("Help1");
+  AddMenuAction(help, "Topic1", "Help &Topics", &TMainForm::Topic1Click);
+  AddMenuAction(help, "ViewSample1", "View &Sample...", &TMainForm::ViewSample1Click);
+  help->addSeparator();
+  AddMenuAction(help, "Homepage1", "&Homepage", &TMainForm::Homepage1Click);
+  AddMenuAction(help, "ContactUs1", "&Contact Us", &TMainForm::ContactUs1Click);
+  AddMenuAction(help, "About1", "&About", &TMainForm::About1Click);
+
+  PopupMenu1 = new QMenu(this);
+  PopupMenu1->setObjectName("PopupMenu1");
+  Insert1 = AddMenuAction(PopupMenu1, "Insert1", "I&nsert", &TMainForm::Insert1Click);
+  Delete1 = AddMenuAction(PopupMenu1, "Delete1", "&Delete", &TMainForm::Delete1Click);
+  MoveUp1 = AddMenuAction(PopupMenu1, "MoveUp1", "Move &Up", &TMainForm::MoveUp1Click);
+  MoveDown1 = AddMenuAction(PopupMenu1, "MoveDown1", "Move &Down", &TMainForm::MoveDown1Click);
+}
+
+void TMainForm::BuildToolBar() {
+  tlbr1 = addToolBar("Tool Bar");
+  tlbr1->setObjectName("tlbr1");
+  tlbr1->setMovable(false);
+  tlbr1->setFloatable(false);
+  tlbr1->setIconSize(QSize(24, 24));
+  tlbr1->toggleViewAction()->setVisible(false);
+  setContextMenuPolicy(Qt::NoContextMenu);
+  using I = ToolIcon;
+  tlbtnNew = AddToolButton("tlbtnNew", "Create a new project", int(I::New), &TMainForm::New1Click);
+  tlbtnOpen = AddToolButton("tlbtnOpen", "Open a project from the file that you saved before", int(I::Open),
+                            &TMainForm::Open1Click);
+  tlbtnSave =
+      AddToolButton("tlbtnSave", "Save the current project to a file", int(I::Save), &TMainForm::Save1Click);
+  tlbr1->addSeparator();
+  tlbtnInsert = AddToolButton("tlbtnInsert", "Insert a new item", int(I::Insert), &TMainForm::Insert1Click);
+  tlbtnDelete =
+      AddToolButton("tlbtnDelete", "Delete selected item", int(I::Delete), &TMainForm::Delete1Click);
+  tlbtnMoveUp =
+      AddToolButton("tlbtnMoveUp", "Move the selected item up", int(I::MoveUp), &TMainForm::MoveUp1Click);
+  tlbtnMoveDown = AddToolButton("tlbtnMoveDown", "Move the selected item down", int(I::MoveDown),
+                                &TMainForm::MoveDown1Click);
+  tlbr1->addSeparator();
+  tlbtnBuildHTML =
+      AddToolButton("tlbtnBuildHTML", "Build the HTML code", int(I::BuildHtml), &TMainForm::BuildHTML1Click);
+  tlbtnPreview = AddToolButton("tlbtnPreview", "preview the applet in web browser", int(I::Preview),
+                               &TMainForm::Preview1Click);
+  tlbr1->addSeparator();
+  tlbtnHelp = AddToolButton("tlbtnHelp", "Show help document", int(I::Help), &TMainForm::Topic1Click);
+}
+
+void TMainForm::BuildStatusArea() {
+  StatusBar1 = new QStatusBar(this);
+  StatusBar1->setObjectName("StatusBar1");
+  StatusBar1->setSizeGripEnabled(true);
+  stctxtHint = new QLabel(StatusBar1);
+  stctxtHint->setObjectName("stctxtHint");
+  stctxtHint->setMinimumWidth(340);
+  prgrsbrMainFormBottom = new QProgressBar(StatusBar1);
+  prgrsbrMainFormBottom->setObjectName("prgrsbrMainFormBottom");
+  prgrsbrMainFormBottom->setRange(0, 100);
+  prgrsbrMainFormBottom->setValue(0);
+  prgrsbrMainFormBottom->setTextVisible(false);
+  prgrsbrMainFormBottom->setFixedSize(160, 14);
+  StatusBar1->addWidget(stctxtHint, 1);
+  StatusBar1->addPermanentWidget(prgrsbrMainFormBottom);
+  setStatusBar(StatusBar1);
+  statusSink_ = std::make_unique<GuiStatusSink>(stctxtHint, prgrsbrMainFormBottom);
+}
+
+void TMainForm::BuildTreePane() {
+  pnlTreeView = new QWidget(this);
+  pnlTreeView->setObjectName("pnlTreeView");
+  trvwDesignPanel = new QTreeWidget(pnlTreeView);
+  trvwDesignPanel->setObjectName("trvwDesignPanel");
+  trvwDesignPanel->setHeaderHidden(true);
+  trvwDesignPanel->setColumnCount(1);
+  trvwDesignPanel->setIndentation(19);
+  trvwDesignPanel->setSelectionMode(QAbstractItemView::SingleSelection);
+  trvwDesignPanel->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  trvwDesignPanel->setUniformRowHeights(true);
+  trvwDesignPanel->setContextMenuPolicy(Qt::CustomContextMenu);
+  trvwDesignPanel->setProperty(kHintProperty, QString::fromLatin1(kTreeHint));
+  trvwDesignPanel->viewport()->setProperty(kHintProperty, QString::fromLatin1(kTreeHint));
+  // The selection stays visible when the tree loses the focus.
+  QPalette palette = trvwDesignPanel->palette();
+  for (auto role : {QPalette::Highlight, QPalette::HighlightedText}) {
+    palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
+  }
+  trvwDesignPanel->setPalette(palette);
+  auto* layout = new QVBoxLayout(pnlTreeView);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(trvwDesignPanel);
+
+  treeAdapter_ = std::make_unique<DesignTreeAdapter>(trvwDesignPanel, TreeIcon(0), TreeIcon(1));
+  treeAdapter_->SetClearedHandler([this] { CurrentItemNode = nullptr; });
+  connect(trvwDesignPanel, &QTreeWidget::currentItemChanged, this,
+          Guarded(&TMainForm::trvwDesignPanelChange));
+  connect(trvwDesignPanel, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
+    if (TreeRebuilding) return;
+    if (QTreeWidgetItem* node = trvwDesignPanel->itemAt(position)) trvwDesignPanel->setCurrentItem(node);
+    RunGuarded([this] { trvwDesignPanelMouseDown(); });
+    PopupMenu1->exec(trvwDesignPanel->viewport()->mapToGlobal(position));
+  });
+  trvwDesignPanel->viewport()->installEventFilter(this);
+  WatchHints(trvwDesignPanel);
+}
+
+void TMainForm::WatchHints(QWidget* widget) {
+  widget->installEventFilter(this);
+  for (QWidget* child : widget->findChildren<QWidget*>()) child->installEventFilter(this);
+}
+
+void TMainForm::ShowHint(QWidget* widget) {
+  if (TreeRebuilding) return;
+  stctxtHint->setText(widget->property(kHintProperty).toString());
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (destroying_) return false;
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (widget && event->type() == QEvent::Enter) ShowHint(widget);
+  if (widget == trvwDesignPanel->viewport() && event->type() == QEvent::MouseButtonPress) {
+    RunGuarded([this] { trvwDesignPanelMouseDown(); });
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace velmora

@@ -1,0 +1,70 @@
+#pragma once
+
+// The design tree widget as the core sees it. Absolute pre-order indexes
+// (root 0, item i at i + 1) come from a cache that nodes appended in
+// pre-order keep valid and any other edit invalidates. Nodes that a reader
+// adds after ClearToRoot are built detached and shown in one insertion by
+// Flush, so a large design appears at once.
+
+#include <QHash>
+#include <QIcon>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "document/design_tree.h"
+
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace velmora {
+
+class DesignTreeAdapter final : public DesignTree {
+ public:
+  DesignTreeAdapter(QTreeWidget* widget, QIcon itemIcon, QIcon rootIcon);
+  ~DesignTreeAdapter() override;
+
+  int NodeCount() const override;
+  int Depth(int node) const override;
+  int Parent(int node) const override;
+  // Node texts given here are code page bytes.
+  void ClearToRoot(const std::string& rootCaption) override;
+  int AddLastChild(int parent, const std::string& text) override;
+
+  // Adds a node with `text` as the last child of `parent`.
+  QTreeWidgetItem* AddChildNode(QTreeWidgetItem* parent, const QString& text);
+  // Shows the nodes built since ClearToRoot in the widget.
+  void Flush();
+  QTreeWidgetItem* Root();
+  QTreeWidgetItem* NodeAt(int index);
+  // -1 for a node outside the tree (or none).
+  int IndexOf(const QTreeWidgetItem* node) const;
+  int DepthOf(const QTreeWidgetItem* node) const;
+  // Called after nodes were moved or removed other than through this class.
+  void Invalidate() { valid_ = false; }
+  // Runs whenever the tree is cleared (the nodes it points to are gone).
+  void SetClearedHandler(std::function<void()> handler) { cleared_ = std::move(handler); }
+
+ private:
+  QTreeWidgetItem* RootItem() const;
+  void Refresh() const;
+  void Append(QTreeWidgetItem* node, int parent) const;
+
+  QTreeWidget* widget_;
+  QIcon itemIcon_;
+  QIcon rootIcon_;
+  std::unique_ptr<QTreeWidgetItem> pendingRoot_;
+  std::function<void()> cleared_;
+
+  // The cache: nodes in pre-order with their parents and depths, and the
+  // rightmost path (spine_[d] is its node at depth d), where a node added
+  // in pre-order goes.
+  mutable bool valid_ = false;
+  mutable std::vector<QTreeWidgetItem*> order_;
+  mutable std::vector<int> parents_;
+  mutable std::vector<int> depths_;
+  mutable std::vector<int> spine_;
+  mutable QHash<const QTreeWidgetItem*, int> index_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,270 @@
+// The design tree: inserting, deleting and moving items with the document's
+// item array kept in step, the selection moving values between the pages
+// and the records, and which pages and commands the selection allows.
+
+#include <QAction>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <algorithm>
+#include <tuple>
+
+#include "designer/main_form.h"
+#include "designer/property_pages.h"
+#include "designer/tree_adapter.h"
+
+namespace velmora {
+
+namespace {
+
+// Runs with a flag set, clearing it again also when the body throws.
+template <typename Body>
+void WithFlag(bool& flag, Body&& body) {
+  const bool previous = flag;
+  flag = true;
+  try {
+    body();
+  } catch (...) {
+    flag = previous;
+    throw;
+  }
+  flag = previous;
+}
+
+void CollectExpanded(QTreeWidgetItem* node, std::vector<QTreeWidgetItem*>& expanded) {
+  std::vector<QTreeWidgetItem*> stack{node};
+  while (!stack.empty()) {
+    QTreeWidgetItem* next = stack.back();
+    stack.pop_back();
+    if (next->isExpanded()) expanded.push_back(next);
+    for (int k = 0; k < next->childCount(); ++k) stack.push_back(next->child(k));
+  }
+}
+
+}  // namespace
+
+int TMainForm::AbsoluteIndex(const QTreeWidgetItem* node) const {
+  return treeAdapter_->IndexOf(node);
+}
+
+QTreeWidgetItem* TMainForm::NodeAt(int absoluteIndex) const {
+  return treeAdapter_->NodeAt(absoluteIndex);
+}
+
+QTreeWidgetItem* TMainForm::RootNode() const {
+  return treeAdapter_->Root();
+}
+
+QTreeWidgetItem* TMainForm::SelectedNode() const {
+  treeAdapter_->Flush();
+  return trvwDesignPanel->currentItem();
+}
+
+int TMainForm::SelectedIndex() const {
+  return AbsoluteIndex(SelectedNode());
+}
+
+int TMainForm::CurrentItemIndex() const {
+  const int index = AbsoluteIndex(CurrentItemNode);
+  return index < 1 ? -1 : index - 1;
+}
+
+int TMainForm::CountDescendants(const QTreeWidgetItem* node) {
+  int count = 0;
+  std::vector<const QTreeWidgetItem*> stack{node};
+  while (!stack.empty()) {
+    const QTreeWidgetItem* next = stack.back();
+    stack.pop_back();
+    count += next->childCount();
+    for (int k = 0; k < next->childCount(); ++k) stack.push_back(next->child(k));
+  }
+  return count;
+}
+
+void TMainForm::ResetTreeToRoot(bool arrangePages) {
+  WithFlag(TreeRebuilding, [this] {
+    treeAdapter_->ClearToRoot(kRootCaption);
+    treeAdapter_->Flush();
+  });
+  if (arrangePages) {
+    trvwDesignPanel->setCurrentItem(RootNode());
+  } else {
+    SelectRootNode();
+  }
+}
+
+ReadResult TMainForm::RebuildTreeWith(const std::function<ReadResult(DesignTree&)>& reader) {
+  ReadResult result;
+  try {
+    WithFlag(TreeRebuilding, [&] { result = reader(*treeAdapter_); });
+  } catch (...) {
+    treeAdapter_->Flush();
+    throw;
+  }
+  treeAdapter_->Flush();
+  return result;
+}
+
+void TMainForm::SelectRootNode() {
+  WithFlag(suppressTreeHandlers_, [this] { trvwDesignPanel->setCurrentItem(RootNode()); });
+}
+
+void TMainForm::Insert1Click() {
+  SetModified(true);
+  QTreeWidgetItem* parent = SelectedNode();
+  if (!parent) parent = RootNode();
+  TItemData record = TvornAppletAgent::MakeDefaultItem();
+  QTreeWidgetItem* node = treeAdapter_->AddChildNode(parent, "Item");
+  parent->setExpanded(true);
+  record[ILevel] = std::to_string(treeAdapter_->DepthOf(node) - 1);
+  Document().InsertItem(AbsoluteIndex(node) - 1, record);
+  UpdateItemCommands();
+}
+
+void TMainForm::Delete1Click() {
+  SetModified(true);
+  QTreeWidgetItem* node = SelectedNode();
+  if (!node || node == RootNode()) {
+    Ask(QMessageBox::Critical, "Root item cannot be deleted.", QMessageBox::Ok, QMessageBox::Ok);
+    return;
+  }
+  if (Ask(QMessageBox::Warning, "Are you sure to delete this item and all its children?",
+          QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes) {
+    return;
+  }
+  DeleteSelectedSubtree(node);
+  UpdateItemCommands();
+}
+
+void TMainForm::DeleteSelectedSubtree(QTreeWidgetItem* node) {
+  // The subtree's records are one contiguous run starting at its own.
+  const int first = AbsoluteIndex(node) - 1;
+  const int count = 1 + CountDescendants(node);
+  auto& items = Document().Items;
+  items.erase(items.begin() + first, items.begin() + first + count);
+  CurrentItemNode = nullptr;
+  // The tree picks the next selection while the node is still half gone;
+  // the handler runs once the tree and the array agree again.
+  WithFlag(suppressTreeHandlers_, [&] {
+    delete node;
+    treeAdapter_->Invalidate();
+    if (!trvwDesignPanel->currentItem()) trvwDesignPanel->setCurrentItem(RootNode());
+  });
+  trvwDesignPanelChange();
+}
+
+void TMainForm::MoveSubtreeBefore(QTreeWidgetItem* moving, QTreeWidgetItem* before) {
+  QTreeWidgetItem* parent = moving->parent();
+  QTreeWidgetItem* selected = SelectedNode();
+  std::vector<QTreeWidgetItem*> expanded;
+  CollectExpanded(moving, expanded);
+  WithFlag(suppressTreeHandlers_, [&] {
+    parent->removeChild(moving);
+    parent->insertChild(parent->indexOfChild(before), moving);
+    treeAdapter_->Invalidate();
+    for (QTreeWidgetItem* node : expanded) node->setExpanded(true);
+    trvwDesignPanel->setCurrentItem(selected);
+  });
+}
+
+void TMainForm::MoveUp1Click() {
+  SetModified(true);
+  QTreeWidgetItem* moving = SelectedNode();
+  QTreeWidgetItem* parent = moving ? moving->parent() : nullptr;
+  const int position = parent ? parent->indexOfChild(moving) : 0;
+  if (position > 0) {
+    QTreeWidgetItem* previous = parent->child(position - 1);
+    const int s = AbsoluteIndex(moving) - 1;
+    const int sizeP = 1 + CountDescendants(previous);
+    const int sizeS = 1 + CountDescendants(moving);
+    // Each record of the moving subtree goes up by sizeP places, both
+    // subtrees keeping their inner order.
+    Document().MoveBlockUp(s, sizeS, sizeP);
+    MoveSubtreeBefore(moving, previous);
+  }
+  UpdateItemCommands();
+}
+
+void TMainForm::MoveDown1Click() {
+  SetModified(true);
+  QTreeWidgetItem* selected = SelectedNode();
+  QTreeWidgetItem* parent = selected ? selected->parent() : nullptr;
+  const int position = parent ? parent->indexOfChild(selected) : -1;
+  if (parent && position + 1 < parent->childCount()) {
+    QTreeWidgetItem* next = parent->child(position + 1);
+    const int n = AbsoluteIndex(next) - 1;
+    const int sizeN = 1 + CountDescendants(next);
+    const int sizeS = 1 + CountDescendants(selected);
+    Document().MoveBlockUp(n, sizeN, sizeS);
+    MoveSubtreeBefore(next, selected);
+  }
+  UpdateItemCommands();
+}
+
+void TMainForm::trvwDesignPanelChange() {
+  if (TreeRebuilding || suppressTreeHandlers_) return;
+  UpdatePages();
+  if (CurrentItemNode) StoreItemPages(AbsoluteIndex(CurrentItemNode) - 1);
+  QTreeWidgetItem* selected = SelectedNode();
+  if (!selected || selected == RootNode()) return;
+  if (selected != CurrentItemNode) {
+    CurrentItemNode = selected;
+    try {
+      LoadItemPages(AbsoluteIndex(selected) - 1);
+    } catch (...) {
+      // The pages still show another item's values: they must not be
+      // stored into this record.
+      CurrentItemNode = nullptr;
+      throw;
+    }
+  }
+  UpdateItemCommands();
+  SetModified(true);
+}
+
+void TMainForm::trvwDesignPanelMouseDown() {
+  if (TreeRebuilding) return;
+  if (QTreeWidgetItem* selected = SelectedNode()) {
+    WithFlag(suppressTreeHandlers_, [&] { trvwDesignPanel->setCurrentItem(selected); });
+    UpdateItemCommands();
+  }
+}
+
+void TMainForm::UpdateItemCommands() {
+  QTreeWidgetItem* selected = SelectedNode();
+  QTreeWidgetItem* parent = selected ? selected->parent() : nullptr;
+  const int position = parent ? parent->indexOfChild(selected) : -1;
+  const bool canDelete = parent != nullptr;
+  const bool canMoveUp = parent && position > 0;
+  const bool canMoveDown = parent && position + 1 < parent->childCount();
+  Insert1->setEnabled(true);
+  Delete1->setEnabled(canDelete);
+  MoveUp1->setEnabled(canMoveUp);
+  MoveDown1->setEnabled(canMoveDown);
+  const std::tuple<QAction*, QToolButton*, QAction*> mirrors[] = {{Insert1, tlbtnInsert, Insert2},
+                                                                  {Delete1, tlbtnDelete, Delete2},
+                                                                  {MoveUp1, tlbtnMoveUp, MoveUp2},
+                                                                  {MoveDown1, tlbtnMoveDown, MoveDown2}};
+  for (const auto& [popup, button, menu] : mirrors) {
+    button->setEnabled(popup->isEnabled());
+    menu->setEnabled(popup->isEnabled());
+  }
+  UpdatePages();
+}
+
+void TMainForm::UpdatePages() {
+  QTreeWidgetItem* selected = SelectedNode();
+  const int a = AbsoluteIndex(selected);
+  if (a < 0) return;
+  if (a != 0) pages_->SetSubmenuVisible(selected->childCount() > 0);
+  const bool neverArranged = LastPagesIndex == -2009;
+  if (!neverArranged && (a == LastPagesIndex || (a > 0 && LastPagesIndex > 0))) return;
+  if (a == 0) {
+    pages_->ShowMenuPages();
+  } else {
+    pages_->ShowItemPages();
+  }
+  LastPagesIndex = a;
+}
+
+}  // namespace velmora
