@@ -385,6 +385,11 @@ void TfrmGlobalPropertiesChange::SetAllMarks(bool marked) {
   }
 }
 
+void TfrmGlobalPropertiesChange::TickState(int state) {
+  if (state >= 0 && state < static_cast<int>(stateBoxes_.size()))
+    stateBoxes_[static_cast<size_t>(state)]->setChecked(true);
+}
+
 CopyMask TfrmGlobalPropertiesChange::BuildCopyMask() const {
   CopyMask mask{};
   for (size_t i = 0; i < generalFieldBoxes_.size(); ++i) {

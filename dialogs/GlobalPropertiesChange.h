@@ -41,6 +41,10 @@ class TfrmGlobalPropertiesChange : public QDialog {
   // The document index of the item whose values are copied.
   int SourceItemIndex = -1;
 
+  // Ticks the state box "Normal" (0), "Mouse Over" (1) or "Clicked" (2), as
+  // the batch button of that state's page does.
+  void TickState(int state);
+
   // The mask the ticked boxes make, as OK builds it.
   CopyMask BuildCopyMask() const;
   const std::vector<bool>& ItemMarks() const { return itemMarks_; }

@@ -45,11 +45,15 @@ std::string PageText(const std::array<std::string, 3>& runtimeFiles, const std::
   return out;
 }
 
+void NameGeneratedFiles(TvornAppletAgent& doc) {
+  doc.RuntimeFiles[1] = "jsmenu01cfg.js";
+  doc.RuntimeFiles[2] = "jsmenu01.css";
+}
+
 void GenerateMenuFiles(TvornAppletAgent& doc, const DesignTree& tree, const std::string& menuBaseName,
                        const std::string& pagePath) {
   StatusGuard guard(doc.Status(), "Making HTML Codes ... ...", /*resetPosition=*/false);
-  doc.RuntimeFiles[1] = "jsmenu01cfg.js";
-  doc.RuntimeFiles[2] = "jsmenu01.css";
+  NameGeneratedFiles(doc);
   PrepareItems(doc, tree);
   const StyleTable styles = AssignStyleClasses(doc, menuBaseName);
   // Build everything before writing, so a refused value writes nothing.

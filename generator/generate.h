@@ -14,6 +14,10 @@ namespace velmora {
 // The page that loads the three scripts and holds the menu's container.
 std::string PageText(const std::array<std::string, 3>& runtimeFiles, const std::string& menuBaseName);
 
+// Sets the names of the generated configuration script and stylesheet in
+// the document's script list, as every generation does first.
+void NameGeneratedFiles(TvornAppletAgent& doc);
+
 // Completes the document from the tree, assigns the style classes, writes
 // the stylesheet and the configuration script into the program folder and
 // the page to `pagePath`.
