@@ -49,10 +49,4 @@ LevelPlan PlanParentsFromLevels(const std::vector<int>& levels) {
   return plan;
 }
 
-void AddItemNodes(DesignTree& tree, const LevelPlan& plan, const std::vector<std::string>& captions) {
-  for (size_t i = 0; i < plan.parents.size(); ++i) {
-    tree.AddLastChild(plan.parents[i] + 1, captions[i]);
-  }
-}
-
 }  // namespace velmora

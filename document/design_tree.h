@@ -58,7 +58,4 @@ struct LevelPlan {
 };
 LevelPlan PlanParentsFromLevels(const std::vector<int>& levels);
 
-// Adds one node per item below the root of a tree that holds the root only.
-void AddItemNodes(DesignTree& tree, const LevelPlan& plan, const std::vector<std::string>& captions);
-
 }  // namespace velmora

@@ -38,6 +38,8 @@ std::string ReadWholeFile(const std::string& path) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) throw FileError(path, SystemText(errno));
   std::string content;
+  const auto expected = fs::file_size(path, ec);
+  if (!ec) content.reserve(expected);
   char buffer[1 << 16];
   size_t got;
   while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) content.append(buffer, got);

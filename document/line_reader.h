@@ -31,6 +31,7 @@ class LineReader {
     return true;
   }
   std::string_view Line() const { return current_; }
+  size_t LinesLeft() const { return lines_.size() - next_; }
   // 1-based number of the current line.
   int LineNumber() const { return static_cast<int>(next_); }
 

@@ -25,6 +25,14 @@ constexpr const char* kProjectHeader[] = {
     "</Product_Version>",
 };
 
+// A quick look for the bytes that start a separator or a line break.
+bool MayBreakTheFormat(const std::string& value) {
+  for (char c : value) {
+    if (c == '#' || c == '\r' || c == '\n') return true;
+  }
+  return false;
+}
+
 void AppendLine(std::string& out, std::string_view line) {
   out += line;
   out += kLineEnd;
@@ -58,7 +66,7 @@ void TvornAppletAgent::SaveProject(const std::string& fileName) {
     const TItemData& item = Items[static_cast<size_t>(i)];
     for (int k = 0; k < kItemFieldCount; ++k) {
       const std::string& value = item.at(k);
-      if (value.find_first_of("\r\n#") != std::string::npos) {
+      if (MayBreakTheFormat(value)) {
         CheckStorableValue(value, DescribeItem(i, item[ICaption]), kItemFieldNames[static_cast<size_t>(k)]);
       }
       out += value;
@@ -94,11 +102,13 @@ ReadResult TvornAppletAgent::LoadProjectText(const std::string& content, const s
 
   StatusGuard guard(Status(), "Loading Data ... ...");
   TItemArray items;
+  items.reserve(reader.LinesLeft());
   std::vector<int> lineNumbers;
+  lineNumbers.reserve(reader.LinesLeft());
   for (;;) {
     if (!reader.Read()) return TruncatedAt(reader, "</Item_Parameters>");
     if (reader.Line() == "</Item_Parameters>") break;
-    items.push_back(StringsToItem(SplitFields(reader.Line(), kItemFieldCount), version));
+    SplitFieldsInto(reader.Line(), items.emplace_back().f.data(), kItemFieldCount);
     lineNumbers.push_back(reader.LineNumber());
   }
 

@@ -1,6 +1,7 @@
 #include "document/text.h"
 
 #include <charconv>
+#include <cstring>
 
 #include "document/errors.h"
 
@@ -21,14 +22,20 @@ std::string ExtractField(std::string_view text, int k, std::string_view delimite
 
 std::vector<std::string> SplitFields(std::string_view line, int count, std::string_view delimiter) {
   std::vector<std::string> fields(static_cast<size_t>(count));
+  SplitFieldsInto(line, fields.data(), count, delimiter);
+  return fields;
+}
+
+void SplitFieldsInto(std::string_view line, std::string* fields, int count, std::string_view delimiter) {
   std::string_view rest = line;
-  for (auto& field : fields) {
+  int k = 0;
+  for (; k < count; ++k) {
     const auto at = rest.find(delimiter);
     if (at == std::string_view::npos) break;
-    field.assign(rest.substr(0, at));
+    fields[k].assign(rest.data(), at);
     rest.remove_prefix(at + delimiter.size());
   }
-  return fields;
+  for (; k < count; ++k) fields[k].clear();
 }
 
 bool IsDecimalInteger(std::string_view text) {
@@ -84,15 +91,22 @@ std::string FoldCase1252(std::string_view text) {
 
 std::vector<std::string_view> SplitLines(std::string_view content) {
   std::vector<std::string_view> lines;
-  size_t start = 0;
-  for (size_t i = 0; i < content.size(); ++i) {
-    const char c = content[i];
-    if (c != '\r' && c != '\n') continue;
-    lines.push_back(content.substr(start, i - start));
-    if (c == '\r' && i + 1 < content.size() && content[i + 1] == '\n') ++i;
-    start = i + 1;
+  lines.reserve(content.size() / 64 + 1);
+  const char* p = content.data();
+  const char* const end = p + content.size();
+  while (p < end) {
+    // Lines end in LF as a rule; a lone CR also ends one.
+    const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+    const char* stop = lf ? lf : end;
+    const char* cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(stop - p)));
+    if (cr && cr + 1 < stop) {
+      lines.emplace_back(p, static_cast<size_t>(cr - p));
+      p = cr + 1;
+      continue;
+    }
+    lines.emplace_back(p, static_cast<size_t>((cr ? cr : stop) - p));
+    p = lf ? lf + 1 : (cr ? cr + 1 : end);
   }
-  if (start < content.size()) lines.push_back(content.substr(start));
   return lines;
 }
 

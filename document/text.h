@@ -20,6 +20,10 @@ std::string ExtractField(std::string_view text, int k, std::string_view delimite
 std::vector<std::string> SplitFields(std::string_view line, int count,
                                      std::string_view delimiter = kSeparator);
 
+// The same split straight into `count` existing fields.
+void SplitFieldsInto(std::string_view line, std::string* fields, int count,
+                     std::string_view delimiter = kSeparator);
+
 // Strict decimal conversion: an optional sign and digits, nothing else,
 // within 32 bits. Throws NumberError naming the text and `where`.
 int StrictToInt(std::string_view text, const std::string& where = "");

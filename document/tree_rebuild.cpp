@@ -1,5 +1,6 @@
 #include "document/tree_rebuild.h"
 
+#include "document/errors.h"
 #include "document/text.h"
 
 namespace velmora {
@@ -9,8 +10,11 @@ LevelPlan PlanItemLevels(TItemArray& items, const std::vector<int>& lineNumbers,
   std::vector<int> levels;
   levels.reserve(items.size());
   for (size_t i = 0; i < items.size(); ++i) {
-    levels.push_back(StrictToInt(items[i][ILevel],
-                                 path + ", line " + std::to_string(lineNumbers[i]) + ": item level"));
+    try {
+      levels.push_back(StrictToInt(items[i][ILevel]));
+    } catch (const NumberError&) {
+      throw NumberError(items[i][ILevel], path + ", line " + std::to_string(lineNumbers[i]) + ": item level");
+    }
   }
   LevelPlan plan = PlanParentsFromLevels(levels);
   for (size_t i = 0; i < items.size(); ++i) {
@@ -21,10 +25,7 @@ LevelPlan PlanItemLevels(TItemArray& items, const std::vector<int>& lineNumbers,
 
 void RebuildTree(DesignTree& tree, const TItemArray& items, const LevelPlan& plan) {
   tree.ClearToRoot(kRootCaption);
-  std::vector<std::string> captions;
-  captions.reserve(items.size());
-  for (const auto& item : items) captions.push_back(item[ICaption]);
-  AddItemNodes(tree, plan, captions);
+  for (size_t i = 0; i < items.size(); ++i) tree.AddLastChild(plan.parents[i] + 1, items[i][ICaption]);
 }
 
 }  // namespace velmora
