@@ -1,51 +1,39 @@
-/*
- * jsmenu0.js - Velmora menu runtime.
- *
- * A generated configuration script appends one 40-position array per item to
- * the global array NAMEcfg and, once the global bMac is set, calls
- *   bbae(name, cfg, containerId, barDirection, barGap,
- *        openDelay, openSlideDuration, openSlideType, openTransitionFlag, openFilter,
- *        closeDelay, closeSlideDuration, closeSlideType, closeTransitionFlag, closeFilter)
- * This file defines bbae, sets bMac and keeps its own state in window.Velmora.
- */
+/* jsmenu0.js - Velmora menu runtime. The generated configuration script fills NAMEcfg
+ * with one 40-position array per item and, once bMac is set, calls
+ * bbae(name, cfg, containerId, barDirection, barGap, openDelay, openSlideDuration,
+ *      openSlideType, openTransitionFlag, openFilter, closeDelay, closeSlideDuration,
+ *      closeSlideType, closeTransitionFlag, closeFilter).
+ * Globals: bbae, bMac and Velmora (Velmora.menus by name). */
 (function (w, d) {
   'use strict';
-  if (w.Velmora) { w.bMac = true; return; }
+  if (w.Velmora) return;
 
   var V = w.Velmora = { menus: {} },
     motion = w.matchMedia && w.matchMedia('(prefers-reduced-motion: reduce)'),
-    // Positions in an item array.
+    // Positions in an item array
     CAP = 0, ALIGN = 1, WRAP = 2, PAD = 3 /* left right top bottom */, LINK = 7, TARGET = 8,
     STATUS = 9, TIP = 10, PARENT = 11, ENABLED = 12, WIDTH = 13, HEIGHT = 14,
-    CLASS = 17 /* normal over clicked */, LICON = 20 /* n o c, then w h */, IMAGE = 25,
+    CLASS = 17 /* normal over clicked */, LICON = 20 /* n o c, width, height */, IMAGE = 25,
     RICON = 30, SUB_X = 35, SUB_Y = 36, SUB_DIR = 37, SUB_GAP = 39,
-    // Item states, also the index of their class name and icons.
     NORMAL = 0, OVER = 1, CLICKED = 2,
-    fxSvg;
-
-  var CSS =
-    '.vm-bar,.vm-p{display:flex;align-items:flex-start;margin:0;padding:0}' +
-    '.vm-v{flex-direction:column}' +
-    '.vm-h>.vm-i+.vm-i{margin-left:var(--g)}.vm-v>.vm-i+.vm-i{margin-top:var(--g)}' +
-    '.vm-l{position:absolute;width:0;height:0;z-index:1000}' +
-    '.vm-s{position:absolute;display:none}' +
-    '.vm-p{overflow:auto;overscroll-behavior:contain}' +
-    '.vm-i{box-sizing:border-box;display:flex;align-items:center;column-gap:4px;flex:none;' +
-    'text-decoration:none;overflow:hidden;-webkit-tap-highlight-color:transparent}' +
-    // Low specificity: a cursor or colour that the item's own class states wins.
-    ':where(.vm-i){cursor:pointer;color:inherit}:where(.vm-x){cursor:default}' +
-    '.vm-t{flex:1 1 auto;min-width:0;overflow:hidden;white-space:nowrap;text-overflow:ellipsis}' +
-    '.vm-w .vm-t{white-space:normal}' +
-    '.vm-i img{flex:none;border:0;vertical-align:middle}' +
-    '.vm-i:focus{outline:0}.vm-i:focus-visible{outline:2px solid;outline-offset:-3px}' +
-    // Submenu marker for items without a right icon of their own.
-    '.vm-ar::after{content:"";flex:none;border:4px solid transparent;border-right:0;border-left-color:currentColor}' +
-    '.vm-h>.vm-ar::after{border:4px solid transparent;border-bottom:0;border-top-color:currentColor}';
+    fxSvg,
+    CSS = '.vm-bar,.vm-p{display:flex;align-items:flex-start;margin:0;padding:0}.vm-v{flex-direction:column}' +
+      '.vm-h>.vm-i+.vm-i{margin-left:var(--g)}.vm-v>.vm-i+.vm-i{margin-top:var(--g)}' +
+      '.vm-l{position:absolute;width:0;height:0;z-index:1000}.vm-s{position:absolute;display:none}' +
+      '.vm-p{overflow:auto;overscroll-behavior:contain}' +
+      '.vm-i{box-sizing:border-box;display:flex;align-items:center;column-gap:4px;flex:none;' +
+      'text-decoration:none;overflow:hidden;-webkit-tap-highlight-color:transparent}' +
+      ':where(.vm-i){cursor:pointer;color:inherit}:where(.vm-x){cursor:default}' +
+      '.vm-t{flex:1 1 auto;min-width:0;overflow:hidden;white-space:nowrap;text-overflow:ellipsis}' +
+      '.vm-w .vm-t{white-space:normal}.vm-i img{flex:none;border:0}' +
+      '.vm-i:focus{outline:0}.vm-i:focus-visible{outline:2px solid;outline-offset:-3px}' +
+      '.vm-ar::after{content:"";border:4px solid transparent;border-right:0;border-left-color:currentColor}' +
+      '.vm-h>.vm-ar::after{border:4px solid transparent;border-bottom:0;border-top-color:currentColor}';
 
   function str(v) { return v == null ? '' : String(v); }
   function num(v, def) { v = parseFloat(v); return isNaN(v) ? def : v; }
   function px(v) { return v + 'px'; }
-  function warn(msg) { if (w.console) console.warn('Velmora menu: ' + msg); }
+  function warn(msg) { if (w.console) console.warn('Velmora menu ' + msg); }
   function attr(e, k, v) { e.setAttribute(k, v); }
   function mk(tag, cls, parent) {
     var e = d.createElement(tag);
@@ -53,96 +41,74 @@
     if (parent) parent.appendChild(e);
     return e;
   }
-  // Runs fn after ms milliseconds, or at once when ms is not positive.
+  function each(list, fn) { for (var i = 0; i < list.length; i++) fn(list[i], i); }
   function later(fn, ms) {
     if (ms > 0) return setTimeout(fn, ms);
     fn();
-    return 0;
   }
-  function each(list, fn) { for (var i = 0; i < list.length; i++) fn(list[i], i); }
-
-  /* ---- The builder ---- */
 
   w.bbae = function (name, cfg, divId, dir, gap, oDelay, oDur, oSlide, oFlag, oFilter,
     cDelay, cDur, cSlide, cFlag, cFilter) {
     var m = {
-      name: str(name), hz: num(dir, 1) !== 0, gap: num(gap, 1),
-      od: num(oDelay, 0), odur: num(oDur, 330), os: str(oSlide) === '2',
-      of: str(oFlag) === '1' && effect(oFilter),
-      cd: num(cDelay, 200), cdur: num(cDur, 220), cs: str(cSlide) === '2',
-      cf: str(cFlag) === '1' && effect(cFilter),
-      open: [], top: []
-    };
-    var old = V.menus[m.name];
-    // The configuration script calls again when its own retry comes after an early start.
-    if (old && old.cfg === cfg && old.n === (cfg && cfg.length)) return;
+        name: str(name), cfg: cfg, n: cfg && cfg.length, hz: num(dir, 1) !== 0, gap: num(gap, 1),
+        od: num(oDelay, 0), odur: num(oDur, 330), os: oSlide == 2, of: oFlag == 1 && effect(oFilter),
+        cd: num(cDelay, 200), cdur: num(cDur, 220), cs: cSlide == 2, cf: cFlag == 1 && effect(cFilter),
+        open: [], top: []
+      };
+    // One menu per name: a later call is the configuration script's retry after an early start
+    if (V.menus[m.name]) return;
     function go() {
       var box = d.getElementById(divId);
-      if (!box) {
-        if (d.readyState === 'loading') d.addEventListener('DOMContentLoaded', go);
-        else if (d.readyState !== 'complete') w.addEventListener('load', go);
-        else warn('no element with id "' + divId + '" for ' + m.name);
-        return;
-      }
-      if (old && old.bar) remove(old);
-      m.box = box;
-      build(m);
+      if (box) build(m, box);
+      else if (d.readyState === 'loading') d.addEventListener('DOMContentLoaded', go);
+      else if (d.readyState !== 'complete') w.addEventListener('load', go);
+      else warn(m.name + ': no element #' + divId);
     }
     try {
-      if (!cfg || typeof cfg.length !== 'number') return warn(m.name + ' has no item list');
-      m.cfg = cfg;
-      m.n = cfg.length;
-      parse(m, cfg);
+      if (typeof m.n !== 'number') return warn(m.name + ': no item list');
+      parse(m);
       V.menus[m.name] = m;
       go();
     } catch (e) {
-      warn(m.name + ' could not be built: ' + e);
+      warn(m.name + ': ' + e);
     }
   };
 
-  // Turns the item arrays into a tree. An item whose parent is not an earlier item
-  // joins the top level; rows that are not arrays are skipped; one warning sums up.
-  function parse(m, cfg) {
+  // A bad parent puts an item on top, a row that is no array is skipped: one warning
+  function parse(m) {
     var all = [], bad = 0;
-    each(cfg, function (c, i) {
+    each(m.cfg, function (c, i) {
       var it = null, p, par;
       if (c && typeof c === 'object' && typeof c.length === 'number') {
         p = num(c[PARENT], NaN);
         par = p >= 0 && p < i ? all[p] || null : null;
         if (c.length < 40 || (p !== -1 && !par)) bad++;
         it = {
-          m: m, c: c, i: i, par: par, lv: par ? par.lv + 1 : 0, kids: [], s: -1,
-          off: str(c[ENABLED]) === '0',
-          cls: [str(c[CLASS]), str(c[CLASS + 1]) || str(c[CLASS]), str(c[CLASS + 2]) || str(c[CLASS])]
+          m: m, c: c, i: i, par: par, lv: par ? par.lv + 1 : 0, kids: [], off: c[ENABLED] == '0',
+          cls: [str(c[CLASS]), str(c[CLASS + 1] || c[CLASS]), str(c[CLASS + 2] || c[CLASS])]
         };
         (par ? par.kids : m.top).push(it);
       } else bad++;
       all.push(it);
     });
-    if (bad) warn(m.name + ': ' + bad + ' item(s) with missing positions or a parent that is not an earlier item; skipped or moved to the top');
+    if (bad) warn(m.name + ': ' + bad + ' item(s) short, not arrays or without an earlier parent');
   }
 
-  function build(m) {
-    if (!d.getElementById('vm-css')) mk('style', '', d.head || d.documentElement).id = 'vm-css';
-    d.getElementById('vm-css').textContent = CSS;
-    fixSheets();
+  function build(m, box) {
     var f = d.createDocumentFragment();
+    if (!V.css) {
+      (V.css = mk('style', '', d.head || d.documentElement)).textContent = CSS;
+      fixSheets();
+    }
+    m.box = box;
     m.bar = panel(m, f, m.top, m.hz, m.gap, 'menubar');
     m.layer = mk('div', 'vm-l', f);
-    m.tab = m.top[0];
-    if (m.tab) m.tab.el.tabIndex = 0;
-    m.h = {};
-    each(['pointerover', 'pointerout', 'pointermove', 'pointerdown', 'click', 'keydown', 'focusin', 'focusout'],
-      function (t) { m.box.addEventListener(t, m.h[t] = function (e) { on[t](m, e); }); });
-    m.box.appendChild(f);
+    if ((m.tab = m.top[0])) m.tab.el.tabIndex = 0;
+    if (!box.$vm) for (var t in on) box.addEventListener(t, handler(box, on[t]));
+    box.$vm = m;
+    box.appendChild(f);
   }
-
-  function remove(m) {
-    trim(m, 0);
-    for (var t in m.h) m.box.removeEventListener(t, m.h[t]);
-    m.box.removeChild(m.bar);
-    m.box.removeChild(m.layer);
-  }
+  function handler(box, fn) { return function (e) { fn(box.$vm, e); }; }
 
   function panel(m, parent, items, hz, gap, role) {
     var p = mk('div', (role === 'menu' ? 'vm-p ' : 'vm-bar ') + (hz ? 'vm-h' : 'vm-v'), parent);
@@ -154,42 +120,40 @@
   }
 
   function itemEl(m, it) {
-    var c = it.c, a = it.el = mk('a'), link = str(c[LINK]), tip = str(c[TIP]), t, s = a.style;
+    var c = it.c, a = it.el = mk('a'), s = a.style, t;
     a.$vm = it;
     a.id = m.name + '-' + it.i;
     a.tabIndex = -1;
     attr(a, 'role', 'menuitem');
-    it.bc = 'vm-i' + (num(c[WRAP], 0) === 1 ? ' vm-w' : '') + (it.off ? ' vm-x' : '');
+    it.bc = 'vm-i' + (c[WRAP] == 1 ? ' vm-w' : '') + (it.off ? ' vm-x' : '');
     if (it.off) attr(a, 'aria-disabled', 'true');
-    else if (link) {
-      a.href = link;
-      if (str(c[TARGET])) a.target = str(c[TARGET]);
+    else if (str(c[LINK])) {
+      a.href = c[LINK];
+      if (str(c[TARGET])) a.target = c[TARGET];
     }
     if (it.kids.length) {
       attr(a, 'aria-haspopup', 'menu');
       attr(a, 'aria-expanded', 'false');
       attr(a, 'aria-controls', m.name + '-m' + it.i);
     }
-    if (tip) a.title = tip;
+    if (str(c[TIP])) a.title = c[TIP];
     s.width = px(num(c[WIDTH], 150));
     s.minHeight = px(num(c[HEIGHT], 20));
     s.padding = [num(c[PAD + 2], 0), num(c[PAD + 1], 10), num(c[PAD + 3], 0), num(c[PAD], 4)].map(px).join(' ');
     it.im = [];
     icon(it, LICON, a);
     t = mk('span', 'vm-t', a);
-    t.style.textAlign = ['left', 'center', 'right'][num(c[ALIGN], 0)] || 'left';
-    // An item with an image shows the image in place of its caption.
+    t.style.textAlign = ['left', 'center', 'right'][c[ALIGN]] || 'left';
     if (!icon(it, IMAGE, t, str(c[CAP]))) t.textContent = str(c[CAP]);
     if (!icon(it, RICON, a) && it.kids.length) it.bc += ' vm-ar';
     paint(it);
     return a;
   }
 
-  // Adds the image of one icon slot (normal, over and clicked address, then width and
-  // height) when the slot names any image.
+  // Icon slot: normal, over, clicked address, width, height
   function icon(it, k, parent, alt) {
     var c = it.c, u = [str(c[k]), str(c[k + 1]), str(c[k + 2])], img;
-    if (!(k === IMAGE ? u[0] : u[0] || u[1] || u[2])) return null;
+    if (!(u[0] || k !== IMAGE && (u[1] || u[2]))) return;
     img = mk('img', '', parent);
     img.alt = alt || '';
     img.width = num(c[k + 3], 16);
@@ -199,8 +163,6 @@
     return img;
   }
 
-  // Shows the item in its current state: clicked while pressed and for the item last
-  // activated, over while pointed at, focused or on the open submenu path.
   function paint(it) {
     if (!it || !it.el) return;
     var m = it.m, s = it.off ? NORMAL : it === m.press || it === m.last ? CLICKED :
@@ -210,14 +172,12 @@
     it.el.className = it.bc + ' ' + it.cls[s];
     each(it.im, function (p) {
       var u = p[1][s] || p[1][NORMAL], img = p[0];
-      if (img.$u === u) return;
-      img.$u = u;
-      if (u) img.src = u;
-      img.style.visibility = u ? '' : 'hidden';
+      if (img.$u !== u) {
+        if ((img.$u = u)) img.src = u;
+        img.style.visibility = u ? '' : 'hidden';
+      }
     });
   }
-
-  /* ---- Opening and closing ---- */
 
   function canOpen(it) { return it && it.kids.length && !it.off; }
 
@@ -234,7 +194,6 @@
     if (focus) focusIt(m, it.kids[focus > 0 ? 0 : it.kids.length - 1]);
   }
 
-  // Closes the open submenus from depth n on, deepest first.
   function trim(m, n) {
     while (m.open.length > n) {
       var it = m.open.pop();
@@ -246,190 +205,149 @@
   }
 
   function mkSub(m, it) {
-    var c = it.c, s = it.sub = { el: mk('div', 'vm-s', m.layer), pr: 0 };
-    it.sh = num(c[SUB_DIR], 0) === 1;
+    var s = it.sub = { el: mk('div', 'vm-s', m.layer), pr: 0 };
+    it.sh = it.c[SUB_DIR] == 1;
     s.el.$vm = it;
-    s.p = panel(m, s.el, it.kids, it.sh, num(c[SUB_GAP], 1), 'menu');
+    s.p = panel(m, s.el, it.kids, it.sh, num(it.c[SUB_GAP], 1), 'menu');
     s.p.id = m.name + '-m' + it.i;
     attr(s.p, 'aria-labelledby', it.el.id);
     return s;
   }
 
-  // Puts a submenu beside its item (below it when the item's row is horizontal) with the
-  // item's offsets, flipped to the other side or shifted to stay inside the viewport.
+  // Beside its item, or below it in a horizontal row; kept in the viewport
   function place(m, it, s) {
-    var c = it.c, e = s.el, p = s.p, ox = num(c[SUB_X], 0), oy = num(c[SUB_Y], 0),
+    var e = s.el, es = e.style, ps = s.p.style, ox = num(it.c[SUB_X], 0), oy = num(it.c[SUB_Y], 0),
       r = it.el.getBoundingClientRect(), vp = d.scrollingElement || d.documentElement,
-      vw = vp.clientWidth, vh = vp.clientHeight, drop = it.par ? it.par.sh : m.hz,
-      flip = it.par ? it.par.sub.flip : 0, L, x, y, W, H;
-    p.style.maxHeight = p.style.maxWidth = '';
-    e.style.display = 'block';
-    e.style.left = e.style.top = '0';
+      vw = vp.clientWidth, vh = vp.clientHeight, flip = it.par ? it.par.sub.flip : 0, L, x, y, W, H;
+    ps.maxHeight = ps.maxWidth = '';
+    es.display = 'block';
+    es.left = es.top = '0';
     L = m.layer.getBoundingClientRect();
     W = e.offsetWidth;
     H = e.offsetHeight;
-    if (H > vh) p.style.maxHeight = px(H = vh);
-    if (W > vw) p.style.maxWidth = px(W = vw);
-    if (drop) {
+    if (H > vh) ps.maxHeight = px(H = vh);
+    if (W > vw) ps.maxWidth = px(W = vw);
+    if (it.par ? it.par.sh : m.hz) {
       x = r.left + ox;
-      y = r.bottom + oy;
       if (x + W > vw) x = r.right - W - ox;
+      y = r.bottom + oy;
       s.dir = 'd';
-      if (y + H > vh && r.top - H - oy >= 0) { y = r.top - H - oy; s.dir = 'u'; }
+      if (y + H > vh && r.top - H - oy >= 0) {
+        y = r.top - H - oy;
+        s.dir = 'u';
+      }
     } else {
+      if (!flip && r.right + ox + W > vw && r.left - W - ox >= 0) flip = 1;
+      else if (flip && r.left - W - ox < 0) flip = 0;
       x = flip ? r.left - W - ox : r.right + ox;
-      if (!flip && x + W > vw && r.left - W - ox >= 0) { flip = 1; x = r.left - W - ox; }
-      else if (flip && x < 0) { flip = 0; x = r.right + ox; }
-      y = r.top + oy;
-      if (y + H > vh) y = vh - H;
+      y = Math.min(r.top + oy, vh - H);
       s.dir = flip ? 'l' : 'r';
     }
     s.flip = flip;
-    x = Math.max(0, Math.min(x, vw - W));
-    y = Math.max(0, Math.min(y, vh - H));
-    e.style.left = px(x - L.left);
-    e.style.top = px(y - L.top);
+    es.left = px(Math.max(0, Math.min(x, vw - W)) - L.left);
+    es.top = px(Math.max(0, Math.min(y, vh - H)) - L.top);
   }
 
-  // Animates a submenu towards shown (open 1) or hidden (0) from where it stands now.
   function anim(m, s, open) {
-    var dur = open ? m.odur : m.cdur, slide = open ? m.os : m.cs, fx = open ? m.of : m.cf,
-      from = s.pr, to = open ? 1 : 0, t0 = performance.now(), span = dur * Math.abs(to - from),
-      e = s.el, ps = s.p.style;
-    cancelAnimationFrame(s.raf);
-    clearTimeout(s.tm);
+    var slide = open ? m.os : m.cs, fx = open ? m.of : m.cf, from = s.pr, to = open ? 1 : 0,
+      t0 = performance.now(), span = (open ? m.odur : m.cdur) * Math.abs(to - from), es = s.el.style, ps = s.p.style;
     function end() {
       cancelAnimationFrame(s.raf);
       clearTimeout(s.tm);
       s.pr = to;
-      e.style.transform = e.style.clipPath = ps.opacity = ps.clipPath = ps.filter = '';
+      es.transform = es.clipPath = ps.opacity = ps.clipPath = ps.filter = '';
       mask(ps, '');
-      if (!open) e.style.display = 'none';
+      if (!open) es.display = 'none';
     }
     function step() {
-      var k = Math.min(1, (performance.now() - t0) / span), p = from + (to - from) * k, q = 1 - p;
-      s.pr = p;
+      var k = Math.min(1, (performance.now() - t0) / span), p = s.pr = from + (to - from) * k, q = 1 - p, v = s.dir,
+        X = v === 'r' ? -q * s.w : v === 'l' ? q * s.w : 0, Y = v === 'd' ? -q * s.h : v === 'u' ? q * s.h : 0;
       if (k >= 1) return end();
       if (slide) {
-        var v = s.dir, X = v === 'r' ? -q * s.w : v === 'l' ? q * s.w : 0, Y = v === 'd' ? -q * s.h : v === 'u' ? q * s.h : 0;
-        e.style.transform = 'translate(' + px(X) + ',' + px(Y) + ')';
-        e.style.clipPath = 'inset(' + [v === 'd' ? -Y : 0, v === 'l' ? X : 0, v === 'u' ? Y : 0, v === 'r' ? -X : 0].map(px).join(' ') + ')';
+        es.transform = 'translate(' + px(X) + ',' + px(Y) + ')';
+        es.clipPath = 'inset(' + [-Y, X, Y, -X].map(function (v) { return px(Math.max(0, v)); }).join(' ') + ')';
       }
       if (fx) fx(ps, p, s.w, s.h);
       s.raf = requestAnimationFrame(step);
     }
+    end();
+    s.pr = from;
+    if (!open) es.display = 'block';
     if (motion && motion.matches || !(slide || fx) || !(span > 0)) return end();
-    s.w = e.offsetWidth;
-    s.h = e.offsetHeight;
+    s.w = s.el.offsetWidth;
+    s.h = s.el.offsetHeight;
     step();
-    // Finish even where frames are not delivered (a hidden tab).
-    s.tm = setTimeout(end, span + 100);
+    s.tm = setTimeout(end, span + 100); // even without frames (hidden tab)
   }
 
-  function mask(st, v) {
-    st.webkitMaskImage = st.maskImage = v;
-  }
+  function mask(st, v) { st.webkitMaskImage = st.maskImage = v; }
 
-  /* ---- Transition effects: the filter texts of the generated script in today's CSS ---- */
-
-  // Returns fn(style, progress 0..1, width, height) for a filter text, or null.
+  // IE filter text to fn(style, progress 0..1, width, height), or null
   function effect(text) {
-    var f = /Microsoft\.(\w+)\(([^)]*)\)/i.exec(str(text)), a, kind;
-    if (!f) return null;
-    kind = f[1].toLowerCase();
-    a = f[2].toLowerCase();
-    function arg(k) { var r = new RegExp(k + '\\s*=\\s*([\\w.]+)').exec(a); return r ? r[1] : ''; }
-    if (kind === 'fade') return function (st, p) { st.opacity = p; };
-    if (kind === 'iris') return iris(arg('irisstyle') || 'plus', arg('motion') === 'in');
-    if (kind === 'wheel') {
-      var sector = 360 / (num(arg('spokes'), 4) || 4);
-      return function (st, p) {
-        mask(st, 'repeating-conic-gradient(#000 0 ' + p * sector + 'deg,transparent 0 ' + sector + 'deg)');
-      };
-    }
-    if (kind === 'wipe') {
-      var to = 'to ' + (arg('wipestyle') === '1' ? arg('motion') === 'reverse' ? 'top' : 'bottom' :
-        arg('motion') === 'reverse' ? 'left' : 'right');
-      return function (st, p) {
-        mask(st, 'linear-gradient(' + to + ',#000 ' + (p * 200 - 100) + '%,transparent ' + p * 200 + '%)');
-      };
-    }
-    if (kind === 'pixelate') {
-      var max = num(arg('maxsquare'), 20);
-      return function (st, p) {
+    var f = /Microsoft\.(\w+)\(([^)]*)\)/.exec(text) || [], kind = str(f[1]).toLowerCase(), a = str(f[2]).toLowerCase();
+    function arg(k) { return (new RegExp(k + '=([\\w.]+)').exec(a) || [])[1]; }
+    var rev = arg('motion') === 'reverse', n = 360 / (num(arg('spokes'), 4) || 4), max = num(arg('maxsquare'), 20),
+      to = 'linear-gradient(to ' + (arg('wipestyle') == 1 ? rev ? 'top' : 'bottom' : rev ? 'left' : 'right');
+    return kind === 'fade' ? function (st, p) { st.opacity = p; } :
+      kind === 'iris' ? iris(SHAPES[arg('irisstyle')] || SHAPES.plus, arg('motion') === 'in') :
+      kind === 'wheel' ? function (st, p) {
+        mask(st, 'repeating-conic-gradient(#000 0 ' + p * n + 'deg,transparent 0 ' + n + 'deg)');
+      } :
+      kind === 'wipe' ? function (st, p) { mask(st, to + ',#000 ' + (p * 200 - 100) + '%,transparent ' + p * 200 + '%)'); } :
+      kind === 'pixelate' ? function (st, p) {
         var b = Math.max(2, Math.round((1 - p) * max));
-        svgFx('px', [['flood', { x: b / 2 - 1, y: b / 2 - 1 }], ['comp', { width: b, height: b }], ['dil', { radius: b / 2 }]]);
-        st.filter = 'url(#vm-px)';
         st.opacity = Math.min(1, p * 2);
-      };
-    }
-    if (kind === 'randomdissolve') return function (st, p) {
-      svgFx('dz', [['fa', { intercept: -20 * (0.85 - 0.7 * p) }]]);
-      st.filter = 'url(#vm-dz)';
-    };
-    return null;
+        svgFx(st, 'px', [['feFlood', 'x', b / 2 - 1], ['feFlood', 'y', b / 2 - 1], ['[result=c]', 'width', b],
+          ['[result=c]', 'height', b], ['feMorphology', 'radius', b / 2]]);
+      } :
+      kind === 'randomdissolve' ? function (st, p) { svgFx(st, 'dz', [['feFuncA', 'intercept', 14 * p - 17]]); } : null;
   }
 
-  // Pixelate and dissolve are SVG filters whose parameters change frame by frame.
-  function svgFx(id, set) {
+  // Pixelate and dissolve: SVG filters with attributes set per frame
+  function svgFx(st, id, sets) {
     if (!fxSvg) {
-      fxSvg = mk('div');
+      fxSvg = mk('div', '', d.body);
       fxSvg.innerHTML = '<svg aria-hidden="true" style="position:absolute;width:0;height:0">' +
-        '<filter id="vm-px" x="0" y="0" width="1" height="1"><feFlood id="vm-px-flood" width="2" height="2"/>' +
-        '<feComposite id="vm-px-comp" result="c"/><feTile in="c" result="t"/>' +
-        '<feComposite in="SourceGraphic" in2="t" operator="in"/><feMorphology id="vm-px-dil" operator="dilate"/></filter>' +
-        '<filter id="vm-dz" x="0" y="0" width="1" height="1"><feTurbulence type="fractalNoise" baseFrequency=".8" result="n"/>' +
-        '<feComponentTransfer in="n" result="a"><feFuncA id="vm-dz-fa" type="linear" slope="20"/></feComponentTransfer>' +
+        '<filter id="vm-px" x="0" y="0" width="1" height="1"><feFlood width="2" height="2"/><feComposite result="c"/>' +
+        '<feTile in="c" result="t"/><feComposite in="SourceGraphic" in2="t" operator="in"/><feMorphology operator="dilate"/></filter>' +
+        '<filter id="vm-dz" x="0" y="0" width="1" height="1"><feTurbulence type="fractalNoise" baseFrequency=".8"/>' +
+        '<feComponentTransfer result="a"><feFuncA type="linear" slope="20"/></feComponentTransfer>' +
         '<feComposite in="SourceGraphic" in2="a" operator="in"/></filter></svg>';
-      fxSvg = fxSvg.firstChild;
-      d.body.appendChild(fxSvg);
     }
-    each(set, function (x) {
-      var e = d.getElementById('vm-' + id + '-' + x[0]);
-      for (var k in x[1]) attr(e, k, x[1][k]);
-    });
+    each(sets, function (x) { attr(fxSvg.querySelector('#vm-' + id + ' ' + x[0]), x[1], x[2]); });
+    st.filter = 'url(#vm-' + id + ')';
   }
 
-  // Iris outlines at full size: circle and star keep their proportions and cover a
-  // circle through the box's corners (radius 1); the others stretch with the box,
-  // which they cover when it spans -1..1 both ways.
+  // Iris outlines covering the box: round ones its corner circle (radius 1), others -1..1
   var SHAPES = {
     circle: ring(32, function () { return 1.005; }),
     star: ring(10, function (j) { return j % 2 ? 1.25 : 2.5; }),
     square: [[-1, -1], [1, -1], [1, 1], [-1, 1]],
     diamond: [[0, -2], [2, 0], [0, 2], [-2, 0]],
-    plus: cross(1, 3, 0),
-    cross: cross(Math.SQRT2, 3.5, 1)
+    plus: cross(1, 3),
+    cross: cross(Math.SQRT2, 3.5).map(function (q) { return [(q[0] - q[1]) * Math.SQRT1_2, (q[0] + q[1]) * Math.SQRT1_2]; })
   };
   function ring(n, radius) {
-    var pts = [];
-    for (var j = 0; j < n; j++) {
-      var a = 2 * Math.PI * j / n - Math.PI / 2;
+    for (var pts = [], j = 0, a; j < n; j++) {
+      a = 2 * Math.PI * j / n - Math.PI / 2;
       pts.push([Math.cos(a) * radius(j), Math.sin(a) * radius(j)]);
     }
     pts.round = 1;
     return pts;
   }
-  // A plus with arms T thick and L long, or the same turned by 45 degrees.
-  function cross(T, L, turn) {
-    var pts = [[-T, -L], [T, -L], [T, -T], [L, -T], [L, T], [T, T], [T, L], [-T, L], [-T, T], [-L, T], [-L, -T], [-T, -T]];
-    return turn ? pts.map(function (q) { return [(q[0] - q[1]) * Math.SQRT1_2, (q[0] + q[1]) * Math.SQRT1_2]; }) : pts;
+  function cross(T, L) {
+    return [[-T, -L], [T, -L], [T, -T], [L, -T], [L, T], [T, T], [T, L], [-T, L], [-T, T], [-L, T], [-L, -T], [-T, -T]];
   }
-
-  // The iris grows from the centre; with motion "in" it closes from the edges inward,
-  // drawn as the box with a shrinking hole (even-odd fill).
-  function iris(style, inward) {
-    var unit = SHAPES[style] || SHAPES.plus;
+  // Motion "in": the box minus a shrinking hole
+  function iris(unit, inward) {
     return function (st, p, w, h) {
-      var f = inward ? 1 - p : p, R = Math.sqrt(w * w + h * h) / 2,
-        kx = f * (unit.round ? R : w / 2), ky = f * (unit.round ? R : h / 2),
-        pts = unit.map(function (q) { return px(w / 2 + q[0] * kx) + ' ' + px(h / 2 + q[1] * ky); });
+      var f = inward ? 1 - p : p, R = Math.sqrt(w * w + h * h) / 2, pts = unit.map(function (q) {
+        return px(w / 2 + q[0] * f * (unit.round ? R : w / 2)) + ' ' + px(h / 2 + q[1] * f * (unit.round ? R : h / 2));
+      });
       if (inward) pts = ['0 0', px(w) + ' 0', px(w) + ' ' + px(h), '0 ' + px(h), '0 0'].concat(pts, pts[0], '0 0');
       st.clipPath = 'polygon(' + (inward ? 'evenodd,' : '') + pts.join(',') + ')';
     };
   }
-
-  /* ---- Pointer, touch and keyboard ---- */
 
   function itemOf(m, t) {
     var a = t && t.closest && t.closest('.vm-i');
@@ -444,12 +362,11 @@
     it.el.focus();
   }
 
-  // The pointer rests on item it (or, with it null, on the menu's depth keep); open
-  // submenus beyond that path close after the close delay, its own opens after the
-  // open delay. Crossing another item on the way to an open submenu changes nothing.
+  // Pointer on item it (or depth keep): others close after the close delay, its own
+  // opens after the open delay; nothing changes while heading for an open submenu
   function hover(m, it, keep, force) {
-    var k0 = keep, o = m.hov, s = m.open[keep], last = m.open[m.open.length - 1], msg = it && !it.off && str(it.c[STATUS]),
-      opens = canOpen(it) && s !== it;
+    var k0 = keep, o = m.hov, s = m.open[keep], last = m.open[m.open.length - 1],
+      msg = it && !it.off && str(it.c[STATUS]);
     if (o !== it) {
       m.hov = it;
       paint(o);
@@ -461,33 +378,33 @@
     clearTimeout(m.ct);
     m.pend = null;
     if (canOpen(it) && s === it) keep++;
-    if (!force && last && last !== it && (opens || m.open.length > keep) && aiming(m, last.sub)) {
+    if (!force && m.open.length > keep && aiming(m, last.sub)) {
       m.pend = [it, k0, last];
       m.ot = setTimeout(function () { hover(m, it, k0, 1); }, 300);
-      return;
+    } else {
+      if (m.open.length > keep) m.ct = later(function () { trim(m, keep); }, m.cd);
+      if (canOpen(it) && s !== it) m.ot = later(function () { openSub(m, it); }, m.od);
     }
-    if (m.open.length > keep) m.ct = later(function () { trim(m, keep); }, m.cd);
-    if (opens) m.ot = later(function () { openSub(m, it); }, m.od);
   }
 
-  // Is the pointer's last move heading into the submenu s?
   function aiming(m, s) {
-    var a = m.p0, b = m.p1, r = s.el.getBoundingClientRect(), c1, c2, x, y;
+    var a = m.p0, b = m.p1, r = s.el.getBoundingClientRect(), x, y, c1, c2;
     if (!a) return false;
     x = a.x < r.left ? r.left : a.x > r.right ? r.right : 0;
     y = a.y < r.top ? r.top : r.bottom;
     c1 = x ? [x, r.top] : [r.left, y];
     c2 = x ? [x, r.bottom] : [r.right, y];
-    function side(p, q) { return (b.x - q[0]) * (p[1] - q[1]) - (p[0] - q[0]) * (b.y - q[1]); }
-    var s1 = side([a.x, a.y], c1), s2 = side(c1, c2), s3 = side(c2, [a.x, a.y]);
-    return (s1 > 0 && s2 > 0 && s3 > 0) || (s1 < 0 && s2 < 0 && s3 < 0);
+    a = [a.x, a.y];
+    function side(p, q) { return (b.x - q[0]) * (p[1] - q[1]) - (p[0] - q[0]) * (b.y - q[1]) > 0; }
+    return side(a, c1) === side(c1, c2) && side(c1, c2) === side(c2, a);
   }
 
   function track(m, e) {
     var p = m.p1;
-    if (p && p.x === e.clientX && p.y === e.clientY) return;
-    m.p0 = p;
-    m.p1 = { x: e.clientX, y: e.clientY };
+    if (!p || p.x !== e.clientX || p.y !== e.clientY) {
+      m.p0 = p;
+      m.p1 = { x: e.clientX, y: e.clientY };
+    }
   }
 
   function activate(m, it) {
@@ -502,51 +419,42 @@
     pointerover: function (m, e) {
       if (e.pointerType === 'touch') return;
       track(m, e);
-      var it = itemOf(m, e.target), sub = e.target.closest && e.target.closest('.vm-s');
+      var it = itemOf(m, e.target), sub = e.target.closest('.vm-s');
       hover(m, it, it ? it.lv : sub ? sub.$vm.lv + 1 : 0);
     },
     pointerout: function (m, e) {
       if (e.pointerType !== 'touch' && !m.box.contains(e.relatedTarget)) hover(m, null, 0);
     },
     pointermove: function (m, e) {
-      track(m, e);
       var p = m.pend;
+      track(m, e);
       if (p) {
-        if (!aiming(m, p[2].sub)) hover(m, p[0], p[1], 1);
-        else {
-          clearTimeout(m.ot);
-          m.ot = setTimeout(function () { hover(m, p[0], p[1], 1); }, 300);
-        }
+        clearTimeout(m.ot);
+        if (aiming(m, p[2].sub)) m.ot = setTimeout(function () { hover(m, p[0], p[1], 1); }, 300);
+        else hover(m, p[0], p[1], 1);
       }
     },
     pointerdown: function (m, e) {
       var it = itemOf(m, e.target);
-      if (it && !it.off && e.button < 1) {
-        m.press = it;
-        paint(it);
-      }
+      if (it && !it.off && e.button < 1) paint(m.press = it);
     },
-    // A first click or tap on an item whose submenu is closed opens it; the next one
-    // follows the item's link.
+    // A first tap opens a closed submenu, the next follows the link
     click: function (m, e) {
       var it = itemOf(m, e.target);
       if (!it) return;
-      if (it.off) return e.preventDefault();
-      if (canOpen(it) && m.open[it.lv] !== it) {
+      if (it.off) e.preventDefault();
+      else if (canOpen(it) && m.open[it.lv] !== it) {
         e.preventDefault();
         clearTimeout(m.ot);
-        return openSub(m, it);
-      }
-      if (it.el.href || !it.kids.length) activate(m, it);
+        openSub(m, it);
+      } else if (it.el.href || !it.kids.length) activate(m, it);
     },
     focusin: function (m, e) {
       var it = itemOf(m, e.target), o = m.foc;
       m.foc = it;
       paint(o);
-      if (it) {
-        paint(it);
-        if (m.open.length > it.lv && m.open[it.lv] !== it) trim(m, it.lv);
-      }
+      paint(it);
+      if (it && m.open.length > it.lv && m.open[it.lv] !== it) trim(m, it.lv);
     },
     focusout: function (m, e) {
       if (m.box.contains(e.relatedTarget)) return;
@@ -557,25 +465,22 @@
     },
     keydown: function (m, e) {
       var it = itemOf(m, e.target);
-      if (!it || e.altKey || e.ctrlKey || e.metaKey) return;
-      if (key(m, it, e.key, e.shiftKey)) e.preventDefault();
+      if (it && !e.altKey && !e.ctrlKey && !e.metaKey && key(m, it, e.key)) e.preventDefault();
     }
   };
 
-  // Keyboard handling of the menubar pattern; true when the key was used.
-  function key(m, it, k, shift) {
+  // Menubar keyboard pattern; true when the key was used
+  function key(m, it, k) {
     var par = it.par, sib = par ? par.kids : m.top, n = sib.length, j = sib.indexOf(it),
       hz = par ? par.sh : m.hz, next = hz ? 'ArrowRight' : 'ArrowDown', prev = hz ? 'ArrowLeft' : 'ArrowUp',
-      into = hz ? 'ArrowDown' : 'ArrowRight', back = hz ? 'ArrowUp' : 'ArrowLeft', root;
+      into = hz ? 'ArrowDown' : 'ArrowRight', back = hz ? 'ArrowUp' : 'ArrowLeft', act = k === ' ' || k === 'Enter' && !it.el.href, root;
     if (k.length > 1) m.ta = '';
     if (k === next || k === prev) focusIt(m, sib[(j + (k === next ? 1 : n - 1)) % n]);
     else if (k === 'Home' || k === 'End') focusIt(m, sib[k === 'Home' ? 0 : n - 1]);
-    else if ((k === into || k === ' ' || k === 'Enter' && !it.el.href) && canOpen(it)) openSub(m, it, 1);
+    else if ((k === into || act) && canOpen(it)) openSub(m, it, 1);
     else if (k === back && !par && hz && canOpen(it)) openSub(m, it, -1);
     else if (par && !par.par && (m.hz ? /Left|Right/ : /Up|Down/).test(k)) {
-      // Leaving a first-level submenu sideways moves along the menubar.
-      j = m.top.indexOf(par) + (/Right|Down/.test(k) ? 1 : m.top.length - 1);
-      root = m.top[j % m.top.length];
+      root = m.top[(m.top.indexOf(par) + (/Right|Down/.test(k) ? 1 : m.top.length - 1)) % m.top.length];
       trim(m, 0);
       focusIt(m, root);
       if (canOpen(root)) openSub(m, root, 1);
@@ -583,27 +488,22 @@
       trim(m, par.lv);
       focusIt(m, par);
     } else if (k === 'Escape') trim(m, 0);
-    else if ((k === ' ' || k === 'Enter' && !it.el.href) && !it.off) it.el.href ? it.el.click() : activate(m, it);
+    else if (act && !it.off) it.el.href ? it.el.click() : activate(m, it);
     else if (k === 'Tab') {
-      // Let the browser move on from the menubar, with every submenu closed.
       for (root = it; root.par; root = root.par);
       trim(m, 0);
-      if (par) focusIt(m, root);
+      focusIt(m, root);
       return false;
-    } else if (k.length === 1 && k !== ' ') typeAhead(m, sib, j, k.toLowerCase());
-    else return false;
-    return !shift || k !== 'Tab';
-  }
-
-  function typeAhead(m, sib, j, ch) {
-    var now = Date.now(), n = sib.length, q, x;
-    m.ta = (now - m.tt < 700 ? m.ta : '') + ch;
-    m.tt = now;
-    q = m.ta.length > 1 ? 0 : 1;
-    for (var i = 0; i < n; i++) {
-      x = sib[(j + q + i) % n];
-      if (str(x.c[CAP]).toLowerCase().indexOf(m.ta) === 0) return focusIt(m, x);
-    }
+    } else if (k.length === 1 && k !== ' ') {
+      // Type-ahead
+      m.ta = (Date.now() - m.tt < 700 ? m.ta : '') + k.toLowerCase();
+      m.tt = Date.now();
+      for (var i = m.ta.length > 1 ? 0 : 1; i <= n; i++) {
+        root = sib[(j + i) % n];
+        if (!str(root.c[CAP]).toLowerCase().indexOf(m.ta)) return !focusIt(m, root);
+      }
+    } else return false;
+    return true;
   }
 
   function allMenus(fn) { for (var k in V.menus) if (V.menus[k].bar) fn(V.menus[k]); }
@@ -611,38 +511,31 @@
     allMenus(function (m) { if (!m.box.contains(e.target)) trim(m, 0); });
   }, true);
   each(['pointerup', 'pointercancel'], function (t) {
-    d.addEventListener(t, function () {
-      allMenus(function (m) { var p = m.press; m.press = null; paint(p); });
-    }, true);
+    d.addEventListener(t, function () { allMenus(function (m) { paint(m.press, m.press = null); }); }, true);
   });
   w.addEventListener('resize', function () { allMenus(function (m) { trim(m, 0); }); });
 
-  // Browsers drop the IE border style "window-inset" from the generated stylesheet
-  // together with the colour and width beside it. Where the page may read its own
-  // stylesheets, restate those declarations with "inset". ("hand" and "url(uri)"
-  // cursors fall back to the pointer that the items have anyway.)
+  // Restate "window-inset" borders, which browsers drop, as inset (the dropped cursors
+  // "hand" and "url(uri)" leave the items' pointer)
   function fixSheets() {
-    if (!w.fetch || !/^https?:$/.test(location.protocol)) return;
-    each(d.querySelectorAll('link[rel~=stylesheet]'), function (l) {
-      if (l.$vm) return;
-      l.$vm = 1;
-      fetch(l.href).then(function (r) { return r.ok ? r.text() : ''; }).then(function (t) {
-        var re = /([^{}]+)\{([^}]*)\}/g, x, out = '';
+    if (w.fetch && /^http/.test(location.protocol)) each(d.querySelectorAll('link[rel~=stylesheet]'), function (l) {
+      if (!l.$vm) fetch(l.$vm = l.href).then(function (r) { return r.text(); }).then(function (t) {
+        var re = /([^{}]+){([^}]*)}/g, x, fix, out = '';
         while ((x = re.exec(t))) {
-          var decl = x[2].match(/[\w-]+\s*:[^;]*window-inset[^;]*/gi);
-          if (decl) out += x[1].replace(/\/\*[\s\S]*?\*\//g, '') + '{' + decl.join(';').replace(/window-inset/gi, 'inset') + '}';
+          if ((fix = x[2].match(/[\w-]+:[^;]*window-inset[^;]*/gi))) {
+            out += x[1].replace(/\/\*[\s\S]*?\*\//g, '') + '{' + fix.join(';').replace(/window-inset/gi, 'inset') + '}';
+          }
         }
-        if (out) mk('style', '', d.head || d.documentElement).textContent = out;
+        if (out) mk('style', '', d.head).textContent = out;
       }).catch(function () {});
     });
   }
 
   w.bMac = true;
 
-  // The configuration script looks for bMac only every 350 ms: start menus that are
-  // already waiting now rather than leave the page without its menu meanwhile.
+  // Start waiting configuration scripts now, not at their next 350 ms retry
   each(Object.keys(w), function (k) {
     var n = /^Init(menu\d+)$/.exec(k);
-    if (n && typeof w[k] === 'function' && w[n[1] + 'cfg']) try { w[k](); } catch (e) { /* its own retry follows */ }
+    if (n && typeof w[k] === 'function' && w[n[1] + 'cfg']) w[k]();
   });
 })(window, document);
