@@ -1,5 +1,6 @@
 #include "generator/config_script.h"
 
+#include <cstdint>
 #include <cstdio>
 
 #include "document/errors.h"
@@ -69,12 +70,26 @@ bool IsBareNumber(std::string_view text) {
   return true;
 }
 
+namespace {
+
+// Unicode code points of the Windows-1252 bytes 0x80 to 0x9F; the other
+// bytes above 0x7F are Latin-1 and map to themselves.
+constexpr std::uint16_t kHighControls[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+}  // namespace
+
 std::string EscapeScriptString(std::string_view text) {
+  // The script comes out as plain ASCII, so it parses and shows the text
+  // as typed whatever encoding the browser reads the page in.
   std::string out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
     const auto b = static_cast<unsigned char>(c);
+    char escaped[8];
     switch (c) {
       case '\\': out += "\\\\"; continue;
       case '\'': out += "\\'"; continue;
@@ -83,16 +98,12 @@ std::string EscapeScriptString(std::string_view text) {
       case '<': out += text.substr(i + 1, 1) == "/" ? "<\\" : "<"; continue;
       default: break;
     }
-    // The UTF-8 bytes of U+2028 and U+2029 end a line in older parsers.
-    if (b == 0xE2 && text.substr(i + 1, 2) == "\x80\xA8") {
-      out += "\\u2028";
-      i += 2;
-    } else if (b == 0xE2 && text.substr(i + 1, 2) == "\x80\xA9") {
-      out += "\\u2029";
-      i += 2;
-    } else if (b < 0x20 || b == 0x7F) {
-      char escaped[8];
+    if (b < 0x20 || b == 0x7F) {
       std::snprintf(escaped, sizeof escaped, "\\x%02X", b);
+      out += escaped;
+    } else if (b >= 0x80) {
+      const unsigned code = b < 0xA0 ? kHighControls[b - 0x80] : b;
+      std::snprintf(escaped, sizeof escaped, "\\u%04X", code);
       out += escaped;
     } else {
       out += c;

@@ -16,7 +16,8 @@ namespace velmora {
 std::string ConfigScriptText(TvornAppletAgent& doc, const std::string& menuBaseName);
 
 // A value as the contents of a single-quoted script string: any text yields
-// a string that parses and holds the text exactly.
+// a string that parses and holds the text exactly. The result is ASCII:
+// bytes above ASCII are written as the Windows-1252 characters they are.
 std::string EscapeScriptString(std::string_view text);
 
 // The base name becomes part of script identifiers and element ids.

@@ -175,3 +175,45 @@ TEST_F(CliRun, HelpAndVersion) {
 }
 
 }  // namespace
+
+namespace {
+
+// The generated script, run by a script engine, holds every caption and
+// tool tip exactly as typed, however hostile.
+TEST_F(CliRun, HostileTextSurvivesTheScript) {
+  if (std::system("node --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "node is not installed";
+  const std::vector<std::string> texts = {"Blue's \"menu\"", "back\\slash\\", "</script><script>alert(1)</script>",
+                                          "tab\there", "line\xE2\x80\xA8sep\xE2\x80\xA9", "caf\xE9 \x80 \x9F 2026"};
+  const fs::path project = work / "hostile";
+  fs::create_directories(project);
+  {
+    std::ofstream gms(project / "h.gms", std::ios::binary);
+    gms << "<Product_Name>\r\nGeneral Menu Structure Description Format\r\n</Product_Name>\r\n"
+        << "<Product_Version>\r\n1.0\r\n</Product_Version>\r\n<Structure_Description>\r\n";
+    for (const auto& text : texts) gms << "0#$@" << text << "#$@" << text << "#$@_self#$@" << text << "#$@\r\n";
+    gms << "</Structure_Description>\r\n";
+  }
+  ASSERT_EQ(Cli("import-structure " + Q(project / "h.gms") + " " + Q(project / "h.velm")).status, 0);
+  ASSERT_EQ(Cli("publish " + Q(project / "h.velm") + " --menu-name menu9 --home " + Q(home)).status, 0);
+  {
+    std::ofstream js(work / "read.js");
+    // The texts as a browser shows them: Windows-1252 reads 0x80 as the euro
+    // sign and 0x9F as Y with diaeresis.
+    js << "const fs=require('fs'),vm=require('vm');"
+          "const src=fs.readFileSync(process.argv[2],'latin1');"
+          "if(/[^\\x00-\\x7f]/.test(src))throw new Error('the script is not plain ASCII');"
+          "const g={setTimeout(){}};g.window=g;vm.runInNewContext(src,g);"
+          "const typed=['Blue\\'s \"menu\"','back\\\\slash\\\\','</script><script>alert(1)</script>',"
+          "'tab\\there','line\\u00e2\\u20ac\\u00a8sep\\u00e2\\u20ac\\u00a9','caf\\u00e9 \\u20ac \\u0178 2026'];"
+          "const got=g.menu9cfg.map(i=>i[0]);"
+          "if(JSON.stringify(got)!==JSON.stringify(typed))throw new Error(JSON.stringify({got,typed}));"
+          "for(const i of g.menu9cfg)if(i[7]!==i[0]||i[9]!==i[0])throw new Error('link or message differs');"
+          "process.stdout.write(got.length+' ok');";
+  }
+  const std::string command = "node " + (work / "read.js").string() + " " + (project / "jsmenu01cfg.js").string() +
+                              " > " + (work / "read.out").string() + " 2>&1";
+  ASSERT_EQ(std::system(command.c_str()), 0) << Slurp(work / "read.out");
+  EXPECT_EQ(Slurp(work / "read.out"), std::to_string(texts.size()) + " ok");
+}
+
+}  // namespace

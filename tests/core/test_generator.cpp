@@ -220,9 +220,10 @@ TEST(ScriptStrings, AnyTextBecomesAStringThatHoldsIt) {
   EXPECT_EQ(EscapeScriptString("Blue's \\ back"), "Blue\\'s \\\\ back");
   EXPECT_EQ(EscapeScriptString("a\r\nb"), "a\\r\\nb");
   EXPECT_EQ(EscapeScriptString("</script><b>"), "<\\/script><b>");
-  EXPECT_EQ(EscapeScriptString("x\xE2\x80\xA8y\xE2\x80\xA9z"), "x\\u2028y\\u2029z");
+  EXPECT_EQ(EscapeScriptString("x\xE2\x80\xA8y"), "x\\u00E2\\u20AC\\u00A8y")
+      << "bytes above ASCII become the code page's characters";
   EXPECT_EQ(EscapeScriptString(std::string("t\tz\0", 4)), "t\\x09z\\x00");
-  EXPECT_EQ(EscapeScriptString("caf\xE9 \xA9"), "caf\xE9 \xA9") << "code page letters stay as they are";
+  EXPECT_EQ(EscapeScriptString("caf\xE9 \x9F"), "caf\\u00E9 \\u0178");
   EXPECT_TRUE(IsBareNumber(""));
   EXPECT_TRUE(IsBareNumber("-12"));
   EXPECT_TRUE(IsBareNumber("0"));
