@@ -1,5 +1,7 @@
 #include "cli/terminal_status.h"
 
+#include <algorithm>
+
 namespace velmora::cli {
 
 void TerminalStatus::SetHint(const std::string& text) {
@@ -21,7 +23,7 @@ void TerminalStatus::SetProgressPosition(int position) {
 
 void TerminalStatus::Draw(bool force) {
   if (hint_.empty()) return;
-  const int percent = static_cast<int>(position_ * 100 / max_);
+  const int percent = static_cast<int>(std::min<long long>(position_ * 100 / max_, 100));
   // Redraw only when the shown figure changes: saving steps once per field.
   if (!force && percent == drawnPercent_) return;
   drawnPercent_ = percent;
