@@ -1,15 +1,13 @@
-/* jsmenu0.js - Velmora menu runtime. The generated configuration script fills NAMEcfg
- * with one 40-position array per item and, once bMac is set, calls
- * bbae(name, cfg, containerId, barDirection, barGap, openDelay, openSlideDuration,
- *      openSlideType, openTransitionFlag, openFilter, closeDelay, closeSlideDuration,
- *      closeSlideType, closeTransitionFlag, closeFilter).
- * Globals: bbae, bMac and Velmora (Velmora.menus by name). */
+/* jsmenu0.js - Velmora menu runtime. bbae(name, cfg, containerId, barDirection, barGap,
+ * openDelay, openSlideDuration, openSlideType, openTransitionFlag, openFilter, closeDelay,
+ * closeSlideDuration, closeSlideType, closeTransitionFlag, closeFilter) builds the menu that
+ * the configuration script describes; bMac tells that script we are loaded. */
 (function (w, d) {
   'use strict';
   if (w.Velmora) return;
 
   var V = w.Velmora = { menus: {} },
-    motion = w.matchMedia && w.matchMedia('(prefers-reduced-motion: reduce)'),
+    motion = w.matchMedia('(prefers-reduced-motion: reduce)'),
     // Positions in an item array
     CAP = 0, ALIGN = 1, WRAP = 2, PAD = 3 /* left right top bottom */, LINK = 7, TARGET = 8,
     STATUS = 9, TIP = 10, PARENT = 11, ENABLED = 12, WIDTH = 13, HEIGHT = 14,
@@ -17,23 +15,23 @@
     RICON = 30, SUB_X = 35, SUB_Y = 36, SUB_DIR = 37, SUB_GAP = 39,
     NORMAL = 0, OVER = 1, CLICKED = 2,
     fxSvg,
-    CSS = '.vm-bar,.vm-p{display:flex;align-items:flex-start;margin:0;padding:0}.vm-v{flex-direction:column}' +
+    CSS = '.vm-bar,.vm-p{display:flex;align-items:flex-start}.vm-v{flex-direction:column}' +
       '.vm-h>.vm-i+.vm-i{margin-left:var(--g)}.vm-v>.vm-i+.vm-i{margin-top:var(--g)}' +
-      '.vm-l{position:absolute;width:0;height:0;z-index:1000}.vm-s{position:absolute;display:none}' +
+      '.vm-l{position:absolute;z-index:1000}.vm-s{position:absolute;display:none}' +
       '.vm-p{overflow:auto;overscroll-behavior:contain}' +
       '.vm-i{box-sizing:border-box;display:flex;align-items:center;column-gap:4px;flex:none;' +
-      'text-decoration:none;overflow:hidden;-webkit-tap-highlight-color:transparent}' +
+      'text-decoration:none;overflow:hidden}' +
       ':where(.vm-i){cursor:pointer;color:inherit}:where(.vm-x){cursor:default}' +
       '.vm-t{flex:1 1 auto;min-width:0;overflow:hidden;white-space:nowrap;text-overflow:ellipsis}' +
       '.vm-w .vm-t{white-space:normal}.vm-i img{flex:none;border:0}' +
-      '.vm-i:focus{outline:0}.vm-i:focus-visible{outline:2px solid;outline-offset:-3px}' +
+      '.vm-i:focus-visible{outline:2px solid;outline-offset:-3px}' +
       '.vm-ar::after{content:"";border:4px solid transparent;border-right:0;border-left-color:currentColor}' +
-      '.vm-h>.vm-ar::after{border:4px solid transparent;border-bottom:0;border-top-color:currentColor}';
+      '.vm-h>.vm-ar::after{rotate:90deg}';
 
   function str(v) { return v == null ? '' : String(v); }
   function num(v, def) { v = parseFloat(v); return isNaN(v) ? def : v; }
   function px(v) { return v + 'px'; }
-  function warn(msg) { if (w.console) console.warn('Velmora menu ' + msg); }
+  function warn(msg) { console.warn('Velmora menu ' + msg); }
   function attr(e, k, v) { e.setAttribute(k, v); }
   function mk(tag, cls, parent) {
     var e = d.createElement(tag);
@@ -55,7 +53,7 @@
         cd: num(cDelay, 200), cdur: num(cDur, 220), cs: cSlide == 2, cf: cFlag == 1 && effect(cFilter),
         open: [], top: []
       };
-    // One menu per name: a later call is the configuration script's retry after an early start
+    // A second call is the configuration script's retry after an early start
     if (V.menus[m.name]) return;
     function go() {
       var box = d.getElementById(divId);
@@ -65,7 +63,7 @@
       else warn(m.name + ': no element #' + divId);
     }
     try {
-      if (typeof m.n !== 'number') return warn(m.name + ': no item list');
+      if (!(m.n >= 0)) return warn(m.name + ': no item list');
       parse(m);
       V.menus[m.name] = m;
       go();
@@ -74,12 +72,12 @@
     }
   };
 
-  // A bad parent puts an item on top, a row that is no array is skipped: one warning
+  // Bad parent: to the top; no array: skipped
   function parse(m) {
     var all = [], bad = 0;
     each(m.cfg, function (c, i) {
       var it = null, p, par;
-      if (c && typeof c === 'object' && typeof c.length === 'number') {
+      if (Array.isArray(c)) {
         p = num(c[PARENT], NaN);
         par = p >= 0 && p < i ? all[p] || null : null;
         if (c.length < 40 || (p !== -1 && !par)) bad++;
@@ -91,7 +89,7 @@
       } else bad++;
       all.push(it);
     });
-    if (bad) warn(m.name + ': ' + bad + ' item(s) short, not arrays or without an earlier parent');
+    if (bad) warn(m.name + ': ' + bad + ' bad item(s)');
   }
 
   function build(m, box) {
@@ -214,7 +212,6 @@
     return s;
   }
 
-  // Beside its item, or below it in a horizontal row; kept in the viewport
   function place(m, it, s) {
     var e = s.el, es = e.style, ps = s.p.style, ox = num(it.c[SUB_X], 0), oy = num(it.c[SUB_Y], 0),
       r = it.el.getBoundingClientRect(), vp = d.scrollingElement || d.documentElement,
@@ -231,17 +228,17 @@
       x = r.left + ox;
       if (x + W > vw) x = r.right - W - ox;
       y = r.bottom + oy;
-      s.dir = 'd';
+      s.v = [0, -1];
       if (y + H > vh && r.top - H - oy >= 0) {
         y = r.top - H - oy;
-        s.dir = 'u';
+        s.v = [0, 1];
       }
     } else {
       if (!flip && r.right + ox + W > vw && r.left - W - ox >= 0) flip = 1;
       else if (flip && r.left - W - ox < 0) flip = 0;
       x = flip ? r.left - W - ox : r.right + ox;
       y = Math.min(r.top + oy, vh - H);
-      s.dir = flip ? 'l' : 'r';
+      s.v = [flip ? 1 : -1, 0];
     }
     s.flip = flip;
     es.left = px(Math.max(0, Math.min(x, vw - W)) - L.left);
@@ -260,8 +257,8 @@
       if (!open) es.display = 'none';
     }
     function step() {
-      var k = Math.min(1, (performance.now() - t0) / span), p = s.pr = from + (to - from) * k, q = 1 - p, v = s.dir,
-        X = v === 'r' ? -q * s.w : v === 'l' ? q * s.w : 0, Y = v === 'd' ? -q * s.h : v === 'u' ? q * s.h : 0;
+      var k = Math.min(1, (performance.now() - t0) / span), p = s.pr = from + (to - from) * k,
+        X = (1 - p) * s.v[0] * s.w, Y = (1 - p) * s.v[1] * s.h;
       if (k >= 1) return end();
       if (slide) {
         es.transform = 'translate(' + px(X) + ',' + px(Y) + ')';
@@ -273,7 +270,7 @@
     end();
     s.pr = from;
     if (!open) es.display = 'block';
-    if (motion && motion.matches || !(slide || fx) || !(span > 0)) return end();
+    if (motion.matches || !(slide || fx) || !(span > 0)) return end();
     s.w = s.el.offsetWidth;
     s.h = s.el.offsetHeight;
     step();
@@ -282,7 +279,7 @@
 
   function mask(st, v) { st.webkitMaskImage = st.maskImage = v; }
 
-  // IE filter text to fn(style, progress 0..1, width, height), or null
+  // fn(style, progress 0..1, width, height) for an IE filter text
   function effect(text) {
     var f = /Microsoft\.(\w+)\(([^)]*)\)/.exec(text) || [], kind = str(f[1]).toLowerCase(), a = str(f[2]).toLowerCase();
     function arg(k) { return (new RegExp(k + '=([\\w.]+)').exec(a) || [])[1]; }
@@ -303,14 +300,13 @@
       kind === 'randomdissolve' ? function (st, p) { svgFx(st, 'dz', [['feFuncA', 'intercept', 14 * p - 17]]); } : null;
   }
 
-  // Pixelate and dissolve: SVG filters with attributes set per frame
   function svgFx(st, id, sets) {
     if (!fxSvg) {
       fxSvg = mk('div', '', d.body);
-      fxSvg.innerHTML = '<svg aria-hidden="true" style="position:absolute;width:0;height:0">' +
+      fxSvg.innerHTML = '<svg style="position:absolute;width:0;height:0">' +
         '<filter id="vm-px" x="0" y="0" width="1" height="1"><feFlood width="2" height="2"/><feComposite result="c"/>' +
         '<feTile in="c" result="t"/><feComposite in="SourceGraphic" in2="t" operator="in"/><feMorphology operator="dilate"/></filter>' +
-        '<filter id="vm-dz" x="0" y="0" width="1" height="1"><feTurbulence type="fractalNoise" baseFrequency=".8"/>' +
+        '<filter id="vm-dz"><feTurbulence type="fractalNoise" baseFrequency=".8"/>' +
         '<feComponentTransfer result="a"><feFuncA type="linear" slope="20"/></feComponentTransfer>' +
         '<feComposite in="SourceGraphic" in2="a" operator="in"/></filter></svg>';
     }
@@ -318,7 +314,7 @@
     st.filter = 'url(#vm-' + id + ')';
   }
 
-  // Iris outlines covering the box: round ones its corner circle (radius 1), others -1..1
+  // Iris outlines: round ones cover radius 1 (box corners), others -1..1 (the box)
   var SHAPES = {
     circle: ring(32, function () { return 1.005; }),
     star: ring(10, function (j) { return j % 2 ? 1.25 : 2.5; }),
@@ -362,8 +358,7 @@
     it.el.focus();
   }
 
-  // Pointer on item it (or depth keep): others close after the close delay, its own
-  // opens after the open delay; nothing changes while heading for an open submenu
+  // Pointer on item it (or depth keep); no change while heading for the open submenu
   function hover(m, it, keep, force) {
     var k0 = keep, o = m.hov, s = m.open[keep], last = m.open[m.open.length - 1],
       msg = it && !it.off && str(it.c[STATUS]);
@@ -495,7 +490,6 @@
       focusIt(m, root);
       return false;
     } else if (k.length === 1 && k !== ' ') {
-      // Type-ahead
       m.ta = (Date.now() - m.tt < 700 ? m.ta : '') + k.toLowerCase();
       m.tt = Date.now();
       for (var i = m.ta.length > 1 ? 0 : 1; i <= n; i++) {
@@ -513,19 +507,16 @@
   each(['pointerup', 'pointercancel'], function (t) {
     d.addEventListener(t, function () { allMenus(function (m) { paint(m.press, m.press = null); }); }, true);
   });
-  w.addEventListener('resize', function () { allMenus(function (m) { trim(m, 0); }); });
 
   // Restate "window-inset" borders, which browsers drop, as inset (the dropped cursors
   // "hand" and "url(uri)" leave the items' pointer)
   function fixSheets() {
     if (w.fetch && /^http/.test(location.protocol)) each(d.querySelectorAll('link[rel~=stylesheet]'), function (l) {
-      if (!l.$vm) fetch(l.$vm = l.href).then(function (r) { return r.text(); }).then(function (t) {
-        var re = /([^{}]+){([^}]*)}/g, x, fix, out = '';
-        while ((x = re.exec(t))) {
-          if ((fix = x[2].match(/[\w-]+:[^;]*window-inset[^;]*/gi))) {
-            out += x[1].replace(/\/\*[\s\S]*?\*\//g, '') + '{' + fix.join(';').replace(/window-inset/gi, 'inset') + '}';
-          }
-        }
+      fetch(l.href).then(function (r) { return r.text(); }).then(function (t) {
+        var out = '';
+        t.replace(/\/\*[\s\S]*?\*\//g, '').replace(/([^{}]+){([^}]*window-inset[^}]*)}/gi, function (x, sel, body) {
+          out += sel + '{' + body.match(/[\w-]+:[^;]*window-inset[^;]*/gi).join(';').replace(/window-inset/gi, 'inset') + '}';
+        });
         if (out) mk('style', '', d.head).textContent = out;
       }).catch(function () {});
     });
