@@ -14,7 +14,7 @@ as_root() {
 }
 
 packages=(cmake g++ ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev nodejs npm chromium xvfb xauth clang)
+          libbenchmark-dev nodejs npm chromium xvfb xauth clang dpkg-dev file)
 
 install_packages() {
   local missing=()
