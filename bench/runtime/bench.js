@@ -5,24 +5,27 @@
 //    frame) for menus of 100, 1,000 and 5,000 items, nested (ten items per submenu)
 //    and flat (every item in the bar, all built at once);
 //  - pointer over an item to its submenu visible, open delay 0, in frames and ms.
-// Usage: node bench/runtime/bench.js [runs]   (after tests/runtime/run.sh has installed
-// playwright-core; uses Debian's /usr/bin/chromium)
+// Usage: node bench/runtime/bench.js [BUILD_DIR [runs]]   (BUILD_DIR holds velmora-cli,
+// default ./build; needs tests/runtime/run.sh to have installed playwright-core, and
+// Debian's /usr/bin/chromium)
 const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
 const { pathToFileURL } = require('node:url');
+const { execFileSync } = require('node:child_process');
 
 const repo = path.resolve(__dirname, '../..');
 const { chromium } = require(require.resolve('playwright-core', { paths: [path.join(repo, 'tests/runtime')] }));
-const { design, published } = require(path.join(repo, 'tests/runtime/lib/design'));
+const { design, projectFile } = require(path.join(repo, 'tests/runtime/lib/design'));
 
-const RUNS = Number(process.argv[2]) || 15;
+const CLI = path.resolve(process.argv[2] || path.join(repo, 'build'), 'velmora-cli');
+const RUNS = Number(process.argv[3]) || 15;
 
 // n items: "nested" puts ten per submenu under ten top items; "flat" puts all in the bar.
 function items(n, shape) {
   if (shape === 'flat') return Array.from({ length: n }, (_, i) => ({ ICaption: `Item ${i}`, IWidth: '80' }));
   let left = n;
-  const make = (depth) => {
+  const make = () => {
     const list = [];
     for (let i = 0; i < 10 && left > 0; i++) {
       left--;
@@ -43,9 +46,10 @@ function items(n, shape) {
 
 function site(dir, n, shape) {
   const d = design({ menu: { pOpenDelay: '0', pCloseDelay: '0' }, items: items(n, shape) });
-  for (const [f, body] of Object.entries(published(d, 'menu5'))) fs.writeFileSync(path.join(dir, f), body, 'latin1');
+  fs.writeFileSync(path.join(dir, 'bench.velm'), projectFile(d), 'latin1');
+  execFileSync(CLI, ['publish', path.join(dir, 'bench.velm'), '--to', dir, '--menu-name', 'menu5']);
   fs.copyFileSync(path.join(repo, 'runtime/jsmenu0.js'), path.join(dir, 'jsmenu0.js'));
-  return pathToFileURL(path.join(dir, 'index.html')).href;
+  return pathToFileURL(path.join(dir, 'bench.html')).href;
 }
 
 const median = (a) => [...a].sort((x, y) => x - y)[Math.floor(a.length / 2)];

@@ -4,8 +4,6 @@
 const { test, before, after } = require('node:test');
 const assert = require('node:assert/strict');
 const { Site, launch, open, box, item, sub, visible, hover } = require('./lib/harness');
-const { published } = require('./lib/design');
-const { design } = require('./lib/design');
 
 let browser;
 let site;
@@ -190,19 +188,17 @@ test('touch: the first tap opens a submenu, the second follows the link, a tap o
 });
 
 test('two menus on one page work independently', async () => {
-  const a = published(design({ menu: { ...still, pOpenDelay: '0', pCloseDelay: '0' },
-    items: [{ ICaption: 'A one', kids: kids(2, 'A kid') }, { ICaption: 'A two' }] }), 'menu11');
-  const b = published(design({ menu: { ...still, pOpenDelay: '0', pCloseDelay: '0', pMainMenuDirection: '0' },
-    items: [{ ICaption: 'B one', kids: kids(2, 'B kid') }, { ICaption: 'B two', kids: kids(2, 'B2 kid') }] }), 'menu22');
-  site.file('two/a.js', a['jsmenu01cfg.js']);
-  site.file('two/a.css', a['jsmenu01.css']);
-  site.file('two/b.js', b['jsmenu01cfg.js']);
-  site.file('two/b.css', b['jsmenu01.css']);
-  site.file('two/jsmenu0.js', require('node:fs').readFileSync(require.resolve('../../runtime/jsmenu0.js')));
+  // Two published menus, loaded by one page in the generated way.
+  site.menu({ menu: { ...still, pOpenDelay: '0', pCloseDelay: '0' },
+    items: [{ ICaption: 'A one', kids: kids(2, 'A kid') }, { ICaption: 'A two' }] }, 'menu11');
+  const a = site.last;
+  site.menu({ menu: { ...still, pOpenDelay: '0', pCloseDelay: '0', pMainMenuDirection: '0' },
+    items: [{ ICaption: 'B one', kids: kids(2, 'B kid') }, { ICaption: 'B two', kids: kids(2, 'B2 kid') }] }, 'menu22');
+  const b = site.last;
   const url = site.file('two/index.html', ['<html><body>',
-    '<link href="./a.css" type=text/css rel=stylesheet><link href="./b.css" type=text/css rel=stylesheet>',
-    '<script language="javascript" src="./a.js"></script><script language="javascript" src="./b.js"></script>',
-    '<script language="javascript" src="./jsmenu0.js"></script>',
+    `<link href="../${a}/jsmenu01.css" type=text/css rel=stylesheet><link href="../${b}/jsmenu01.css" type=text/css rel=stylesheet>`,
+    `<script language="javascript" src="../${a}/jsmenu01cfg.js"></script><script language="javascript" src="../${b}/jsmenu01cfg.js"></script>`,
+    `<script language="javascript" src="../${a}/jsmenu0.js"></script>`,
     '<div id=menu11div></div><div style="height:80px"></div><div id=menu22div></div></body></html>'].join('\r\n'));
   const pg = await open(browser, url, { name: 'menu22' });
   await pg.waitForSelector('#menu11div [role=menubar]');

@@ -6,6 +6,8 @@ const { Site, launch, open, item, sub, visible } = require('./lib/harness');
 
 let browser;
 let site;
+// A focusable element after the menu on the page
+const AFTER = { files: { page: (t) => t.replace('</body>', '<button id=after>after</button></body>') } };
 before(async () => {
   browser = await launch();
   site = await new Site().start();
@@ -41,7 +43,7 @@ async function steps(pg, list) {
 }
 
 test('arrow keys, Home/End, Escape and type-ahead walk the menubar and its submenus', async () => {
-  const pg = await open(browser, site.menu(APP, 'menu5', { extraBody: '<button id=after>after</button>' }));
+  const pg = await open(browser, site.menu(APP, 'menu5', AFTER));
   await pg.focus(item(0));
   await steps(pg, [
     ['ArrowRight', 'menu5-6', ''],
@@ -84,7 +86,7 @@ test('arrow keys, Home/End, Escape and type-ahead walk the menubar and its subme
 });
 
 test('Tab leaves an open submenu and closes it; Space and Enter open and activate', async () => {
-  const pg = await open(browser, site.menu(APP, 'menu5', { extraBody: '<button id=after>after</button>' }));
+  const pg = await open(browser, site.menu(APP, 'menu5', AFTER));
   await pg.focus(item(0));
   await steps(pg, [['Space', 'menu5-1', 'menu5-m0'], ['ArrowDown', 'menu5-2', 'menu5-m0'], ['Enter', 'menu5-3', 'menu5-m0,menu5-m2']]);
   await pg.keyboard.press('Tab');

@@ -30,7 +30,10 @@ const SHOP = {
 
 test('the menu is built from the generated page whichever script loads first, and adds only its own globals', async () => {
   for (const runtimeFirst of [false, true]) {
-    const url = site.menu(SHOP, 'menu5', { runtimeFirst });
+    const swap = (t) => t.replace(/(<script[^\n]*jsmenu01cfg[^\n]*\n)(<script[^\n]*jsmenu0\.js[^\n]*\n)/, '$2$1');
+    const url = site.menu(SHOP, 'menu5', runtimeFirst ? { files: { page: swap } } : {});
+    const html = require('node:fs').readFileSync(`${site.root}/${site.last}/project.html`, 'latin1');
+    assert.equal(html.indexOf('jsmenu0.js') < html.indexOf('jsmenu01cfg.js'), runtimeFirst);
     const pg = await open(browser, url, { wait: false, init: () => {
       window.seen = {};
       document.addEventListener('DOMContentLoaded', () => { window.seen.ready = performance.now(); });

@@ -4,7 +4,6 @@
 const { test, before, after } = require('node:test');
 const assert = require('node:assert/strict');
 const { Site, launch, open, box, item } = require('./lib/harness');
-const { page } = require('./lib/design');
 
 let browser;
 let site;
@@ -27,8 +26,9 @@ function config(lines, N = 'menu5') {
     `bbae('${N}',${N}cfg,'${N}div',1,1,0,330,2,0,'',200,220,2,0,'');};`, `Init${N}();`].join('\r\n');
 }
 
-async function load(lines, extra = {}) {
-  const url = site.menu(null, 'menu5', { raw: { 'jsmenu01cfg.js': config(lines), 'jsmenu01.css': '', 'index.html': page('menu5'), ...extra } });
+// A published page whose configuration script is replaced by the given item lines.
+async function load(lines, files = {}) {
+  const url = site.menu({ items: [{}] }, 'menu5', { files: { 'jsmenu01cfg.js': config(lines), ...files } });
   const pg = await open(browser, url, { wait: false });
   await pg.waitForLoadState('load');
   await pg.waitForTimeout(450); // past the configuration script's own retry
@@ -63,8 +63,7 @@ test('short rows, empty positions and rows that are not arrays are filled in or 
 });
 
 test('a missing container or item list gives one warning and no exception', async () => {
-  const noDiv = page('menu5').replace('<div id=menu5div></div>', '');
-  const { pg, all } = await load([FULL('A', -1)], { 'index.html': noDiv });
+  const { pg, all } = await load([FULL('A', -1)], { page: (t) => t.replace('<div id=menu5div></div>', '') });
   assert.equal(all, 0);
   assert.deepEqual(pg.errors, []);
   assert.equal(pg.warnings.length, 1, pg.warnings.join('\n'));

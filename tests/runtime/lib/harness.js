@@ -1,16 +1,16 @@
 'use strict';
 // Shared test plumbing: one headless Chromium per test file, a loopback static
-// server, and menu pages made from designs (by velmora-cli when the build has it).
+// server, and menu pages that velmora-cli publishes from fixture designs.
 const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
 const http = require('node:http');
 const { execFileSync } = require('node:child_process');
 const { chromium } = require('playwright-core');
-const { design, projectFile, published, page } = require('./design');
+const { design, projectFile } = require('./design');
 
 const RUNTIME = path.resolve(__dirname, '../../../runtime/jsmenu0.js');
-const CLI = process.env.VELMORA_BUILD ? path.join(process.env.VELMORA_BUILD, 'velmora-cli') : '';
+const CLI = path.join(process.env.VELMORA_BUILD || path.resolve(__dirname, '../../../build'), 'velmora-cli');
 
 // Small coloured squares: icons and images whose state shows in their colour.
 const IMAGES = {};
@@ -39,19 +39,13 @@ async function startServer(root) {
   return { server, base: `http://127.0.0.1:${server.address().port}` };
 }
 
-function cliAvailable() {
-  return !!CLI && fs.existsSync(CLI);
-}
-
-let cliChecked = null;
 /** Publishes the design with velmora-cli into dir; returns the page's file name. */
-function publishWithCli(d, dir, name) {
+function publish(d, dir, name) {
+  if (!fs.existsSync(CLI)) throw new Error(`no ${CLI}: build it, or give run.sh the build folder`);
   const proj = path.join(dir, 'project.velm');
   fs.writeFileSync(proj, projectFile(d), 'latin1');
   execFileSync(CLI, ['publish', proj, '--to', dir, '--menu-name', name], { stdio: 'pipe' });
-  const html = fs.readdirSync(dir).filter((f) => /\.html?$/i.test(f));
-  if (!html.length) throw new Error(`velmora-cli wrote no page into ${dir}`);
-  return html.sort((a, b) => (a === 'index.html' ? -1 : b === 'index.html' ? 1 : 0))[0];
+  return 'project.html';
 }
 
 class Site {
@@ -66,30 +60,23 @@ class Site {
   }
 
   /**
-   * Writes a published menu for the design spec; returns its page address.
-   * opts.raw: { 'jsmenu01cfg.js': text, ... } files written as given (bad configs).
-   * opts.runtimeFirst: the page loads the runtime before the configuration script.
-   * opts.extraBody: HTML put into the page after the container.
+   * Publishes the design spec with velmora-cli into a folder of its own; returns the
+   * page address. opts.files: files to write over the published ones (name: text or
+   * fn(old text)), for configurations edited by hand and changed pages.
    */
   menu(spec, name = 'menu5', opts = {}) {
     const dir = path.join(this.root, `m${++this.count}`);
     fs.mkdirSync(dir);
     for (const [f, body] of Object.entries(IMAGES)) fs.writeFileSync(path.join(dir, f), body);
-    let pageName = 'index.html';
-    if (opts.raw) {
-      for (const [f, body] of Object.entries(opts.raw)) fs.writeFileSync(path.join(dir, f), body, 'latin1');
-    } else {
-      const d = design(spec);
-      if (cliAvailable() && !opts.runtimeFirst && !opts.noCli) pageName = publishWithCli(d, dir, name);
-      else for (const [f, body] of Object.entries(published(d, name))) fs.writeFileSync(path.join(dir, f), body, 'latin1');
-      if (opts.runtimeFirst) fs.writeFileSync(path.join(dir, 'index.html'), page(name, { runtimeFirst: true }), 'latin1');
-    }
+    const pageName = publish(design(spec), dir, name);
     // Always test the runtime of this tree, whatever copy the tool placed there.
     fs.copyFileSync(RUNTIME, path.join(dir, 'jsmenu0.js'));
-    if (opts.extraBody) {
-      const p = path.join(dir, pageName);
-      fs.writeFileSync(p, fs.readFileSync(p, 'latin1').replace('</body>', `${opts.extraBody}\r\n</body>`), 'latin1');
+    for (let [f, body] of Object.entries(opts.files || {})) {
+      if (f === 'page') f = pageName;
+      const p = path.join(dir, f);
+      fs.writeFileSync(p, typeof body === 'function' ? body(fs.readFileSync(p, 'latin1')) : body, 'latin1');
     }
+    this.last = `m${this.count}`;
     return `${this.base}/m${this.count}/${pageName}`;
   }
 
@@ -169,4 +156,4 @@ async function hover(pg, sel, steps = 3) {
   await pg.mouse.move(b.x + b.w / 2, b.y + b.h / 2, { steps });
 }
 
-module.exports = { Site, launch, open, box, item, sub, visible, hover, cliAvailable };
+module.exports = { Site, launch, open, box, item, sub, visible, hover };
