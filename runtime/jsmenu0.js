@@ -137,7 +137,9 @@
     if (str(c[TIP])) a.title = c[TIP];
     s.width = px(num(c[WIDTH], 150));
     s.minHeight = px(num(c[HEIGHT], 20));
-    s.padding = [num(c[PAD + 2], 0), num(c[PAD + 1], 10), num(c[PAD + 3], 0), num(c[PAD], 4)].map(px).join(' ');
+    s.padding = [num(c[PAD + 2], 0), num(c[PAD + 1], 10), num(c[PAD + 3], 0), num(c[PAD], 4)].map(function (v) {
+      return px(Math.max(0, v));
+    }).join(' ');
     it.im = [];
     icon(it, LICON, a);
     t = mk('span', 'vm-t', a);

@@ -52,6 +52,12 @@ test('the menu is built from the generated page whichever script loads first, an
     assert.deepEqual([pg.errors, pg.warnings], [[], []]);
     await pg.close0();
   }
+  // The designer's preview opens the page from a file.
+  const local = await open(browser, `file://${site.root}/${site.last}/project.html`);
+  await hover(local, item(1));
+  await local.waitForSelector(sub(1), { state: 'visible' });
+  assert.deepEqual([local.errors, local.warnings], [[], []]);
+  await local.close0();
   // The runtime on its own adds bbae, bMac and its namespace to a blank page.
   const url = site.file('bare/index.html', '<html><body><script src="../m1/jsmenu0.js"></script></body></html>');
   const pg = await open(browser, url, { wait: false });
@@ -101,12 +107,15 @@ test('items take their size, padding, alignment, wrapping, tooltip and status me
       { ICaption: 'Right', ITextAlign: '2', IWidth: '120' },
       { ICaption: 'A long caption that wraps over several lines', ITextWrap: '1', IWidth: '90' },
       { ICaption: 'A long caption that does not wrap at all', IWidth: '90' },
+      { ICaption: 'Negative', IPaddingLeft: '-3', IPaddingRight: '6' },
     ],
   }));
   const b0 = await box(pg, item(0));
   assert.deepEqual([b0.w, b0.h], [120, 30]);
   const css = await pg.$eval(item(0), (e) => { const s = getComputedStyle(e); return [s.paddingLeft, s.paddingRight, s.paddingTop, s.paddingBottom]; });
   assert.deepEqual(css, ['7px', '5px', '2px', '3px']);
+  // A negative padding counts as none and leaves the others in place.
+  assert.deepEqual(await pg.$eval(item(5), (e) => [getComputedStyle(e).paddingLeft, getComputedStyle(e).paddingRight]), ['0px', '6px']);
   // Vertical bar with a gap of 3 between items.
   const b1 = await box(pg, item(1));
   assert.equal(b1.x, b0.x);
