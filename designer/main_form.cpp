@@ -80,7 +80,7 @@ void TMainForm::FormCreate() {
   RefreshRecentFilesMenu();
   SetModified(false);
   LastPagesIndex = -2009;
-  UpdatePages();
+  UpdateItemCommands();
 
   resize(781, 620);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {

@@ -173,8 +173,9 @@ class TMainForm : public QMainWindow {
   // Start-up's template chooser (shown when no file was named and the
   // setting allows).
   void ShowTemplateChooserAtStart();
-  // The batch property changer for the selected item; `stateIndex` 0..2
-  // ticks Normal, Mouse Over or Clicked, -1 none.
+  // The batch property changer for the selected item (stores the item
+  // pages first); `stateIndex` 0..2 ticks Normal, Mouse Over or Clicked,
+  // -1 none.
   void OpenBatchChanger(int stateIndex);
   // Whether the batch changer exists; the pages' batch buttons are enabled
   // exactly when it does.
@@ -232,6 +233,8 @@ class TMainForm : public QMainWindow {
 
   // tree_editing.cpp
   void DeleteSelectedSubtree(QTreeWidgetItem* node);
+  // Steps 1 to 4 of UpdateItemCommands: the enabled states alone.
+  void RefreshItemCommandStates();
   void MoveSubtreeBefore(QTreeWidgetItem* moving, QTreeWidgetItem* before);
 
   // ---- Window state ----
@@ -250,6 +253,9 @@ class TMainForm : public QMainWindow {
   // Set while the tree changes under a command that runs the selection
   // handler itself once the tree is in step again.
   bool suppressTreeHandlers_ = false;
+  // The picture dialog's last confirmed file and its folder.
+  QString lastPicturePath_;
+  QString lastPictureFolder_;
   bool destroying_ = false;
 
   // ---- Controls (owned by Qt parents) ----

@@ -1,39 +1,317 @@
 #include "designer/property_pages.h"
 
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QToolButton>
+#include <algorithm>
+
 #include "designer/main_form.h"
+#include "designer/page_bindings.h"
+#include "designer/page_layouts.h"
+#include "designer/page_widgets.h"
+#include "document/errors.h"
+#include "document/text.h"
+#include "generator/vocabularies.h"
+#include "platform/codepage.h"
 
 namespace velmora {
 
-PropertyPages::PropertyPages(TMainForm& form, QTabWidget* tabs) : form_(form), tabs_(tabs) {}
-PropertyPages::~PropertyPages() = default;
-TAppletData PropertyPages::StoreMenu() const {
-  return {};
-}
-void PropertyPages::LoadMenu(const TAppletData&) {}
-TItemData PropertyPages::StoreItem() const {
-  return {};
-}
-void PropertyPages::LoadItem(const TItemData&) {}
-void PropertyPages::ShowMenuPages() {}
-void PropertyPages::ShowItemPages() {}
-void PropertyPages::SetSubmenuVisible(bool) {}
+namespace {
 
-void TMainForm::StoreMenuPages() {}
-void TMainForm::LoadMenuPages() {}
-void TMainForm::StoreItemPages(int) {}
-void TMainForm::LoadItemPages(int) {}
-void TMainForm::StorePages() {}
-void TMainForm::ShowHelpTopic(const QString&) {}
-QString TMainForm::HelpTopicForTag(int) {
+enum Sheet { kScript, kItemGeneral, kNormal, kOver, kClicked, kSubmenu, kPath };
+
+QString TextOf(const QWidget* control) {
+  if (const auto* edit = qobject_cast<const QLineEdit*>(control)) return edit->text();
+  return static_cast<const QComboBox*>(control)->currentText();
+}
+
+// Sets the text and shows its start, as a long font list reads best.
+void SetTextOf(QWidget* control, const QString& text) {
+  auto* edit = qobject_cast<QLineEdit*>(control);
+  if (!edit) {
+    auto* combo = static_cast<QComboBox*>(control);
+    combo->setEditText(text);
+    edit = combo->lineEdit();
+  } else {
+    edit->setText(text);
+  }
+  if (edit) edit->setCursorPosition(0);
+}
+
+std::string SpinText(const QSpinBox* spin) {
+  int value = kSpinMinimum;
+  const std::string text = Trim(spin->cleanText().toStdString());
+  if (IsDecimalInteger(text)) {
+    try {
+      value = std::clamp(StrictToInt(text), kSpinMinimum, kSpinMaximum);
+    } catch (const NumberError&) {
+      // Beyond 32 bits: not a number the box can hold.
+    }
+  }
+  return std::to_string(value);
+}
+
+ScreenColor ToScreenColor(const QColor& color) {
+  return static_cast<ScreenColor>(color.red()) | static_cast<ScreenColor>(color.green()) << 8 |
+         static_cast<ScreenColor>(color.blue()) << 16;
+}
+
+QColor FromScreenColor(ScreenColor color) {
+  return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
+                static_cast<int>((color >> 16) & 0xFF));
+}
+
+std::string StoreValue(const Binding& binding, const QWidget* control) {
+  switch (binding.conversion) {
+    case Conversion::Spin:
+      return SpinText(static_cast<const QSpinBox*>(control));
+    case Conversion::List:
+      return std::to_string(static_cast<const QComboBox*>(control)->currentIndex());
+    case Conversion::Text:
+    case Conversion::TextStoreTrim:
+      return Trim(ToCodePage(TextOf(control)));
+    case Conversion::Color:
+      return ColorToHex(ToScreenColor(static_cast<const ColorPanel*>(control)->Color()));
+    case Conversion::Toggle:
+      return static_cast<const QAbstractButton*>(control)->isChecked() ? binding.storeChecked
+                                                                       : binding.storeUnchecked;
+  }
   return {};
 }
-void TMainForm::spnedtApWidthChange(QWidget*) {}
-void TMainForm::edt_ICaptionChange() {}
-void TMainForm::CheckSeparatorText(QWidget*) {}
-void TMainForm::PickPanelColor(QWidget*) {}
-void TMainForm::spdbtnItemImageNormalClick(QWidget*) {}
-void TMainForm::spdbtnItURLClick() {}
-void TMainForm::SpeedButton1Click(QWidget*) {}
-void TMainForm::btnBatchPropertiesChangerClick(QWidget*) {}
+
+// A value converted from its field text, ready to be shown.
+struct LoadValue {
+  int number = 0;
+  QColor color;
+  QString text;
+  bool checked = false;
+};
+
+LoadValue Convert(const Binding& binding, const std::string& field, const char* recordName) {
+  const std::string where = std::string(recordName) + " field " + binding.control;
+  LoadValue value;
+  switch (binding.conversion) {
+    case Conversion::Spin:
+      value.number = std::clamp(StrictToInt(field, where), kSpinMinimum, kSpinMaximum);
+      break;
+    case Conversion::List:
+      value.number = StrictToInt(field, where);
+      break;
+    case Conversion::Text:
+      value.text = FromCodePage(Trim(field));
+      break;
+    case Conversion::TextStoreTrim:
+      value.text = FromCodePage(field);
+      break;
+    case Conversion::Color:
+      value.color = FromScreenColor(HexToColor(field));
+      break;
+    case Conversion::Toggle:
+      value.checked = field == binding.checkedWhen;
+      break;
+  }
+  return value;
+}
+
+void Show(const Binding& binding, QWidget* control, const LoadValue& value) {
+  switch (binding.conversion) {
+    case Conversion::Spin:
+      static_cast<QSpinBox*>(control)->setValue(value.number);
+      break;
+    case Conversion::List: {
+      auto* list = static_cast<QComboBox*>(control);
+      list->setCurrentIndex(value.number >= 0 && value.number < list->count() ? value.number : -1);
+      break;
+    }
+    case Conversion::Text:
+    case Conversion::TextStoreTrim:
+      SetTextOf(control, value.text);
+      break;
+    case Conversion::Color:
+      static_cast<ColorPanel*>(control)->SetColor(value.color);
+      break;
+    case Conversion::Toggle: {
+      auto* button = static_cast<QAbstractButton*>(control);
+      // A radio button of a pair can only be cleared with the pairing off.
+      const bool exclusive = button->autoExclusive();
+      button->setAutoExclusive(false);
+      button->setChecked(value.checked);
+      button->setAutoExclusive(exclusive);
+      break;
+    }
+  }
+}
+
+template <typename Record>
+void LoadRecord(const std::vector<std::pair<const Binding*, QWidget*>>& bound, const Record& record,
+                const char* recordName) {
+  std::vector<LoadValue> values;
+  values.reserve(bound.size());
+  for (const auto& [binding, control] : bound)
+    values.push_back(Convert(*binding, record.at(binding->field), recordName));
+  for (size_t k = 0; k < bound.size(); ++k) Show(*bound[k].first, bound[k].second, values[k]);
+}
+
+}  // namespace
+
+PropertyPages::PropertyPages(TMainForm& form, QTabWidget* tabs) : form_(form), tabs_(tabs) {
+  BuildPropertyPages(tabs_);
+  menu_ = Bind(MenuBindings());
+  item_ = Bind(ItemBindings());
+  WireReactions(menu_);
+  WireReactions(item_);
+  WireButtons();
+}
+
+PropertyPages::~PropertyPages() = default;
+
+QWidget* PropertyPages::Control(const QString& name) const {
+  return tabs_->findChild<QWidget*>(name);
+}
+
+PropertyPages::Bound PropertyPages::Bind(const std::vector<Binding>& bindings) {
+  Bound bound;
+  for (const Binding& binding : bindings) {
+    QWidget* control = Control(QString::fromStdString(binding.control));
+    Q_ASSERT_X(control, "PropertyPages", binding.control.c_str());
+    if (control) bound.emplace_back(&binding, control);
+  }
+  return bound;
+}
+
+void PropertyPages::WireReactions(const Bound& bound) {
+  for (const auto& [binding, control] : bound) {
+    if (binding->reaction == Reaction::None) continue;
+    QWidget* sender = control;
+    std::function<void()> react;
+    switch (binding->reaction) {
+      case Reaction::Modify:
+        react = [this] { form_.SetModified(true); };
+        break;
+      case Reaction::ModifyChecked:
+        react = [this, sender] { form_.spnedtApWidthChange(sender); };
+        break;
+      case Reaction::Caption:
+        react = [this] { form_.edt_ICaptionChange(); };
+        break;
+      case Reaction::None:
+        break;
+    }
+    auto guarded = [this, react] { form_.RunGuarded(react); };
+    if (auto* spin = qobject_cast<QSpinBox*>(control)) {
+      QObject::connect(spin, &QSpinBox::textChanged, spin, guarded);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+      QObject::connect(edit, &QLineEdit::textChanged, edit, guarded);
+    } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
+      // An edited text reacts to every change; a list only to the user's choice.
+      if (combo->isEditable()) {
+        QObject::connect(combo, &QComboBox::editTextChanged, combo, guarded);
+      } else {
+        QObject::connect(combo, &QComboBox::activated, combo, guarded);
+      }
+    } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+      QObject::connect(button, &QAbstractButton::clicked, button, guarded);
+    }
+  }
+}
+
+void PropertyPages::WireButtons() {
+  auto run = [this](std::function<void()> action) { return [this, action] { form_.RunGuarded(action); }; };
+  for (auto* panel : tabs_->findChildren<ColorPanel*>()) {
+    QObject::connect(panel, &ColorPanel::clicked, panel, run([this, panel] { form_.PickPanelColor(panel); }));
+  }
+  for (const ImageChooser& chooser : kImageChoosers) {
+    auto* button = static_cast<QToolButton*>(Control(chooser.button));
+    QObject::connect(button, &QToolButton::clicked, button,
+                     run([this, button] { form_.spdbtnItemImageNormalClick(button); }));
+  }
+  auto* link = static_cast<QToolButton*>(Control("spdbtnItURL"));
+  QObject::connect(link, &QToolButton::clicked, link, run([this] { form_.spdbtnItURLClick(); }));
+  for (auto* button : tabs_->findChildren<QToolButton*>()) {
+    if (!button->property(kTagProperty).isValid()) continue;
+    QObject::connect(button, &QToolButton::clicked, button,
+                     run([this, button] { form_.SpeedButton1Click(button); }));
+  }
+  for (const char* name : kBatchButtons) {
+    auto* button = static_cast<QPushButton*>(Control(name));
+    button->setEnabled(TMainForm::BatchChangerAvailable());
+    QObject::connect(button, &QPushButton::clicked, button,
+                     run([this, button] { form_.btnBatchPropertiesChangerClick(button); }));
+  }
+}
+
+TAppletData PropertyPages::StoreMenu() const {
+  TAppletData data;
+  for (const auto& [binding, control] : menu_) {
+    if (binding->conversion == Conversion::Toggle && !binding->storeChecked) continue;
+    data.at(binding->field) = StoreValue(*binding, control);
+  }
+  return data;
+}
+
+TItemData PropertyPages::StoreItem() const {
+  TItemData item;
+  for (const auto& [binding, control] : item_) item.at(binding->field) = StoreValue(*binding, control);
+  return item;
+}
+
+void PropertyPages::LoadMenu(const TAppletData& data) {
+  LoadRecord(menu_, data, "menu-wide");
+}
+
+void PropertyPages::LoadItem(const TItemData& item) {
+  LoadRecord(item_, item, "item");
+}
+
+void PropertyPages::ShowMenuPages() {
+  for (int sheet : {kItemGeneral, kNormal, kOver, kClicked, kSubmenu}) tabs_->setTabVisible(sheet, false);
+  for (int sheet : {kScript, kPath}) tabs_->setTabVisible(sheet, true);
+  tabs_->setCurrentIndex(kScript);
+}
+
+void PropertyPages::ShowItemPages() {
+  for (int sheet : {kItemGeneral, kNormal, kOver, kClicked}) tabs_->setTabVisible(sheet, true);
+  for (int sheet : {kScript, kPath}) tabs_->setTabVisible(sheet, false);
+  tabs_->setCurrentIndex(kItemGeneral);
+}
+
+void PropertyPages::SetSubmenuVisible(bool visible) {
+  tabs_->setTabVisible(kSubmenu, visible);
+}
+
+// ---- The window's page operations ----
+
+void TMainForm::StoreMenuPages() {
+  TAppletData data = pages_->StoreMenu();
+  data[pOpenTransitionFlag] = "1";
+  data[pCloseTransitionFlag] = "1";
+  Document().SetAppletData(data);
+}
+
+void TMainForm::LoadMenuPages() {
+  pages_->LoadMenu(Document().GetAppletData());
+}
+
+void TMainForm::StoreItemPages(int index) {
+  if (index < 0 || index >= Document().ItemCount()) return;
+  TItemData item = pages_->StoreItem();
+  item[IImageWidth] = item[IWidth];
+  item[IImageHeight] = item[IHeight];
+  Document().SetItem(index, item);
+}
+
+void TMainForm::LoadItemPages(int index) {
+  pages_->LoadItem(Document().GetItem(index));
+}
+
+void TMainForm::StorePages() {
+  StoreMenuPages();
+  if (CurrentItemNode) StoreItemPages(AbsoluteIndex(CurrentItemNode) - 1);
+}
 
 }  // namespace velmora

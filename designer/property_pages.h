@@ -3,33 +3,54 @@
 // The property pages of the main window: the Script and Path pages edit the
 // menu-wide record, the Item General, Normal, Mouse Over, Clicked and
 // Submenu pages the selected item's record. Values travel between the
-// controls and the records through one binding table (page_bindings.h).
+// controls and the records through the binding table (page_bindings.h).
 
-#include <QTabWidget>
+#include <QString>
+#include <utility>
+#include <vector>
 
 #include "document/records.h"
 
+class QTabWidget;
+class QWidget;
+
 namespace velmora {
 
+struct Binding;
 class TMainForm;
 
 class PropertyPages {
  public:
+  // Builds the pages into `tabs` and wires their controls to `form`.
   PropertyPages(TMainForm& form, QTabWidget* tabs);
   ~PropertyPages();
 
+  // Records filled from the controls; fields no control edits stay empty.
   TAppletData StoreMenu() const;
-  void LoadMenu(const TAppletData& data);
   TItemData StoreItem() const;
+  // Sets the controls from a record in record order. Every number is
+  // checked before any control changes, so a bad value (NumberError)
+  // leaves the pages as they were.
+  void LoadMenu(const TAppletData& data);
   void LoadItem(const TItemData& item);
 
+  // Page sets: Script and Path, or the item pages (Submenu as last set).
   void ShowMenuPages();
   void ShowItemPages();
   void SetSubmenuVisible(bool visible);
 
+  QWidget* Control(const QString& name) const;
+
  private:
+  using Bound = std::vector<std::pair<const Binding*, QWidget*>>;
+  Bound Bind(const std::vector<Binding>& bindings);
+  void WireReactions(const Bound& bound);
+  void WireButtons();
+
   TMainForm& form_;
   QTabWidget* tabs_;
+  Bound menu_;
+  Bound item_;
 };
 
 }  // namespace velmora

@@ -88,6 +88,7 @@ void TMainForm::ResetTreeToRoot(bool arrangePages) {
   });
   if (arrangePages) {
     trvwDesignPanel->setCurrentItem(RootNode());
+    RefreshItemCommandStates();
   } else {
     SelectRootNode();
   }
@@ -107,6 +108,7 @@ ReadResult TMainForm::RebuildTreeWith(const std::function<ReadResult(DesignTree&
 
 void TMainForm::SelectRootNode() {
   WithFlag(suppressTreeHandlers_, [this] { trvwDesignPanel->setCurrentItem(RootNode()); });
+  RefreshItemCommandStates();
 }
 
 void TMainForm::Insert1Click() {
@@ -231,6 +233,11 @@ void TMainForm::trvwDesignPanelMouseDown() {
 }
 
 void TMainForm::UpdateItemCommands() {
+  RefreshItemCommandStates();
+  UpdatePages();
+}
+
+void TMainForm::RefreshItemCommandStates() {
   QTreeWidgetItem* selected = SelectedNode();
   QTreeWidgetItem* parent = selected ? selected->parent() : nullptr;
   const int position = parent ? parent->indexOfChild(selected) : -1;
@@ -249,7 +256,6 @@ void TMainForm::UpdateItemCommands() {
     button->setEnabled(popup->isEnabled());
     menu->setEnabled(popup->isEnabled());
   }
-  UpdatePages();
 }
 
 void TMainForm::UpdatePages() {
