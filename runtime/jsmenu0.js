@@ -18,7 +18,7 @@
     CSS = '.vm-bar,.vm-p{display:flex;align-items:flex-start}.vm-v{flex-direction:column}' +
       '.vm-h>.vm-i+.vm-i{margin-left:var(--g)}.vm-v>.vm-i+.vm-i{margin-top:var(--g)}' +
       '.vm-l{position:absolute;z-index:1000}.vm-s{position:absolute;display:none}' +
-      '.vm-p{overflow:auto;overscroll-behavior:contain}' +
+      '.vm-p{overflow:auto}' +
       '.vm-i{box-sizing:border-box;display:flex;align-items:center;column-gap:4px;flex:none;' +
       'text-decoration:none;overflow:hidden}' +
       ':where(.vm-i){cursor:pointer;color:inherit}:where(.vm-x){cursor:default}' +
@@ -53,7 +53,7 @@
         cd: num(cDelay, 200), cdur: num(cDur, 220), cs: cSlide == 2, cf: cFlag == 1 && effect(cFilter),
         open: [], top: []
       };
-    // A second call is the configuration script's retry after an early start
+    // A second call is the configuration script's own retry
     if (V.menus[m.name]) return;
     function go() {
       var box = d.getElementById(divId);
@@ -163,6 +163,7 @@
     return img;
   }
 
+  // Clicked: pressed or last used; over: pointed at, focused or open
   function paint(it) {
     if (!it || !it.el) return;
     var m = it.m, s = it.off ? NORMAL : it === m.press || it === m.last ? CLICKED :
@@ -214,6 +215,7 @@
     return s;
   }
 
+  // Beside the item (below in a row), kept in the viewport
   function place(m, it, s) {
     var e = s.el, es = e.style, ps = s.p.style, ox = num(it.c[SUB_X], 0), oy = num(it.c[SUB_Y], 0),
       r = it.el.getBoundingClientRect(), vp = d.scrollingElement || d.documentElement,
@@ -316,7 +318,7 @@
     st.filter = 'url(#vm-' + id + ')';
   }
 
-  // Iris outlines: round ones cover radius 1 (box corners), others -1..1 (the box)
+  // Iris outlines: round ones cover radius 1 (the box's corners), others -1..1
   var SHAPES = {
     circle: ring(32, function () { return 1.005; }),
     star: ring(10, function (j) { return j % 2 ? 1.25 : 2.5; }),
@@ -510,8 +512,7 @@
     d.addEventListener(t, function () { allMenus(function (m) { paint(m.press, m.press = null); }); }, true);
   });
 
-  // Restate "window-inset" borders, which browsers drop, as inset (the dropped cursors
-  // "hand" and "url(uri)" leave the items' pointer)
+  // Browsers drop "window-inset" borders: restate them as inset
   function fixSheets() {
     if (w.fetch && /^http/.test(location.protocol)) each(d.querySelectorAll('link[rel~=stylesheet]'), function (l) {
       fetch(l.href).then(function (r) { return r.text(); }).then(function (t) {
@@ -526,7 +527,7 @@
 
   w.bMac = true;
 
-  // Start waiting configuration scripts now, not at their next 350 ms retry
+  // Start waiting configuration scripts now, not at their 350 ms retry
   each(Object.keys(w), function (k) {
     var n = /^Init(menu\d+)$/.exec(k);
     if (n && typeof w[k] === 'function' && w[n[1] + 'cfg']) w[k]();
