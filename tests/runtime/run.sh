@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Browser tests of the menu runtime (runtime/jsmenu0.js) in headless Chromium.
-# Usage: run.sh [BUILD_DIR]
-#   With BUILD_DIR/velmora-cli present the menu pages are published by it from
-#   fixture designs; otherwise the tests write the same files themselves.
+# Usage: run.sh [BUILD_DIR]   (default: the repository's build folder)
+#   The menu pages are published from fixture designs by BUILD_DIR/velmora-cli.
 # Needs Debian's chromium and node; installs them with apt when run as root without
 # them, and installs playwright-core (no browser download) into node_modules.
 set -euo pipefail
@@ -29,11 +28,12 @@ if [ ! -d node_modules/playwright-core ]; then
   npm ci --no-audit --no-fund --loglevel=error || npm install --no-audit --no-fund --loglevel=error
 fi
 
-if [ -n "$build" ] && [ -x "$build/velmora-cli" ]; then
-  VELMORA_BUILD="$(cd "$build" && pwd)"
-  export VELMORA_BUILD
-  echo "runtime tests: pages published by $VELMORA_BUILD/velmora-cli"
-else
-  echo "runtime tests: no velmora-cli in '${build}', pages written by the test helper"
+[ -n "$build" ] || build="$here/../../build"
+if [ ! -x "$build/velmora-cli" ]; then
+  echo "runtime tests: no velmora-cli in '$build'; build it first" >&2
+  exit 1
 fi
+VELMORA_BUILD="$(cd "$build" && pwd)"
+export VELMORA_BUILD
+echo "runtime tests: pages published by $VELMORA_BUILD/velmora-cli"
 exec node --test --test-concurrency=1 ./*.test.js
