@@ -21,7 +21,8 @@ namespace velmora::cli {
 
 namespace {
 
-inline constexpr const char* kNothingToBuild = "No item to build. Please add item to left pane and try again.";
+inline constexpr const char* kNothingToBuild =
+    "No item to build. Please add item to left pane and try again.";
 
 // The menu base name: --menu-name, or a fresh one as the designer makes it.
 std::string MenuBaseName(Context& ctx) {

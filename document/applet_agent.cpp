@@ -38,7 +38,9 @@ void TvornAppletAgent::ResetDocument() {
   Items.clear();
 }
 
-TItemData TvornAppletAgent::MakeDefaultItem() { return DefaultItemData(); }
+TItemData TvornAppletAgent::MakeDefaultItem() {
+  return DefaultItemData();
+}
 
 void TvornAppletAgent::InsertItem(int index, const TItemData& item) {
   const int n = ItemCount();
@@ -54,7 +56,8 @@ void TvornAppletAgent::DeleteItem(int index) {
 }
 
 void TvornAppletAgent::MoveItemUp(int index) {
-  if (index > 0 && index < ItemCount()) std::swap(Items[static_cast<size_t>(index)], Items[static_cast<size_t>(index - 1)]);
+  if (index > 0 && index < ItemCount())
+    std::swap(Items[static_cast<size_t>(index)], Items[static_cast<size_t>(index - 1)]);
 }
 
 std::string DescribeItem(int index, const std::string& caption) {

@@ -31,8 +31,7 @@ struct ReadResult {
 };
 
 // Fixed texts the front ends show for the outcomes.
-inline constexpr const char* kWrongProjectMessage =
-    "This file wasn't saved by Velmora 1.0, open failed!";
+inline constexpr const char* kWrongProjectMessage = "This file wasn't saved by Velmora 1.0, open failed!";
 inline constexpr const char* kWrongStructureMessage =
     "This file wasn't saved by specified format, open failed!";
 

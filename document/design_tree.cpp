@@ -5,7 +5,9 @@
 
 namespace velmora {
 
-ItemTree::ItemTree() { ClearToRoot(kRootCaption); }
+ItemTree::ItemTree() {
+  ClearToRoot(kRootCaption);
+}
 
 void ItemTree::ClearToRoot(const std::string& rootCaption) {
   nodes_.clear();

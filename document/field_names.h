@@ -153,20 +153,33 @@ inline constexpr std::array<int, 3> kStateBlockStart = {IFontFamilyNormal, IFont
 
 // Offsets inside a state block.
 enum StateOffset : int {
-  kFontFamily = 0, kFontSize, kFontWeight, kFontStyle,
-  kBorderTopColor, kBorderTopWidth, kBorderTopStyle,
-  kBorderRightColor, kBorderRightWidth, kBorderRightStyle,
-  kBorderBottomColor, kBorderBottomWidth, kBorderBottomStyle,
-  kBorderLeftColor, kBorderLeftWidth, kBorderLeftStyle,
-  kCursor, kColor, kBackgroundColor, kBackgroundImage,
+  kFontFamily = 0,
+  kFontSize,
+  kFontWeight,
+  kFontStyle,
+  kBorderTopColor,
+  kBorderTopWidth,
+  kBorderTopStyle,
+  kBorderRightColor,
+  kBorderRightWidth,
+  kBorderRightStyle,
+  kBorderBottomColor,
+  kBorderBottomWidth,
+  kBorderBottomStyle,
+  kBorderLeftColor,
+  kBorderLeftWidth,
+  kBorderLeftStyle,
+  kCursor,
+  kColor,
+  kBackgroundColor,
+  kBackgroundImage,
 };
 
 // The twelve image fields, in the order every copying loop visits them.
 inline constexpr std::array<ItemField, 12> kImageFields = {
-    ILeftIconUrl, IOverLeftIconUrl, IClickedLeftIconUrl, IImageUrl,
-    IOverImageUrl, IClickedImageUrl, IRightIconUrl, IOverRightIconUrl,
-    IClickedRightIconUrl, IBackgroundImageNormal, IBackgroundImageOver,
-    IBackgroundImageClicked};
+    ILeftIconUrl,         IOverLeftIconUrl,       IClickedLeftIconUrl,  IImageUrl,
+    IOverImageUrl,        IClickedImageUrl,       IRightIconUrl,        IOverRightIconUrl,
+    IClickedRightIconUrl, IBackgroundImageNormal, IBackgroundImageOver, IBackgroundImageClicked};
 
 inline constexpr std::array<std::string_view, kAppletFieldCount> kAppletFieldNames = {
     "pMenuName",

@@ -15,9 +15,13 @@ namespace velmora {
 
 namespace {
 
-std::string SystemText(int error) { return std::strerror(error); }
+std::string SystemText(int error) {
+  return std::strerror(error);
+}
 
-bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+bool IsSeparator(char c) {
+  return c == '/' || c == '\\';
+}
 
 std::string RandomTag() {
   static std::mt19937_64 random{std::random_device{}()};
@@ -104,7 +108,9 @@ std::string FolderOf(const std::string& path) {
   return {};
 }
 
-std::string NameOf(const std::string& path) { return path.substr(FolderOf(path).size()); }
+std::string NameOf(const std::string& path) {
+  return path.substr(FolderOf(path).size());
+}
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
   if (folder.empty() || IsSeparator(folder.back())) return folder + name;

@@ -84,7 +84,7 @@ ReadResult TvornAppletAgent::LoadProject(const std::string& fileName, DesignTree
 }
 
 ReadResult TvornAppletAgent::LoadProjectText(const std::string& content, const std::string& sourceName,
-                                   DesignTree& tree) {
+                                             DesignTree& tree) {
   if (content.empty()) return {};
   LineReader reader(content);
   if (!reader.Read() || !reader.Seek("<Product_Name>") || !reader.Read()) return {};

@@ -33,14 +33,12 @@ struct FieldDefault {
 };
 
 constexpr FieldDefault kGeneralDefaults[] = {
-    {ICaption, "Item Caption"}, {ITextAlign, "0"},        {ITextWrap, "0"},
-    {IPaddingLeft, "4"},        {IPaddingRight, "10"},    {IPaddingTop, "0"},
-    {IPaddingBottom, "0"},      {ITarget, "_self"},       {DisableItem, "1"},
-    {IWidth, "150"},            {IHeight, "20"},          {ILeftIconWidth, "16"},
-    {ILeftIconHeight, "16"},    {IImageWidth, "16"},      {IImageHeight, "16"},
-    {IRightIconWidth, "16"},    {IRightIconHeight, "16"}, {ISubmenuOffsetX, "0"},
-    {ISubmenuOffsetY, "0"},     {ISubmenuDirection, "0"}, {IReserved38, "0"},
-    {ISubmenuItemGap, "1"},
+    {ICaption, "Item Caption"}, {ITextAlign, "0"},      {ITextWrap, "0"},       {IPaddingLeft, "4"},
+    {IPaddingRight, "10"},      {IPaddingTop, "0"},     {IPaddingBottom, "0"},  {ITarget, "_self"},
+    {DisableItem, "1"},         {IWidth, "150"},        {IHeight, "20"},        {ILeftIconWidth, "16"},
+    {ILeftIconHeight, "16"},    {IImageWidth, "16"},    {IImageHeight, "16"},   {IRightIconWidth, "16"},
+    {IRightIconHeight, "16"},   {ISubmenuOffsetX, "0"}, {ISubmenuOffsetY, "0"}, {ISubmenuDirection, "0"},
+    {IReserved38, "0"},         {ISubmenuItemGap, "1"},
 };
 
 // Border and text colours differ per state: normal, over, clicked.

@@ -13,10 +13,18 @@ namespace velmora {
 namespace {
 
 constexpr const char* kStructureHeader[] = {
-    "<Generator_Name>", "Velmora", "</Generator_Name>",
-    "<Generator_Version>", "1.0", "</Generator_Version>",
-    "<Product_Name>", "General Menu Structure Description Format", "</Product_Name>",
-    "<Product_Version>", "1.0", "</Product_Version>",
+    "<Generator_Name>",
+    "Velmora",
+    "</Generator_Name>",
+    "<Generator_Version>",
+    "1.0",
+    "</Generator_Version>",
+    "<Product_Name>",
+    "General Menu Structure Description Format",
+    "</Product_Name>",
+    "<Product_Version>",
+    "1.0",
+    "</Product_Version>",
 };
 
 // The item fields a structure line carries, in line order.
@@ -63,7 +71,7 @@ ReadResult TvornAppletAgent::ImportStructure(const std::string& fileName, Design
 }
 
 ReadResult TvornAppletAgent::ImportStructureText(const std::string& content, const std::string& sourceName,
-                                   DesignTree& tree) {
+                                                 DesignTree& tree) {
   if (content.empty()) return {};
   LineReader reader(content);
   if (!reader.Read() || !reader.Seek("<Product_Name>") || !reader.Read()) return {};
@@ -87,7 +95,8 @@ ReadResult TvornAppletAgent::ImportStructureText(const std::string& content, con
     if (reader.Line() == "</Structure_Description>") break;
     TStringArray strings = defaults;
     const TStringArray fields = SplitFields(reader.Line(), kStructureFieldCount);
-    for (int k = 0; k < kStructureFieldCount; ++k) strings[kStructureFields[k]] = fields[static_cast<size_t>(k)];
+    for (int k = 0; k < kStructureFieldCount; ++k)
+      strings[kStructureFields[k]] = fields[static_cast<size_t>(k)];
     items.push_back(StringsToItem(strings, version));
     lineNumbers.push_back(reader.LineNumber());
   }

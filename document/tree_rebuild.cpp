@@ -5,8 +5,7 @@
 
 namespace velmora {
 
-LevelPlan PlanItemLevels(TItemArray& items, const std::vector<int>& lineNumbers,
-                         const std::string& path) {
+LevelPlan PlanItemLevels(TItemArray& items, const std::vector<int>& lineNumbers, const std::string& path) {
   std::vector<int> levels;
   levels.reserve(items.size());
   for (size_t i = 0; i < items.size(); ++i) {

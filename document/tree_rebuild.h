@@ -14,8 +14,7 @@ namespace velmora {
 // Parses every item's ILevel (NumberError naming the file and line for one
 // that is not a decimal integer), plans the parents and writes repaired
 // levels back into the items.
-LevelPlan PlanItemLevels(TItemArray& items, const std::vector<int>& lineNumbers,
-                         const std::string& path);
+LevelPlan PlanItemLevels(TItemArray& items, const std::vector<int>& lineNumbers, const std::string& path);
 
 // Empties the tree to its root and adds one node per item.
 void RebuildTree(DesignTree& tree, const TItemArray& items, const LevelPlan& plan);

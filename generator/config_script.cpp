@@ -19,25 +19,59 @@ struct Position {
   ItemField field;
 };
 
-constexpr Position Q(ItemField f) { return {Kind::Quoted, f}; }
-constexpr Position B(ItemField f) { return {Kind::Bare, f}; }
+constexpr Position Q(ItemField f) {
+  return {Kind::Quoted, f};
+}
+constexpr Position B(ItemField f) {
+  return {Kind::Bare, f};
+}
 constexpr Position kNothing = {Kind::Empty, ICaption};
 
 constexpr Position kItemLine[40] = {
-    Q(ICaption),          B(ITextAlign),         B(ITextWrap),           B(IPaddingLeft),
-    B(IPaddingRight),     B(IPaddingTop),        B(IPaddingBottom),      Q(ILink),
-    Q(ITarget),           Q(IStatusBarMsg),      Q(IToolTip),            B(IParentIndex),
-    B(DisableItem),       B(IWidth),             B(IHeight),             kNothing,
-    kNothing,             Q(IClassNormal),       Q(IClassOver),          Q(IClassClicked),
-    Q(ILeftIconUrl),      Q(IOverLeftIconUrl),   Q(IClickedLeftIconUrl), B(ILeftIconWidth),
-    B(ILeftIconHeight),   Q(IImageUrl),          Q(IOverImageUrl),       Q(IClickedImageUrl),
-    B(IImageWidth),       B(IImageHeight),       Q(IRightIconUrl),       Q(IOverRightIconUrl),
-    Q(IClickedRightIconUrl), B(IRightIconWidth), B(IRightIconHeight),    B(ISubmenuOffsetX),
-    B(ISubmenuOffsetY),   B(ISubmenuDirection),  B(IReserved38),         B(ISubmenuItemGap),
+    Q(ICaption),
+    B(ITextAlign),
+    B(ITextWrap),
+    B(IPaddingLeft),
+    B(IPaddingRight),
+    B(IPaddingTop),
+    B(IPaddingBottom),
+    Q(ILink),
+    Q(ITarget),
+    Q(IStatusBarMsg),
+    Q(IToolTip),
+    B(IParentIndex),
+    B(DisableItem),
+    B(IWidth),
+    B(IHeight),
+    kNothing,
+    kNothing,
+    Q(IClassNormal),
+    Q(IClassOver),
+    Q(IClassClicked),
+    Q(ILeftIconUrl),
+    Q(IOverLeftIconUrl),
+    Q(IClickedLeftIconUrl),
+    B(ILeftIconWidth),
+    B(ILeftIconHeight),
+    Q(IImageUrl),
+    Q(IOverImageUrl),
+    Q(IClickedImageUrl),
+    B(IImageWidth),
+    B(IImageHeight),
+    Q(IRightIconUrl),
+    Q(IOverRightIconUrl),
+    Q(IClickedRightIconUrl),
+    B(IRightIconWidth),
+    B(IRightIconHeight),
+    B(ISubmenuOffsetX),
+    B(ISubmenuOffsetY),
+    B(ISubmenuDirection),
+    B(IReserved38),
+    B(ISubmenuItemGap),
 };
 
-constexpr AppletField kBuilderOpen[] = {pMainMenuDirection, pMainMenuItemGap, pOpenDelay,
-                                        pSlidingOpenDuration, pOpenSlideType, pOpenTransitionFlag};
+constexpr AppletField kBuilderOpen[] = {pMainMenuDirection,   pMainMenuItemGap, pOpenDelay,
+                                        pSlidingOpenDuration, pOpenSlideType,   pOpenTransitionFlag};
 constexpr AppletField kBuilderClose[] = {pCloseDelay, pSlidingCloseDuration, pCloseSlideType,
                                          pCloseTransitionFlag};
 
@@ -74,10 +108,10 @@ namespace {
 
 // Unicode code points of the Windows-1252 bytes 0x80 to 0x9F; the other
 // bytes above 0x7F are Latin-1 and map to themselves.
-constexpr std::uint16_t kHighControls[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr std::uint16_t kHighControls[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                             0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                             0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                             0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 }  // namespace
 
@@ -91,12 +125,23 @@ std::string EscapeScriptString(std::string_view text) {
     const auto b = static_cast<unsigned char>(c);
     char escaped[8];
     switch (c) {
-      case '\\': out += "\\\\"; continue;
-      case '\'': out += "\\'"; continue;
-      case '\r': out += "\\r"; continue;
-      case '\n': out += "\\n"; continue;
-      case '<': out += text.substr(i + 1, 1) == "/" ? "<\\" : "<"; continue;
-      default: break;
+      case '\\':
+        out += "\\\\";
+        continue;
+      case '\'':
+        out += "\\'";
+        continue;
+      case '\r':
+        out += "\\r";
+        continue;
+      case '\n':
+        out += "\\n";
+        continue;
+      case '<':
+        out += text.substr(i + 1, 1) == "/" ? "<\\" : "<";
+        continue;
+      default:
+        break;
     }
     if (b < 0x20 || b == 0x7F) {
       std::snprintf(escaped, sizeof escaped, "\\x%02X", b);
@@ -128,7 +173,8 @@ std::string ConfigScriptText(TvornAppletAgent& doc, const std::string& menuBaseN
     out += text;
     out += kLineEnd;
   };
-  for (const char* header : {"/*", kProductLine, kCopyrightLine, kProductPage, kSupportPage, "*/"}) line(header);
+  for (const char* header : {"/*", kProductLine, kCopyrightLine, kProductPage, kSupportPage, "*/"})
+    line(header);
 
   out.reserve(out.size() + doc.Items.size() * 320);
   for (int i = 0; i < doc.ItemCount(); ++i) {

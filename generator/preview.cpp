@@ -23,7 +23,9 @@ void CopyIntoPreview(TvornAppletAgent& doc, const std::string& source, const std
 
 }  // namespace
 
-std::string PreviewFolder(const TvornAppletAgent& doc) { return JoinPath(doc.ProgramFolder(), "preview"); }
+std::string PreviewFolder(const TvornAppletAgent& doc) {
+  return JoinPath(doc.ProgramFolder(), "preview");
+}
 
 bool IsSafeImageName(const std::string& name) {
   if (name.empty() || name[0] == '/' || name[0] == '\\') return false;

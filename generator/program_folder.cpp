@@ -32,8 +32,8 @@ void SeedFrom(const fs::path& source, const fs::path& target) {
       continue;
     }
     if (!fs::is_directory(from, ec)) continue;
-    for (auto it = fs::recursive_directory_iterator(from, ec); !ec && it != fs::recursive_directory_iterator();
-         it.increment(ec)) {
+    for (auto it = fs::recursive_directory_iterator(from, ec);
+         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
       const fs::path to = target / entry / fs::relative(it->path(), from, ec);
       if (it->is_directory(ec)) {
         fs::create_directories(to, ec);

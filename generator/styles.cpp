@@ -58,7 +58,8 @@ const std::string& StyleTable::FindOrAddStyleClass(const TItemData& item, int st
       throw;
     }
     TItemStyle style;
-    for (int offset = 0; offset < kStateBlockSize; ++offset) style.values[static_cast<size_t>(offset)] = item.at(start + offset);
+    for (int offset = 0; offset < kStateBlockSize; ++offset)
+      style.values[static_cast<size_t>(offset)] = item.at(start + offset);
     style.className = base_ + "item" + kStateLetters[state] + std::to_string(entries_.size() + 1);
     entries_.push_back(std::move(style));
   }
@@ -75,7 +76,8 @@ StyleTable AssignStyleClasses(TvornAppletAgent& doc, const std::string& menuBase
   constexpr ItemField kClassFields[3] = {IClassNormal, IClassOver, IClassClicked};
   for (int i = 0; i < doc.ItemCount(); ++i) {
     TItemData& item = doc.Items[static_cast<size_t>(i)];
-    for (int state = 0; state < 3; ++state) item[kClassFields[state]] = table.FindOrAddStyleClass(item, state, i);
+    for (int state = 0; state < 3; ++state)
+      item[kClassFields[state]] = table.FindOrAddStyleClass(item, state, i);
   }
   return table;
 }
@@ -86,7 +88,8 @@ std::string StylesheetText(const StyleTable& table) {
     out += text;
     out += kLineEnd;
   };
-  for (const char* header : {"/*", kProductLine, kCopyrightLine, kProductPage, kSupportPage, "*/"}) line(header);
+  for (const char* header : {"/*", kProductLine, kCopyrightLine, kProductPage, kSupportPage, "*/"})
+    line(header);
   for (const TItemStyle& e : table.Entries()) {
     const auto& v = e.values;
     auto border = [&](const char* side, int colour) {

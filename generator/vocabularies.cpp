@@ -11,15 +11,15 @@ const std::string_view kBorderStyles[10] = {"none",   "dotted", "dashed", "solid
                                             "groove", "ridge",  "inset",  "window-inset", "outset"};
 
 const std::string_view kCursors[25] = {
-    "auto",      "crosshair", "default",   "hand",      "help",       "move",      "pointer",
-    "text",      "wait",      "N-resize",  "NE-resize", "NW-resize",  "S-resize",  "SE-resize",
-    "SW-resize", "E-resize",  "W-resize",  "all-scroll", "col-resize", "no-drop",  "not-allowed",
+    "auto",      "crosshair",  "default",  "hand",         "help",       "move",     "pointer",
+    "text",      "wait",       "N-resize", "NE-resize",    "NW-resize",  "S-resize", "SE-resize",
+    "SW-resize", "E-resize",   "W-resize", "all-scroll",   "col-resize", "no-drop",  "not-allowed",
     "progress",  "row-resize", "url(uri)", "vertical-text"};
 
 const std::string_view kTransitionNames[22] = {
-    "None",   "Fade",   "Circle", "Circle 2", "Cross",    "Cross 2",   "Diamond", "Diamond 2",
-    "Plus",   "Plus 2", "Square", "Square 2", "Star",     "Star 2",    "Pixelate", "Dissolve",
-    "Wheel",  "Wheel 2", "Wipe",  "Wipe 2",   "Wipe 3",   "Wipe 4"};
+    "None",  "Fade",    "Circle", "Circle 2", "Cross",  "Cross 2", "Diamond",  "Diamond 2",
+    "Plus",  "Plus 2",  "Square", "Square 2", "Star",   "Star 2",  "Pixelate", "Dissolve",
+    "Wheel", "Wheel 2", "Wipe",   "Wipe 2",   "Wipe 3", "Wipe 4"};
 
 namespace {
 
@@ -87,15 +87,21 @@ ScreenColor HexToColor(std::string_view text) {
   return value;
 }
 
-std::string CssColor(std::string_view text) { return "#" + std::string(text); }
+std::string CssColor(std::string_view text) {
+  return "#" + std::string(text);
+}
 
-std::string CssPixels(std::string_view text) { return std::string(text) + "px"; }
+std::string CssPixels(std::string_view text) {
+  return std::string(text) + "px";
+}
 
 std::string BorderStyleName(std::string_view code) {
   return Lookup(kBorderStyles, code, "solid", "border style");
 }
 
-std::string CursorName(std::string_view code) { return Lookup(kCursors, code, "default", "cursor"); }
+std::string CursorName(std::string_view code) {
+  return Lookup(kCursors, code, "default", "cursor");
+}
 
 std::string TransitionFilterText(std::string_view code) {
   return Lookup(kFilterTexts, code, "", "transition");

@@ -46,7 +46,8 @@ class CliRun : public ::testing::Test {
   // Runs velmora-cli with `args` (already quoted for the shell).
   Outcome Cli(const std::string& args, const std::string& env = "") {
     const fs::path out = work / "stdout", err = work / "stderr";
-    const std::string command = env + " " + VELMORA_CLI + " " + args + " >" + out.string() + " 2>" + err.string() + " </dev/null";
+    const std::string command =
+        env + " " + VELMORA_CLI + " " + args + " >" + out.string() + " 2>" + err.string() + " </dev/null";
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err)};
   }
@@ -69,13 +70,15 @@ class CliRun : public ::testing::Test {
   }
 };
 
-std::string Q(const fs::path& p) { return "'" + p.string() + "'"; }
+std::string Q(const fs::path& p) {
+  return "'" + p.string() + "'";
+}
 
 TEST_F(CliRun, PublishWritesTheExpectedFiles) {
   const fs::path project = CopyExample();
   const fs::path site = work / "site";
   const Outcome run = Cli("publish " + Q(project / "velmora-example.velm") + " --to " + Q(site) +
-                      " --menu-name menu42 --home " + Q(home));
+                          " --menu-name menu42 --home " + Q(home));
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, (site / "velmora-example.html").string() + "\n");
   EXPECT_EQ(run.err, "");
@@ -88,14 +91,17 @@ TEST_F(CliRun, PublishWritesTheExpectedFiles) {
   EXPECT_FALSE(fs::exists(home / "preview")) << "publishing cleans the preview folder";
 
   // The default target is the project's own folder; output is reproducible.
-  ASSERT_EQ(Cli("publish " + Q(project / "velmora-example.velm") + " --menu-name menu42 --home " + Q(home)).status, 0);
+  ASSERT_EQ(
+      Cli("publish " + Q(project / "velmora-example.velm") + " --menu-name menu42 --home " + Q(home)).status,
+      0);
   EXPECT_EQ(Slurp(project / "velmora-example.html"), Slurp(site / "velmora-example.html"));
   EXPECT_EQ(Slurp(project / "velmora-example.velm"), Slurp(site / "velmora-example.velm"));
 }
 
 TEST_F(CliRun, HtmlPrintsThePage) {
   const fs::path project = CopyExample();
-  const Outcome run = Cli("html " + Q(project / "velmora-example.velm") + " --menu-name menu42 --home " + Q(home));
+  const Outcome run =
+      Cli("html " + Q(project / "velmora-example.velm") + " --menu-name menu42 --home " + Q(home));
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, Slurp(kExpected / "example/velmora-example.html"));
   EXPECT_EQ(fs::exists(home / "preview"), false);
@@ -103,7 +109,8 @@ TEST_F(CliRun, HtmlPrintsThePage) {
 
 TEST_F(CliRun, StructureExportAndImport) {
   const fs::path project = CopyExample();
-  ASSERT_EQ(Cli("export-structure " + Q(project / "velmora-example.velm") + " " + Q(work / "s.gms")).status, 0);
+  ASSERT_EQ(Cli("export-structure " + Q(project / "velmora-example.velm") + " " + Q(work / "s.gms")).status,
+            0);
   ExpectSameAsExpected(work / "s.gms", "example/velmora-example.gms");
   const Outcome run = Cli("import-structure " + Q(work / "s.gms") + " " + Q(work / "imported.velm"));
   ASSERT_EQ(run.status, 0) << run.err;
@@ -113,8 +120,9 @@ TEST_F(CliRun, StructureExportAndImport) {
 
 TEST_F(CliRun, PreviewAssemblesThePreviewFolder) {
   const fs::path project = CopyExample();
-  const Outcome run = Cli("preview " + Q(project / "velmora-example.velm") + " --menu-name menu42 --home " + Q(home),
-                      "VELMORA_OPEN_COMMAND=true");
+  const Outcome run =
+      Cli("preview " + Q(project / "velmora-example.velm") + " --menu-name menu42 --home " + Q(home),
+          "VELMORA_OPEN_COMMAND=true");
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, (home / "preview" / "~preview.html").string() + "\n");
   for (const char* name : {"jsmenu0.js", "jsmenu01cfg.js", "jsmenu01.css", "~preview.html", "arrow.gif"}) {
@@ -124,15 +132,17 @@ TEST_F(CliRun, PreviewAssemblesThePreviewFolder) {
     EXPECT_FALSE(fs::exists(home / name)) << name << " stays in the program folder";
   }
   const Outcome noBrowser = Cli("preview " + Q(project / "velmora-example.velm") + " --home " + Q(home),
-                            "VELMORA_OPEN_COMMAND=false");
+                                "VELMORA_OPEN_COMMAND=false");
   EXPECT_EQ(noBrowser.status, 0);
   EXPECT_NE(noBrowser.err.find("warning"), std::string::npos);
 }
 
 TEST_F(CliRun, FailuresNameTheFileAndExitNonZero) {
   const fs::path project = CopyExample();
-  std::ofstream(work / "other.velm", std::ios::binary) << "<Product_Name>\r\nSomething else\r\n</Product_Name>\r\n";
-  std::ofstream(work / "cut.velm", std::ios::binary) << Slurp(project / "velmora-example.velm").substr(0, 3000);
+  std::ofstream(work / "other.velm", std::ios::binary)
+      << "<Product_Name>\r\nSomething else\r\n</Product_Name>\r\n";
+  std::ofstream(work / "cut.velm", std::ios::binary)
+      << Slurp(project / "velmora-example.velm").substr(0, 3000);
   std::ofstream(work / "other.gms", std::ios::binary) << "<Product_Name>\r\nNope\r\n";
   const std::string example = Q(project / "velmora-example.velm");
   const struct {
@@ -182,15 +192,20 @@ namespace {
 // tool tip exactly as typed, however hostile.
 TEST_F(CliRun, HostileTextSurvivesTheScript) {
   if (std::system("node --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "node is not installed";
-  const std::vector<std::string> texts = {"Blue's \"menu\"", "back\\slash\\", "</script><script>alert(1)</script>",
-                                          "tab\there", "line\xE2\x80\xA8sep\xE2\x80\xA9", "caf\xE9 \x80 \x9F 2026"};
+  const std::vector<std::string> texts = {"Blue's \"menu\"",
+                                          "back\\slash\\",
+                                          "</script><script>alert(1)</script>",
+                                          "tab\there",
+                                          "line\xE2\x80\xA8sep\xE2\x80\xA9",
+                                          "caf\xE9 \x80 \x9F 2026"};
   const fs::path project = work / "hostile";
   fs::create_directories(project);
   {
     std::ofstream gms(project / "h.gms", std::ios::binary);
     gms << "<Product_Name>\r\nGeneral Menu Structure Description Format\r\n</Product_Name>\r\n"
         << "<Product_Version>\r\n1.0\r\n</Product_Version>\r\n<Structure_Description>\r\n";
-    for (const auto& text : texts) gms << "0#$@" << text << "#$@" << text << "#$@_self#$@" << text << "#$@\r\n";
+    for (const auto& text : texts)
+      gms << "0#$@" << text << "#$@" << text << "#$@_self#$@" << text << "#$@\r\n";
     gms << "</Structure_Description>\r\n";
   }
   ASSERT_EQ(Cli("import-structure " + Q(project / "h.gms") + " " + Q(project / "h.velm")).status, 0);
@@ -204,14 +219,16 @@ TEST_F(CliRun, HostileTextSurvivesTheScript) {
           "if(/[^\\x00-\\x7f]/.test(src))throw new Error('the script is not plain ASCII');"
           "const g={setTimeout(){}};g.window=g;vm.runInNewContext(src,g);"
           "const typed=['Blue\\'s \"menu\"','back\\\\slash\\\\','</script><script>alert(1)</script>',"
-          "'tab\\there','line\\u00e2\\u20ac\\u00a8sep\\u00e2\\u20ac\\u00a9','caf\\u00e9 \\u20ac \\u0178 2026'];"
+          "'tab\\there','line\\u00e2\\u20ac\\u00a8sep\\u00e2\\u20ac\\u00a9','caf\\u00e9 \\u20ac \\u0178 "
+          "2026'];"
           "const got=g.menu9cfg.map(i=>i[0]);"
           "if(JSON.stringify(got)!==JSON.stringify(typed))throw new Error(JSON.stringify({got,typed}));"
           "for(const i of g.menu9cfg)if(i[7]!==i[0]||i[9]!==i[0])throw new Error('link or message differs');"
           "process.stdout.write(got.length+' ok');";
   }
-  const std::string command = "node " + (work / "read.js").string() + " " + (project / "jsmenu01cfg.js").string() +
-                              " > " + (work / "read.out").string() + " 2>&1";
+  const std::string command = "node " + (work / "read.js").string() + " " +
+                              (project / "jsmenu01cfg.js").string() + " > " + (work / "read.out").string() +
+                              " 2>&1";
   ASSERT_EQ(std::system(command.c_str()), 0) << Slurp(work / "read.out");
   EXPECT_EQ(Slurp(work / "read.out"), std::to_string(texts.size()) + " ok");
 }

@@ -37,7 +37,7 @@ TEST(Document, CreationAndResetDefaults) {
   doc.Items.push_back(Named("gone"));
   doc.ResetDocument();
   const TStringArray expected = {"Menu1", "Menu1Cfg", "Menu1_DIV", "1", "1", "0", "330", "2", "0",
-                                 "1", "200", "220", "2", "0", "1", "", "", "1"};
+                                 "1",     "200",      "220",       "2", "0", "1", "",    "",  "1"};
   EXPECT_EQ(TvornAppletAgent::AppletDataToStrings(doc.GetAppletData()), expected);
   EXPECT_EQ(doc.ItemCount(), 0);
   EXPECT_EQ(doc.PreviewFiles, std::vector<std::string>{"a.gif"}) << "reset keeps the preview list";
@@ -48,10 +48,12 @@ TEST(Document, DefaultItemHoldsEveryDefault) {
   const TStringArray s = TvornAppletAgent::ItemToStrings(TvornAppletAgent::MakeDefaultItem());
   ASSERT_EQ(s.size(), 109u);
   const std::vector<std::pair<int, std::string>> general = {
-      {0, "Item Caption"}, {1, "0"},   {2, "0"},   {3, "4"},   {4, "10"},  {5, "0"},   {6, "0"},
-      {8, "_self"},        {12, "1"},  {13, "150"}, {14, "20"}, {23, "16"}, {24, "16"}, {28, "16"},
-      {29, "16"},          {33, "16"}, {34, "16"}, {35, "0"},  {36, "0"},  {37, "0"},  {38, "0"},
-      {39, "1"}};
+      {0, "Item Caption"}, {1, "0"},    {2, "0"},   {3, "4"},
+      {4, "10"},           {5, "0"},    {6, "0"},   {8, "_self"},
+      {12, "1"},           {13, "150"}, {14, "20"}, {23, "16"},
+      {24, "16"},          {28, "16"},  {29, "16"}, {33, "16"},
+      {34, "16"},          {35, "0"},   {36, "0"},  {37, "0"},
+      {38, "0"},           {39, "1"}};
   std::vector<bool> checked(109, false);
   for (const auto& [k, v] : general) {
     EXPECT_EQ(s[static_cast<size_t>(k)], v) << "field " << k;
@@ -60,12 +62,29 @@ TEST(Document, DefaultItemHoldsEveryDefault) {
   const char* colours[3] = {"C0C0C0", "000000", "FF0000"};
   for (int state = 0; state < 3; ++state) {
     const int b = 47 + 20 * state;
-    const std::vector<std::string> block = {
-        "Verdana,Ms Sans Serif,Georgia,Helvetica,Arial", "10", "normal", "normal",
-        colours[state], "1", "3", colours[state], "1", "3", colours[state], "1", "3", colours[state], "1", "3",
-        "3", colours[state], "FFFFFF", ""};
+    const std::vector<std::string> block = {"Verdana,Ms Sans Serif,Georgia,Helvetica,Arial",
+                                            "10",
+                                            "normal",
+                                            "normal",
+                                            colours[state],
+                                            "1",
+                                            "3",
+                                            colours[state],
+                                            "1",
+                                            "3",
+                                            colours[state],
+                                            "1",
+                                            "3",
+                                            colours[state],
+                                            "1",
+                                            "3",
+                                            "3",
+                                            colours[state],
+                                            "FFFFFF",
+                                            ""};
     for (int k = 0; k < 20; ++k) {
-      EXPECT_EQ(s[static_cast<size_t>(b + k)], block[static_cast<size_t>(k)]) << "state " << state << " +" << k;
+      EXPECT_EQ(s[static_cast<size_t>(b + k)], block[static_cast<size_t>(k)])
+          << "state " << state << " +" << k;
       checked[static_cast<size_t>(b + k)] = true;
     }
   }
@@ -103,7 +122,7 @@ TEST(Document, InsertDeleteMoveAtTheEdges) {
   TvornAppletAgent doc;
   doc.InsertItem(7, Named("only"));  // an empty array takes any index
   EXPECT_EQ(Captions(doc), std::vector<std::string>{"only"});
-  doc.InsertItem(1, Named("end"));   // index == count appends
+  doc.InsertItem(1, Named("end"));    // index == count appends
   doc.InsertItem(3, Named("never"));  // index > count changes nothing
   doc.InsertItem(0, Named("first"));
   doc.InsertItem(-1, Named("negative"));

@@ -53,9 +53,10 @@ TEST_F(Generator, DefaultItemLineAndBuilderCall) {
   EXPECT_EQ(lines[9], "menu5cfg[menu5cfg.length]=ipa;};");
   EXPECT_EQ(lines[10], "function Initmenu5(){");
   EXPECT_EQ(lines[11], "if (!window.bMac){setTimeout('Initmenu5()',350);return;};");
-  EXPECT_EQ(lines[12],
-            "bbae('menu5',menu5cfg,'menu5div',1,1,0,330,2,0,'progid:DXImageTransform.Microsoft.Fade()',200,220,2,"
-            "0,'progid:DXImageTransform.Microsoft.Fade()');};");
+  EXPECT_EQ(
+      lines[12],
+      "bbae('menu5',menu5cfg,'menu5div',1,1,0,330,2,0,'progid:DXImageTransform.Microsoft.Fade()',200,220,2,"
+      "0,'progid:DXImageTransform.Microsoft.Fade()');};");
   EXPECT_EQ(lines[13], "Initmenu5();");
   EXPECT_EQ(doc.AppletData[pMenuName], "menu5");
   EXPECT_EQ(doc.AppletData[pMenuCfgName], "menu5cfg");
@@ -67,21 +68,20 @@ TEST_F(Generator, DefaultNormalRuleAndEmptyDocument) {
   Generate();
   const auto css = Lines(Slurp(home / "jsmenu01.css"));
   ASSERT_EQ(css.size(), 6u + 3 * 14);
-  const std::vector<std::string> rule = {
-      ".menu5itemn1{",
-      "FONT-FAMILY:Verdana,Ms Sans Serif,Georgia,Helvetica,Arial;",
-      "FONT-SIZE:10px;",
-      "FONT-WEIGHT:normal;",
-      "FONT-STYLE:normal;",
-      "BORDER-TOP:#C0C0C0 1px solid;",
-      "BORDER-RIGHT:#C0C0C0 1px solid;",
-      "BORDER-BOTTOM:#C0C0C0 1px solid;",
-      "BORDER-LEFT:#C0C0C0 1px solid;",
-      "CURSOR:hand;",
-      "COLOR:#C0C0C0;",
-      "BACKGROUND-COLOR:#FFFFFF;",
-      "BACKGROUND-IMAGE:none;",
-      "}"};
+  const std::vector<std::string> rule = {".menu5itemn1{",
+                                         "FONT-FAMILY:Verdana,Ms Sans Serif,Georgia,Helvetica,Arial;",
+                                         "FONT-SIZE:10px;",
+                                         "FONT-WEIGHT:normal;",
+                                         "FONT-STYLE:normal;",
+                                         "BORDER-TOP:#C0C0C0 1px solid;",
+                                         "BORDER-RIGHT:#C0C0C0 1px solid;",
+                                         "BORDER-BOTTOM:#C0C0C0 1px solid;",
+                                         "BORDER-LEFT:#C0C0C0 1px solid;",
+                                         "CURSOR:hand;",
+                                         "COLOR:#C0C0C0;",
+                                         "BACKGROUND-COLOR:#FFFFFF;",
+                                         "BACKGROUND-IMAGE:none;",
+                                         "}"};
   EXPECT_EQ(std::vector<std::string>(css.begin() + 6, css.begin() + 20), rule);
   EXPECT_EQ(css[20], ".menu5itemo2{");
   EXPECT_EQ(css[34], ".menu5itemc3{");
@@ -160,12 +160,14 @@ TEST_F(Generator, LinksFollowThePathSettings) {
 
 TEST_F(Generator, StylesAreSharedFirstUseWinsAndCaseMatters) {
   BuildDesign(doc, tree, {0, 0, 0});
-  for (int k = 0; k < 20; ++k) doc.Items[0].at(IFontFamilyClicked + k) = doc.Items[0].at(IFontFamilyNormal + k);
+  for (int k = 0; k < 20; ++k)
+    doc.Items[0].at(IFontFamilyClicked + k) = doc.Items[0].at(IFontFamilyNormal + k);
   doc.Items[2][IFontFamilyNormal] = "arial";
   doc.Items[1][IFontFamilyNormal] = "Arial";
   Generate();
   auto classes = [&](int i) {
-    return std::vector<std::string>{doc.Items[i][IClassNormal], doc.Items[i][IClassOver], doc.Items[i][IClassClicked]};
+    return std::vector<std::string>{doc.Items[i][IClassNormal], doc.Items[i][IClassOver],
+                                    doc.Items[i][IClassClicked]};
   };
   EXPECT_EQ(classes(0), (std::vector<std::string>{"menu5itemn1", "menu5itemo2", "menu5itemn1"}));
   EXPECT_EQ(classes(1), (std::vector<std::string>{"menu5itemn3", "menu5itemo2", "menu5itemc4"}));
@@ -187,7 +189,8 @@ TEST(StyleTable, IndexMatchesALinearScan) {
   for (const auto& item : items) {
     for (int state = 0; state < 3; ++state) {
       std::array<std::string, 20> block;
-      for (int k = 0; k < 20; ++k) block[static_cast<size_t>(k)] = item.at(kStateBlockStart[static_cast<size_t>(state)] + k);
+      for (int k = 0; k < 20; ++k)
+        block[static_cast<size_t>(k)] = item.at(kStateBlockStart[static_cast<size_t>(state)] + k);
       auto found = std::find(scan.begin(), scan.end(), block);
       if (found == scan.end()) {
         scan.push_back(block);
@@ -227,7 +230,8 @@ TEST(ScriptStrings, AnyTextBecomesAStringThatHoldsIt) {
   EXPECT_TRUE(IsBareNumber(""));
   EXPECT_TRUE(IsBareNumber("-12"));
   EXPECT_TRUE(IsBareNumber("0"));
-  for (const char* bad : {"-", "1e3", "07", "+1", " 1", "1;alert(1)", "0x1"}) EXPECT_FALSE(IsBareNumber(bad)) << bad;
+  for (const char* bad : {"-", "1e3", "07", "+1", " 1", "1;alert(1)", "0x1"})
+    EXPECT_FALSE(IsBareNumber(bad)) << bad;
 }
 
 TEST_F(Generator, HostileValuesAreRefusedNamingTheirPlace) {
@@ -253,7 +257,8 @@ TEST_F(Generator, HostileValuesAreRefusedNamingTheirPlace) {
       Generate();
       ADD_FAILURE() << "generated with " << c.value;
     } catch (const Error& e) {
-      for (const auto& name : c.named) EXPECT_NE(std::string(e.what()).find(name), std::string::npos) << e.what();
+      for (const auto& name : c.named)
+        EXPECT_NE(std::string(e.what()).find(name), std::string::npos) << e.what();
     }
     EXPECT_FALSE(std::filesystem::exists(home / "jsmenu01.css")) << "nothing is written";
     doc.Items[1] = saved;
@@ -269,7 +274,8 @@ TEST_F(Generator, StatusAndTreeMismatch) {
   RecordingSink sink;
   doc.SetStatusSink(&sink);
   Generate();
-  EXPECT_EQ(sink.calls, (std::vector<std::string>{"hint:Making HTML Codes ... ...", "busy", "hint:", "idle"}));
+  EXPECT_EQ(sink.calls,
+            (std::vector<std::string>{"hint:Making HTML Codes ... ...", "busy", "hint:", "idle"}));
   tree.AddLastChild(0, "stray");
   EXPECT_THROW(Generate(), Error) << "a tree out of step with the items is refused";
   EXPECT_EQ(sink.hint, "");

@@ -24,7 +24,8 @@ const std::string kHeader =
 
 std::string Fields(const std::vector<std::string>& values, int count) {
   std::string line;
-  for (int k = 0; k < count; ++k) line += (static_cast<size_t>(k) < values.size() ? values[static_cast<size_t>(k)] : "") + "#$@";
+  for (int k = 0; k < count; ++k)
+    line += (static_cast<size_t>(k) < values.size() ? values[static_cast<size_t>(k)] : "") + "#$@";
   return line;
 }
 
@@ -76,7 +77,8 @@ TEST_F(ProjectFile, EveryFieldRoundTripsExactly) {
   doc.SetAppletData(menu);
   for (int i = 0; i < 3; ++i) {
     TItemData item;
-    for (int k = 0; k < 109; ++k) item.at(k) = (k + i) % 4 == 0 ? "" : "v" + std::to_string(i) + "_" + std::to_string(k);
+    for (int k = 0; k < 109; ++k)
+      item.at(k) = (k + i) % 4 == 0 ? "" : "v" + std::to_string(i) + "_" + std::to_string(k);
     item[ILevel] = i == 0 ? "0" : "1";
     doc.Items.push_back(item);
   }
@@ -190,7 +192,8 @@ TEST_F(ProjectFile, ImpossibleLevelsAreRepaired) {
   std::vector<std::string> levels;
   for (const auto& item : doc.Items) levels.push_back(item[ILevel]);
   EXPECT_EQ(levels, (std::vector<std::string>{"0", "0", "1", "0", "1"}));
-  for (int i = 1; i < tree.NodeCount(); ++i) EXPECT_EQ(tree.Depth(i) - 1, std::stoi(doc.GetItem(i - 1)[ILevel]));
+  for (int i = 1; i < tree.NodeCount(); ++i)
+    EXPECT_EQ(tree.Depth(i) - 1, std::stoi(doc.GetItem(i - 1)[ILevel]));
 }
 
 TEST_F(ProjectFile, SaveDrivesTheStatusArea) {
@@ -209,7 +212,8 @@ TEST_F(ProjectFile, SaveDrivesTheStatusArea) {
 
   sink.calls.clear();
   ASSERT_EQ(doc.LoadProject(dir / "s.velm", tree).outcome, ReadOutcome::Loaded);
-  EXPECT_EQ(sink.calls, (std::vector<std::string>{"hint:Loading Data ... ...", "busy", "pos:0", "hint:", "idle"}));
+  EXPECT_EQ(sink.calls,
+            (std::vector<std::string>{"hint:Loading Data ... ...", "busy", "pos:0", "hint:", "idle"}));
 }
 
 TEST_F(ProjectFile, UnstorableValuesAreRefusedAndNothingIsWritten) {

@@ -63,9 +63,9 @@ TEST_F(Publishing, SaveWritesEverythingIntoTheProjectFolder) {
 
   TempFolder out;
   const PublishResult result = SaveAndPublish(doc, tree, "menu7", out.path(), "mymenu.velm");
-  EXPECT_EQ(Listing(out.path()),
-            (std::vector<std::string>{"arrow.gif", "art/bg.jpg", "jsmenu0.js", "jsmenu01.css", "jsmenu01cfg.js",
-                                      "mymenu.html", "mymenu.velm", "mymenu_PublishReport.txt"}));
+  EXPECT_EQ(Listing(out.path()), (std::vector<std::string>{"arrow.gif", "art/bg.jpg", "jsmenu0.js",
+                                                           "jsmenu01.css", "jsmenu01cfg.js", "mymenu.html",
+                                                           "mymenu.velm", "mymenu_PublishReport.txt"}));
   EXPECT_EQ(Slurp(out / "art/bg.jpg"), "JPEG-bg");
   EXPECT_EQ(result.uncopiedImages, std::vector<std::string>{"missing.gif"});
   EXPECT_TRUE(result.unsafeImages.empty());
@@ -77,9 +77,11 @@ TEST_F(Publishing, SaveWritesEverythingIntoTheProjectFolder) {
   EXPECT_EQ(reread.Items, doc.Items) << "the saved project holds the derived fields of the generation";
   EXPECT_EQ(reread.GetAppletData()[pMenuName], "menu7");
 
-  const std::string first = Slurp(out / "mymenu.html") + Slurp(out / "mymenu.velm") + Slurp(out / "mymenu_PublishReport.txt");
+  const std::string first =
+      Slurp(out / "mymenu.html") + Slurp(out / "mymenu.velm") + Slurp(out / "mymenu_PublishReport.txt");
   SaveAndPublish(doc, tree, "menu7", out.path(), "mymenu.velm");
-  EXPECT_EQ(Slurp(out / "mymenu.html") + Slurp(out / "mymenu.velm") + Slurp(out / "mymenu_PublishReport.txt"), first);
+  EXPECT_EQ(Slurp(out / "mymenu.html") + Slurp(out / "mymenu.velm") + Slurp(out / "mymenu_PublishReport.txt"),
+            first);
 
   SaveAndPublish(doc, tree, "menu7", out.path(), "plain");
   EXPECT_TRUE(fs::exists(out / "plain.velm"));
@@ -98,14 +100,16 @@ TEST_F(Publishing, ReportListsScriptsAndDistinctImages) {
   WritePublishReport(doc, project.path(), "r.txt");
   const std::string rule(77, '=');
   EXPECT_EQ(Slurp(project / "r.txt"),
-            rule + "\r\n"
-                   "This file includes a list of filename and you need to upload them to Web server\r\n"
-                   "to get the script to work. All these files are saved into the same directory along\r\n"
-                   "with the project file (*.velm) as well as this file.\r\n"
-                   "\r\n" +
-                rule + "\r\n\r\n[Script file(s)]:\r\n  jsmenu0.js\r\n  jsmenu01cfg.js\r\n  jsmenu01.css\r\n\r\n"
-                       "[Image File(s)]: They should be copied along with script files!\r\n"
-                       "  arrow.gif\r\n  bg.jpg\r\n  Arrow.gif\r\n\r\n\r\n" +
+            rule +
+                "\r\n"
+                "This file includes a list of filename and you need to upload them to Web server\r\n"
+                "to get the script to work. All these files are saved into the same directory along\r\n"
+                "with the project file (*.velm) as well as this file.\r\n"
+                "\r\n" +
+                rule +
+                "\r\n\r\n[Script file(s)]:\r\n  jsmenu0.js\r\n  jsmenu01cfg.js\r\n  jsmenu01.css\r\n\r\n"
+                "[Image File(s)]: They should be copied along with script files!\r\n"
+                "  arrow.gif\r\n  bg.jpg\r\n  Arrow.gif\r\n\r\n\r\n" +
                 rule + "\r\nEnd of Publish Report\r\n" + rule + "\r\n");
   EXPECT_EQ(sink.max, 101);
   EXPECT_EQ(sink.steps, 103);
@@ -124,11 +128,11 @@ TEST_F(Publishing, PreviewFolderLifecycle) {
   CopyToPreviewFolder(doc, home / "~preview.html");
   DeleteFileQuietly(home / "~preview.html");
 
-  EXPECT_EQ(Listing(home.path()), (std::vector<std::string>{"jsmenu0.js", "pic.gif", "preview/jsmenu0.js",
-                                                            "preview/jsmenu01.css", "preview/jsmenu01cfg.js",
-                                                            "preview/pic.gif", "preview/~preview.html"}));
-  EXPECT_EQ(doc.PreviewFiles, (std::vector<std::string>{"jsmenu0.js", "jsmenu01cfg.js", "jsmenu01.css", "pic.gif",
-                                                        "nowhere.gif", "~preview.html"}));
+  EXPECT_EQ(Listing(home.path()),
+            (std::vector<std::string>{"jsmenu0.js", "pic.gif", "preview/jsmenu0.js", "preview/jsmenu01.css",
+                                      "preview/jsmenu01cfg.js", "preview/pic.gif", "preview/~preview.html"}));
+  EXPECT_EQ(doc.PreviewFiles, (std::vector<std::string>{"jsmenu0.js", "jsmenu01cfg.js", "jsmenu01.css",
+                                                        "pic.gif", "nowhere.gif", "~preview.html"}));
   CleanPreviewFolder(doc);
   EXPECT_FALSE(fs::exists(home / "preview"));
   EXPECT_TRUE(doc.PreviewFiles.empty());
@@ -143,10 +147,12 @@ TEST_F(Publishing, PreviewFolderLifecycle) {
 }
 
 TEST_F(Publishing, ImageNamesNeverLeadOutside) {
-  for (const char* bad : {"../x.gif", "/etc/passwd", "a/../../x.gif", "..\\x.gif", "C:\\x.gif", "\\\\host\\x.gif"}) {
+  for (const char* bad :
+       {"../x.gif", "/etc/passwd", "a/../../x.gif", "..\\x.gif", "C:\\x.gif", "\\\\host\\x.gif"}) {
     EXPECT_FALSE(IsSafeImageName(bad)) << bad;
   }
-  for (const char* good : {"x.gif", "img/x.gif", "a..b.gif", "..gif"}) EXPECT_TRUE(IsSafeImageName(good)) << good;
+  for (const char* good : {"x.gif", "img/x.gif", "a..b.gif", "..gif"})
+    EXPECT_TRUE(IsSafeImageName(good)) << good;
 
   TempFolder outside;
   Spit(outside / "secret.gif", "secret");

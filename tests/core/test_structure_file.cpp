@@ -16,7 +16,8 @@ using test::Spit;
 using test::TempFolder;
 
 const std::string kStructureHeader =
-    "<Generator_Name>\r\nVelmora\r\n</Generator_Name>\r\n<Generator_Version>\r\n1.0\r\n</Generator_Version>\r\n"
+    "<Generator_Name>\r\nVelmora\r\n</Generator_Name>\r\n<Generator_Version>\r\n1.0\r\n</"
+    "Generator_Version>\r\n"
     "<Product_Name>\r\nGeneral Menu Structure Description Format\r\n</Product_Name>\r\n"
     "<Product_Version>\r\n1.0\r\n</Product_Version>\r\n<Structure_Description>\r\n";
 
@@ -82,7 +83,8 @@ TEST_F(StructureFile, RoundTripKeepsSkeletonAndResetsTheRest) {
 }
 
 TEST_F(StructureFile, ReaderToleratesOtherGeneratorsAndShortLines) {
-  std::string text = kStructureHeader + "0#$@Only caption#$@\r\n1#$@Child#$@c.html#$@_top#$@msg#$@extra#$@\r\n" +
+  std::string text = kStructureHeader +
+                     "0#$@Only caption#$@\r\n1#$@Child#$@c.html#$@_top#$@msg#$@extra#$@\r\n" +
                      "</Structure_Description>\r\n";
   text.replace(text.find("Velmora"), 7, "SomeOtherTool");
   Spit(dir / "o.gms", text);

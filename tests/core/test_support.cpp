@@ -15,7 +15,8 @@ namespace velmora::test {
 
 TempFolder::TempFolder() {
   std::random_device random;
-  const fs::path p = fs::temp_directory_path() / ("velmora-test-" + std::to_string(random()) + std::to_string(random()));
+  const fs::path p =
+      fs::temp_directory_path() / ("velmora-test-" + std::to_string(random()) + std::to_string(random()));
   fs::create_directories(p);
   path_ = p.string();
 }
