@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Makes the README's pictures: the designer window on the bundled example, and
+# the example's published menu in headless Chromium with a submenu open.
+# Usage: scripts/screenshots.sh [BUILD_DIR]   (needs xvfb, imagemagick, chromium)
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="$(cd "${1:-$here/build}" && pwd)"
+out="$here/docs/images"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$out" "$work/site"
+
+cp "$here"/examples/* "$work/site/"
+"$build/velmora-cli" publish "$work/site/velmora-example.velm" --menu-name menu1 --home "$build" >/dev/null
+(cd "$here/tests/runtime" && [ -d node_modules/playwright-core ] || npm install --no-audit --no-fund --loglevel=error)
+NODE_PATH="$here/tests/runtime/node_modules" node "$here/scripts/screenshot_menu.js" \
+  "file://$work/site/velmora-example.html" "$out/menu.png"
+
+if [ -x "$build/velmora" ]; then
+  # The window alone, as a user sees it on the example.
+  xvfb-run -a -s "-screen 0 1000x760x24" bash -c '
+    "$1" "$2" & pid=$!
+    sleep 4
+    import -window Velmora "$3"
+    kill $pid' _ "$build/velmora" "$here/examples/velmora-example.velm" "$out/designer.png"
+fi
+echo "Pictures in $out"
