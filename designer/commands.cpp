@@ -1,40 +1,108 @@
-// Document commands: being written by D2
+// Document commands: new, open, save and the template commands.
 
+#include "designer/commands_support.h"
 #include "designer/main_form.h"
+#include "dialogs/templet.h"
+#include "document/file_io.h"
+#include "generator/preview.h"
+#include "generator/vocabularies.h"
+#include "platform/codepage.h"
+#include "platform/prompts.h"
 
 namespace velmora {
 
-void TMainForm::New1Click() {}
-void TMainForm::Open1Click() {}
-void TMainForm::OpenProjectFile(const QString&) {}
-void TMainForm::Save1Click() {}
-void TMainForm::Save2Click() {}
-void TMainForm::SaveAsTemplate1Click() {}
-void TMainForm::Templet1Click() {}
-void TMainForm::ImportMenuStructure1Click() {}
-void TMainForm::ExportMenuStructure1Click() {}
+bool TMainForm::AskToSaveChanges() {
+  if (!Modified) return true;
+  switch (Ask(QMessageBox::Warning, QStringLiteral("Save changes to files?"),
+              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
+    case QMessageBox::Yes:
+      Save1Click();
+      // A save dialog cancelled after Yes keeps the design rather than
+      // dropping the changes the user wanted saved.
+      return !Modified;
+    case QMessageBox::No:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TMainForm::New1Click() {
+  MenuBaseName = "menu" + MakeMenuNumber();
+  if (!AskToSaveChanges()) return;
+  CleanPreviewFolder(Document());
+  CurrentItemNode = nullptr;
+  CurrentProjectFile.clear();
+  ResetTreeToRoot(true);
+  Document().ResetDocument();
+  LoadMenuPages();
+  SetModified(false);
+}
+
+void TMainForm::Open1Click() {
+  if (!AskToSaveChanges()) return;
+  // The preview folder is emptied only once a file was chosen, so a
+  // cancelled dialog leaves the open design's gathered images in place.
+  const QString path = CurrentPrompts().OpenFile(this, QStringLiteral("Open"), DialogFolder(*this),
+                                                 QString::fromLatin1(kVelmoraFilesFilter));
+  if (path.isEmpty()) return;
+  const QString opened = ReadProjectIntoWindow(*this, path);
+  if (!opened.isEmpty()) CurrentProjectFile = opened;
+}
+
+void TMainForm::OpenProjectFile(const QString& path) {
+  if (path.isEmpty()) return;
+  if (!AskToSaveChanges()) return;
+  const QString opened = ReadProjectIntoWindow(*this, path);
+  if (!opened.isEmpty()) CurrentProjectFile = opened;
+}
+
+void TMainForm::Save1Click() {
+  StorePages();
+  if (!CurrentProjectFile.isEmpty()) {
+    SaveAndPublishTo(CurrentProjectFile);
+    SetModified(false);
+    return;
+  }
+  const QString path = CurrentPrompts().SaveFile(this, QStringLiteral("Save"), DialogFolder(*this),
+                                                 QString::fromLatin1(kVelmoraFilesFilter));
+  if (path.isEmpty()) return;
+  SaveAndPublishTo(path);
+  SetModified(false);
+  CurrentProjectFile = WrittenProjectPath(path);
+}
+
+void TMainForm::Save2Click() {
+  // The file holds what the pages show, as with Save.
+  StorePages();
+  const QString path = CurrentPrompts().SaveFile(this, QStringLiteral("Save As"), DialogFolder(*this),
+                                                 QString::fromLatin1(kVelmoraFilesFilter));
+  if (path.isEmpty()) return;
+  SaveAndPublishTo(path);
+  CurrentProjectFile = WrittenProjectPath(path);
+}
+
+void TMainForm::SaveAsTemplate1Click() {
+  KeepDialogFolder(*this, EnsureTemplatesFolder(ProgramFolder()));
+  Save2Click();
+}
+
+void TMainForm::Templet1Click() {
+  // The chooser's actions run inside its event loop, so each carries its
+  // own error handler.
+  TfrmTemplet chooser(ProgramFolder(),
+                      {[this](const QString& path) { RunGuarded([&] { OpenProjectFile(path); }); },
+                       [this] { RunGuarded([this] { New1Click(); }); }},
+                      this);
+  chooser.exec();
+}
+
+void TMainForm::ShowTemplateChooserAtStart() {
+  Templet1Click();
+}
+
 void TMainForm::Exit1Click() {
   close();
-}
-void TMainForm::Preview1Click() {}
-bool TMainForm::BuildHtmlCode() {
-  return false;
-}
-void TMainForm::BuildHTML1Click() {}
-void TMainForm::Publish1Click() {}
-void TMainForm::WebBrowser1Click() {}
-void TMainForm::Topic1Click() {}
-void TMainForm::ViewSample1Click() {}
-void TMainForm::Homepage1Click() {}
-void TMainForm::ContactUs1Click() {}
-void TMainForm::About1Click() {}
-bool TMainForm::AskToSaveChanges() {
-  return true;
-}
-void TMainForm::ShowTemplateChooserAtStart() {}
-void TMainForm::OpenBatchChanger(int) {}
-bool TMainForm::BatchChangerAvailable() {
-  return false;
 }
 
 }  // namespace velmora

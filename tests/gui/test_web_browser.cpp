@@ -10,8 +10,8 @@
 #include <map>
 
 #include "dialogs/WebBrowser.h"
-#include "platform/launcher.h"
 #include "platform/settings.h"
+#include "support/recording_launcher.h"
 #include "support/sandbox.h"
 #include "support/scripted_prompts.h"
 
@@ -19,19 +19,7 @@ namespace velmora {
 
 namespace {
 
-struct RecordingLauncher final : Launcher {
-  QStringList calls;
-  RecordingLauncher() { InstallLauncher(this); }
-  ~RecordingLauncher() override { InstallLauncher(nullptr); }
-  bool OpenWithDefault(const QString& fileOrAddress) override {
-    calls << "open " + fileOrAddress;
-    return true;
-  }
-  bool StartProgram(const QString& program, const QString& argument) override {
-    calls << "start " + program + " [" + argument + "]";
-    return true;
-  }
-};
+using test::RecordingLauncher;
 
 const QList<KnownBrowser> kTwoBrowsers = {{"Chromium", "/opt/c/chromium"},
                                           {"Mozilla Firefox", "/opt/f/firefox"}};
