@@ -208,7 +208,11 @@ void TMainForm::trvwDesignPanelChange() {
   UpdatePages();
   if (CurrentItemNode) StoreItemPages(AbsoluteIndex(CurrentItemNode) - 1);
   QTreeWidgetItem* selected = SelectedNode();
-  if (!selected || selected == RootNode()) return;
+  if (!selected || selected == RootNode()) {
+    // Keeps Delete and the moves from offering themselves on the root.
+    RefreshItemCommandStates();
+    return;
+  }
   if (selected != CurrentItemNode) {
     CurrentItemNode = selected;
     try {

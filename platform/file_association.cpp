@@ -42,9 +42,15 @@ QString QuoteExecArgument(const QString& argument) {
   return '"' + quoted + '"';
 }
 
+// Lets the desktop see a changed file at once; waits briefly, so nothing
+// is still writing into the data folder when start-up goes on.
 void RefreshDesktopDatabase(const QString& tool, const QString& folder) {
   const QString program = QStandardPaths::findExecutable(tool);
-  if (!program.isEmpty()) QProcess::startDetached(program, {folder});
+  if (program.isEmpty()) return;
+  QProcess process;
+  process.setProcessChannelMode(QProcess::MergedChannels);
+  process.start(program, {folder});
+  if (process.waitForStarted(2000) && !process.waitForFinished(5000)) process.kill();
 }
 #endif
 
