@@ -203,7 +203,14 @@ std::string ConfigScriptText(TvornAppletAgent& doc, const std::string& menuBaseN
   line("if (!window.bMac){setTimeout('Init" + n + "()',350);return;};");
 
   const std::string owner = "the menu-wide settings";
-  auto bare = [&](AppletField f) { return Bare(menu[f], owner, kAppletFieldNames[f]) + ","; };
+  // An empty argument would not parse, unlike an empty array position.
+  auto bare = [&](AppletField f) {
+    if (menu[f].empty()) {
+      throw ValueError("Cannot generate the configuration script: " + owner + ", field " +
+                       std::string(kAppletFieldNames[f]) + " is empty; it must be a whole number.");
+    }
+    return Bare(menu[f], owner, kAppletFieldNames[f]) + ",";
+  };
   std::string call = "bbae('" + EscapeScriptString(menu[pMenuName]) + "'," + menu[pMenuCfgName] + ",'" +
                      EscapeScriptString(menu[pMenuDivName]) + "',";
   for (AppletField f : kBuilderOpen) call += bare(f);

@@ -265,6 +265,8 @@ TEST_F(Generator, HostileValuesAreRefusedNamingTheirPlace) {
   }
   doc.AppletData[pOpenDelay] = "1,2";
   EXPECT_THROW(Generate(), ValueError);
+  doc.AppletData[pOpenDelay] = "";
+  EXPECT_THROW(Generate(), ValueError) << "an empty builder argument would not parse";
   doc.AppletData[pOpenDelay] = "0";
   EXPECT_THROW(GenerateMenuFiles(doc, tree, "menu-5", home / "p.html"), ValueError);
 }
