@@ -1,0 +1,59 @@
+#include "support/window_fixture.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QToolButton>
+
+#include "designer/recent_files.h"
+#include "support/designs.h"
+
+namespace velmora::test {
+
+WindowFixture::WindowFixture() : form(std::make_unique<TMainForm>(sandbox.ProgramFolder())) {}
+
+// The window goes first: it may still clean its preview folder.
+WindowFixture::~WindowFixture() {
+  form.reset();
+}
+
+QString WindowFixture::ProgramPath(const QString& relative) const {
+  return QDir(sandbox.ProgramFolder()).filePath(relative);
+}
+
+void WindowFixture::AnswerFile(const QString& relative) {
+  QDir().mkpath(QFileInfo(Path(relative)).absolutePath());
+  prompts.fileAnswers.enqueue(Path(relative));
+}
+
+void WindowFixture::InsertItem() {
+  form->SelectRootNode();
+  form->Insert1Click();
+}
+
+QString WindowFixture::OpenDesign(const QString& relative, const std::vector<DesignItem>& items) {
+  WriteProject(Path(relative), items);
+  form->OpenProjectFile(Path(relative));
+  return Path(relative);
+}
+
+std::vector<std::string> WindowFixture::Captions() const {
+  std::vector<std::string> captions;
+  for (const auto& item : form->Document().Items) captions.push_back(item[ICaption]);
+  return captions;
+}
+
+bool WindowFixture::SaveCommandFollowsModified() const {
+  return form->findChild<QAction*>("Save1")->isEnabled() == form->IsModified() &&
+         form->findChild<QToolButton*>("tlbtnSave")->isEnabled() == form->IsModified();
+}
+
+bool WindowFixture::TreeInStep() const {
+  return form->Tree().NodeCount() == form->Document().ItemCount() + 1;
+}
+
+QStringList WindowFixture::RecentEntries() const {
+  return ReadRecentLines(form->RecentFilesPath());
+}
+
+}  // namespace velmora::test
