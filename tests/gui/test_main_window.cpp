@@ -46,6 +46,14 @@ QStringList RecentCaptions(const TMainForm& window) {
   return captions;
 }
 
+// A picture chosen for the design, as the image choosers gather it into the
+// preview folder; returns its path there.
+QString GatherPicture(const Sandbox& sandbox, TMainForm& window) {
+  sandbox.WriteFile("pictures/a.gif", "GIF89a");
+  velmora::CopyToPreviewFolder(window.Document(), velmora::ToNativePath(sandbox.Path("pictures/a.gif")));
+  return sandbox.Path("program/preview/a.gif");
+}
+
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -205,21 +213,18 @@ class MainWindowTest : public QObject {
     Sandbox sandbox;
     ScriptedPrompts prompts;
     TMainForm window(sandbox.ProgramFolder());
-    sandbox.WriteFile("pictures/a.gif", "GIF89a");
-    velmora::CopyToPreviewFolder(window.Document(), velmora::ToNativePath(sandbox.Path("pictures/a.gif")));
-    QVERIFY(QFile::exists(sandbox.Path("program/preview/a.gif")));
+    const QString gathered = GatherPicture(sandbox, window);
+    QVERIFY(QFile::exists(gathered));
     QVERIFY(window.FormCloseQuery());
     QVERIFY(prompts.messages.isEmpty());
-    QVERIFY(!QFile::exists(sandbox.Path("program/preview/a.gif")));
+    QVERIFY(!QFile::exists(gathered));
   }
 
   void exitPromptAnswers() {
     Sandbox sandbox;
     ScriptedPrompts prompts;
     TMainForm window(sandbox.ProgramFolder());
-    sandbox.WriteFile("pictures/a.gif", "GIF89a");
-    velmora::CopyToPreviewFolder(window.Document(), velmora::ToNativePath(sandbox.Path("pictures/a.gif")));
-    const QString gathered = sandbox.Path("program/preview/a.gif");
+    const QString gathered = GatherPicture(sandbox, window);
     window.Insert1Click();
 
     // Cancel keeps the window and the images gathered for the next save.
