@@ -7,6 +7,9 @@ published once with it so the committed file is exactly what the program
 saves: derived fields such as parent indexes and style classes filled in.
 
 Usage: make_templates.py [--cli BUILD/velmora-cli] [--home BUILD] [OUT_DIR]
+OUT_DIR (default: the templates folder) must already hold the images the
+designs name, as make_images.sh draws them; both tools give the same bytes on
+every run.
 """
 
 import argparse
@@ -521,7 +524,8 @@ def main():
                     cmd += ["--home", args.home]
                 done = subprocess.run(cmd, capture_output=True, text=True)
                 if done.returncode != 0 or done.stderr:
-                    sys.exit(f"{target}: velmora-cli said: {done.stderr.strip()}")
+                    sys.exit(f"{target}: velmora-cli said: {done.stderr.strip()}\n"
+                             f"(are the images in {args.out}? run make_images.sh {args.out} first)")
                 shutil.copyfile(os.path.join(work, name + ".velm"), target)
         print(f"{target}: {len(flatten(items))} items")
 
