@@ -43,12 +43,12 @@ struct Columns {
   QVBoxLayout* right;
 };
 
-Columns TwoColumns(QVBoxLayout* page) {
+Columns TwoColumns(QVBoxLayout* page, int leftShare = 1, int rightShare = 1) {
   auto* row = new QHBoxLayout;
   row->setSpacing(8);
   Columns columns{new QVBoxLayout, new QVBoxLayout};
-  row->addLayout(columns.left, 1);
-  row->addLayout(columns.right, 1);
+  row->addLayout(columns.left, leftShare);
+  row->addLayout(columns.right, rightShare);
   page->addLayout(row);
   return columns;
 }
@@ -233,7 +233,8 @@ void BuildStatePage(QTabWidget* tabs, int state) {
   QWidget* page = NewPage(tabs, kSheets[state], kCaptions[state]);
   const PageBuilder make(page);
   QVBoxLayout* layout = PageLayout(page);
-  const Columns columns = TwoColumns(layout);
+  // The four border sides need the wider column.
+  const Columns columns = TwoColumns(layout, 2, 3);
 
   QGroupBox* caption = make.Group("Caption", "spdbtnHelpCaption" + s, 11);
   make.Row(caption, "Font", make.Edit("edt_IFontFamily" + s));

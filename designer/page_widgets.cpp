@@ -65,7 +65,10 @@ QComboBox* PageBuilder::List(const QString& name, const QStringList& choices) co
   list->setObjectName(name);
   list->addItems(choices);
   list->setMaxVisibleItems(15);
-  list->setMinimumWidth(110);
+  // Sized for about nine characters rather than the longest entry, so the
+  // border lists fit side by side; the drop-down shows every name whole.
+  list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  list->setMinimumContentsLength(9);
   return list;
 }
 
