@@ -172,7 +172,7 @@ TfrmGlobalPropertiesChange::TfrmGlobalPropertiesChange(TvornAppletAgent& doc, co
   trvwPropertiesChange_->setObjectName(QStringLiteral("trvwPropertiesChange"));
   trvwPropertiesChange_->setHeaderHidden(true);
   trvwPropertiesChange_->setIndentation(19);
-  trvwPropertiesChange_->setMinimumWidth(190);
+  trvwPropertiesChange_->setMinimumWidth(170);
   connect(trvwPropertiesChange_, &QTreeWidget::itemSelectionChanged, this,
           &TfrmGlobalPropertiesChange::trvwPropertiesChangeChange);
   treeColumn->addWidget(trvwPropertiesChange_, 1);
@@ -241,7 +241,6 @@ void TfrmGlobalPropertiesChange::BuildPropertyGroups(QWidget* host) {
   submenuColumn->addStretch();
   generalRow->addWidget(itemGeneral);
   generalRow->addWidget(imageTab);
-  generalRow->addWidget(submenu);
   column->addLayout(generalRow);
 
   // State fields and the states they apply to.
@@ -279,11 +278,11 @@ void TfrmGlobalPropertiesChange::BuildPropertyGroups(QWidget* host) {
     }
     stateFieldBoxes_.push_back(box);
   }
-  titleColumn->addStretch();
-  backgroundColumn->addStretch();
-  stateGroupRow->addWidget(title);
-  stateGroupRow->addWidget(border);
-  stateGroupRow->addWidget(background);
+  auto* titleAndBackground = new QVBoxLayout;
+  titleAndBackground->addWidget(title);
+  titleAndBackground->addWidget(background);
+  stateGroupRow->addLayout(titleAndBackground);
+  stateGroupRow->addWidget(border, 1);
   stateRow->addWidget(stateGroup, 1);
 
   auto* status = new QGroupBox(QStringLiteral("Status"), host);
@@ -302,7 +301,11 @@ void TfrmGlobalPropertiesChange::BuildPropertyGroups(QWidget* host) {
     if (hooks_.showHelp) hooks_.showHelp(kHelpTag);
   });
   statusColumn->addWidget(spdbtnStatusHelp, 0, Qt::AlignRight);
-  stateRow->addWidget(status);
+  // Submenu beside the state groups keeps the dialog about as wide as the designer.
+  auto* sideColumn = new QVBoxLayout;
+  sideColumn->addWidget(submenu);
+  sideColumn->addWidget(status);
+  stateRow->addLayout(sideColumn);
   column->addLayout(stateRow);
   column->addStretch();
 
@@ -352,6 +355,7 @@ void TfrmGlobalPropertiesChange::CopyDesignTree() {
   // The root keeps its designer image; items start unmarked.
   for (size_t i = 1; i < nodes.size(); ++i) nodes[i]->setIcon(0, MarkIcon(false));
   trvwPropertiesChange_->clearSelection();
+  trvwPropertiesChange_->setCurrentItem(nullptr);
   togglingMark_ = false;
 }
 
