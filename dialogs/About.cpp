@@ -35,7 +35,8 @@ void TLinkLabel::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 TformAbout::TformAbout(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    : QDialog(parent,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
   setObjectName("formAbout");
   setWindowTitle("Velmora");
   setAutoFillBackground(true);

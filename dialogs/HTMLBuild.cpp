@@ -10,7 +10,7 @@
 namespace velmora {
 
 TformHTML::TformHTML(QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
   setObjectName("formHTML");
   setWindowTitle("HTML");
   setSizeGripEnabled(true);

@@ -13,7 +13,7 @@
 namespace velmora {
 
 TfrmMsgBox_LinkTip::TfrmMsgBox_LinkTip(QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
   setObjectName("frmMsgBox_LinkTip");
   setWindowTitle("Important Tip");
 
