@@ -4,7 +4,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QTest>
+#include <QTreeWidget>
 
 #include "designer/main_form.h"
 #include "document/applet_agent.h"
@@ -267,6 +269,26 @@ class DocumentCommandsTest : public QObject {
     w_->AnswerFile("elsewhere/a.velm");
     Form().Save2Click();
     QVERIFY2(QFileInfo::exists(Path("elsewhere/pic.gif")), "the image is published with the design");
+  }
+
+  void pageEditsReachEveryFileWritten() {
+    OpenSample();
+    Form().findChild<QTreeWidget*>("trvwDesignPanel")->setCurrentItem(Form().NodeAt(2));
+    auto* caption = Form().findChild<QLineEdit*>("edt_ICaption");
+    QVERIFY(caption);
+    caption->setText("Latest news");
+    w_->AnswerFile("copy/b.velm");
+    Form().Save2Click();
+    QCOMPARE(test::ProjectCaptions(Path("copy/b.velm")), (std::vector<std::string>{"Home", "Latest news"}));
+
+    caption->setText("Old news");
+    w_->AnswerFile("out/s.gms");
+    Form().ExportMenuStructure1Click();
+    QVERIFY(test::Sandbox::ReadFile(Path("out/s.gms")).contains("1#$@Old news#$@"));
+
+    caption->setText("Archive");
+    Form().Save1Click();
+    QCOMPARE(test::ProjectCaptions(Path("copy/b.velm")), (std::vector<std::string>{"Home", "Archive"}));
   }
 
   void saveAsTemplateSavesIntoTheTemplatesFolder() {
