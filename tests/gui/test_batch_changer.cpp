@@ -209,20 +209,6 @@ class BatchChangerTest : public QObject {
     QVERIFY(design.doc.Items == before);
   }
 
-  void cancelCopiesNothing() {
-    Design design(sandbox_->ProgramFolder().toStdString());
-    int modified = 0;
-    TfrmGlobalPropertiesChange dialog(design.doc, design.tree, {[&] { ++modified; }, {}});
-    dialog.SourceItemIndex = 0;
-    dialog.show();
-    Click(dialog, "btnSelectAllItems");
-    Box(dialog, "chchbxText")->setChecked(true);
-    const TItemArray before = design.doc.Items;
-    Click(dialog, "btnCancel");
-    QCOMPARE(modified, 0);
-    QVERIFY(design.doc.Items == before);
-  }
-
   void rootOnlyDesignHasNothingToMark() {
     TvornAppletAgent doc(sandbox_->ProgramFolder().toStdString());
     doc.ResetDocument();

@@ -63,16 +63,6 @@ class BuildCommandsTest : public QObject {
     QCOMPARE(QApplication::clipboard()->text(), built);
   }
 
-  void buildStoresNothingOutsideTheProgramFolder() {
-    const QString before = QDir::currentPath();
-    const QStringList filesBefore = QDir().entryList(QDir::Files);
-    w_->OpenDesign("menus/a.velm", {{"Home", 0}, {"News", 1}});
-    QVERIFY(Form().BuildHtmlCode());
-    QCOMPARE(QDir().entryList(QDir::Files), filesBefore);
-    QCOMPARE(QDir::currentPath(), before);
-    QVERIFY2(!Form().IsModified(), "a build changes no window state");
-  }
-
   void previewAssemblesThePreviewFolder() {
     w_->sandbox.WriteFile("menus/pic.gif", "GIF89a");
     w_->OpenDesign("menus/a.velm", {{"Home", 0, "pic.gif"}, {"News", 1}});
@@ -214,22 +204,6 @@ class BuildCommandsTest : public QObject {
     QVERIFY(w_->launcher.calls[2].startsWith("open https://"));
     QVERIFY(w_->launcher.calls[3].startsWith("open https://"));
     QVERIFY(w_->launcher.calls[2] != w_->launcher.calls[3]);
-  }
-
-  void webBrowserAndAboutAreModal() {
-    test::OnNextModal([&](QWidget* modal) {
-      QCOMPARE(modal->windowTitle(), QStringLiteral("Web Browser"));
-      Click(modal, "bitbtnOk");
-    });
-    Form().WebBrowser1Click();
-    QCOMPARE(OpenSettings()->value(QString::fromLatin1(kWebBrowsersGroup) + "/UseDefaultBrowser").toBool(),
-             true);
-
-    test::OnNextModal([&](QWidget* modal) {
-      QCOMPARE(modal->windowTitle(), QStringLiteral("Velmora"));
-      Click(modal, "Button1");
-    });
-    Form().About1Click();
   }
 };
 

@@ -157,6 +157,21 @@ class DocumentCommandsTest : public QObject {
     QCOMPARE(QDir(Path("site")).entryList({"*.velm"}), QStringList{"mymenu.velm"});
   }
 
+  void imagesThatCouldNotBePublishedAreListedOnce() {
+    w_->sandbox.WriteFile("menus/pic.gif", "GIF89a");
+    w_->OpenDesign("menus/a.velm",
+                   {{"Home", 0, "pic.gif"}, {"News", 1, "lost.gif"}, {"Shop", 0, "lost.gif"}});
+    w_->AnswerFile("site/a.velm");
+    Form().Save2Click();
+    QVERIFY(QFileInfo::exists(Path("site/a.velm")));
+    QVERIFY(QFileInfo::exists(Path("site/pic.gif")));
+    QCOMPARE(w_->prompts.messages.size(), 1);
+    const QString warning = w_->prompts.messages.back().text;
+    QCOMPARE(w_->prompts.messages.back().icon, QMessageBox::Warning);
+    QCOMPARE(warning.count("lost.gif"), 1);
+    QVERIFY(!warning.contains("pic.gif"));
+  }
+
   void saveAsThenSaveWritesTheNewFile() {
     const QString project = OpenSample();
     const QByteArray original = test::Sandbox::ReadFile(project);
