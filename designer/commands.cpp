@@ -7,6 +7,7 @@
 #include "generator/preview.h"
 #include "generator/vocabularies.h"
 #include "platform/codepage.h"
+#include "platform/dialog_filter.h"
 #include "platform/prompts.h"
 
 namespace velmora {
@@ -44,7 +45,7 @@ void TMainForm::Open1Click() {
   // The preview folder is emptied only once a file was chosen, so a
   // cancelled dialog leaves the open design's gathered images in place.
   const QString path = CurrentPrompts().OpenFile(this, QStringLiteral("Open"), DialogFolder(*this),
-                                                 QString::fromLatin1(kVelmoraFilesFilter));
+                                                 DialogFilter(kVelmoraFilesFilter));
   if (path.isEmpty()) return;
   const QString opened = ReadProjectIntoWindow(*this, path);
   if (!opened.isEmpty()) CurrentProjectFile = opened;
@@ -65,7 +66,7 @@ void TMainForm::Save1Click() {
     return;
   }
   const QString path = CurrentPrompts().SaveFile(this, QStringLiteral("Save"), DialogFolder(*this),
-                                                 QString::fromLatin1(kVelmoraFilesFilter));
+                                                 DialogFilter(kVelmoraFilesFilter));
   if (path.isEmpty()) return;
   SaveAndPublishTo(path);
   SetModified(false);
@@ -76,7 +77,7 @@ void TMainForm::Save2Click() {
   // The file holds what the pages show, as with Save.
   StorePages();
   const QString path = CurrentPrompts().SaveFile(this, QStringLiteral("Save As"), DialogFolder(*this),
-                                                 QString::fromLatin1(kVelmoraFilesFilter));
+                                                 DialogFilter(kVelmoraFilesFilter));
   if (path.isEmpty()) return;
   SaveAndPublishTo(path);
   CurrentProjectFile = WrittenProjectPath(path);

@@ -4,6 +4,7 @@
 #include "designer/main_form.h"
 #include "document/file_io.h"
 #include "platform/codepage.h"
+#include "platform/dialog_filter.h"
 #include "platform/prompts.h"
 
 namespace velmora {
@@ -12,9 +13,8 @@ void TMainForm::ImportMenuStructure1Click() {
   if (!AskToSaveChanges()) return;
   // The preview folder is emptied only once a file was chosen and read, so
   // a cancelled or refused import keeps the open design's images.
-  const QString path =
-      CurrentPrompts().OpenFile(this, QStringLiteral("Import Menu Structure"), DialogFolder(*this),
-                                QString::fromLatin1(kStructureFilesFilter));
+  const QString path = CurrentPrompts().OpenFile(this, QStringLiteral("Import Menu Structure"),
+                                                 DialogFolder(*this), DialogFilter(kStructureFilesFilter));
   if (path.isEmpty()) return;
   const std::string nativePath = ToNativePath(path);
   const ReadResult result =
@@ -28,7 +28,7 @@ void TMainForm::ExportMenuStructure1Click() {
   // The file holds what the pages show.
   StorePages();
   QString path = CurrentPrompts().SaveFile(this, QStringLiteral("Export Menu Structure"), DialogFolder(*this),
-                                           QString::fromLatin1(kStructureFilesFilter));
+                                           DialogFilter(kStructureFilesFilter));
   if (path.isEmpty()) return;
   if (path.right(4).toLower() != QLatin1String(".gms")) path += QLatin1String(".gms");
   Document().ExportStructure(ToNativePath(path), Tree());

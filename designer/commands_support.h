@@ -12,8 +12,9 @@ namespace velmora {
 
 class TMainForm;
 
-inline constexpr const char* kVelmoraFilesFilter = "Velmora Files (*.velm)";
-inline constexpr const char* kStructureFilesFilter = "General Menu Structure File (*.gms)";
+// File dialog filters, for DialogFilter.
+inline constexpr const char* kVelmoraFilesFilter = "Velmora Files (*.velm)|*.velm";
+inline constexpr const char* kStructureFilesFilter = "General Menu Structure File (*.gms)|*.gms";
 
 // The folder the open and save dialogs start in: the templates folder once
 // a template was saved in this window, else the open project's folder.

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <optional>
 
+#include "platform/dialog_filter.h"
 #include "platform/launcher.h"
 #include "platform/prompts.h"
 #include "platform/settings.h"
@@ -29,9 +30,9 @@ const char* const kSelectedBrowserNumber = "SelectedBrowserNumber";
 const char* const kSpecifiedBrowserExePath = "SpecifiedBrowserExePath";
 
 #ifdef Q_OS_WIN
-const char* const kProgramFilter = "Execute Files (*.exe *.com)";
+const char* const kProgramFilter = "Execute Files (*.exe, *.com)|*.exe;*.com";
 #else
-const char* const kProgramFilter = "Programs (*)";
+const char* const kProgramFilter = "Programs|*";
 #endif
 
 // Typed reads of a stored value: nullopt when it is missing or of the
@@ -150,7 +151,7 @@ void TformWebBrowser::RadioButtonBrowserKnownInSystemClick() {
 void TformWebBrowser::spdbtnOpenExeFileClick() {
   const QString chosen = CurrentPrompts().OpenFile(
       this, QStringLiteral("Browser Program"), QFileInfo(editSpecifiedBrowserFileName->text()).absolutePath(),
-      QString::fromLatin1(kProgramFilter));
+      DialogFilter(QString::fromLatin1(kProgramFilter)));
   if (!chosen.isEmpty()) editSpecifiedBrowserFileName->setText(QDir::toNativeSeparators(chosen));
 }
 
