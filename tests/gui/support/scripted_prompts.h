@@ -27,11 +27,11 @@ class ScriptedPrompts final : public Prompts {
   // Answers, used in order; a message with no scripted answer gets its
   // default button, a dialog with no scripted answer is cancelled.
   QQueue<QMessageBox::StandardButton> messageAnswers;
-  QQueue<QString> fileAnswers;     // open, save and picture dialogs alike
+  QQueue<QString> fileAnswers;  // open, save and picture dialogs alike
   QQueue<QColor> colorAnswers;
 
-  QList<AskedMessage> messages;    // every message shown
-  QStringList fileDialogFilters;   // the filter of every file dialog shown
+  QList<AskedMessage> messages;   // every message shown
+  QStringList fileDialogFilters;  // the filter of every file dialog shown
   int colorDialogs = 0;
 
   QMessageBox::StandardButton Message(QWidget*, QMessageBox::Icon icon, const QString& title,
