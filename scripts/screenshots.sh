@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes the README's pictures: the designer window on the bundled example, and
 # the example's published menu in headless Chromium with a submenu open.
-# Usage: scripts/screenshots.sh [BUILD_DIR]   (needs xvfb, imagemagick, chromium)
+# Usage: scripts/screenshots.sh [BUILD_DIR]   (needs xvfb, imagemagick, chromium; xdotool)
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$(cd "${1:-$here/build}" && pwd)"
@@ -21,6 +21,14 @@ if [ -x "$build/velmora" ]; then
   xvfb-run -a -s "-screen 0 1000x760x24" bash -c '
     "$1" "$2" & pid=$!
     sleep 4
+    # With xdotool: open the tree and select an item, as a user would.
+    if command -v xdotool >/dev/null; then
+      win=$(xdotool search --name "^Velmora$" | head -1)
+      xdotool mousemove --window "$win" 10 67 click 1; sleep 0.5
+      xdotool mousemove --window "$win" 70 86 click 1; sleep 0.5
+      xdotool mousemove --window "$win" 22 86 click 1; sleep 0.5
+      xdotool mousemove --window "$win" 100 144 click 1; sleep 1
+    fi
     import -window Velmora "$3"
     kill $pid' _ "$build/velmora" "$here/examples/velmora-example.velm" "$out/designer.png"
 fi
