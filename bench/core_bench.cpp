@@ -13,27 +13,29 @@
 namespace velmora::bench {
 namespace {
 
-std::string BenchFile(const char* name) {
-  return (std::filesystem::temp_directory_path() / (std::string("velmora-bench-") + name)).string();
+// A saved project of `items` default top-level items; returns its path.
+std::string SavedDefaultProject(int items, const char* name) {
+  TvornAppletAgent doc;
+  ItemTree tree;
+  MakeSyntheticDesign(doc, tree, items, 1);
+  for (auto& item : doc.Items) item = TvornAppletAgent::MakeDefaultItem(), item[ILevel] = "0";
+  const std::string path =
+      (std::filesystem::temp_directory_path() / (std::string("velmora-bench-") + name)).string();
+  doc.SaveProject(path);
+  return path;
 }
 
 void SaveProject(benchmark::State& state) {
+  const std::string path = SavedDefaultProject(static_cast<int>(state.range(0)), "save.velm");
   TvornAppletAgent doc;
   ItemTree tree;
-  MakeSyntheticDesign(doc, tree, static_cast<int>(state.range(0)), 1);
-  for (auto& item : doc.Items) item = TvornAppletAgent::MakeDefaultItem(), item[ILevel] = "0";
-  const std::string path = BenchFile("save.velm");
+  doc.LoadProject(path, tree);
   for (auto _ : state) doc.SaveProject(path);
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(std::filesystem::file_size(path)));
 }
 
 void RawWrite(benchmark::State& state) {
-  TvornAppletAgent doc;
-  ItemTree tree;
-  MakeSyntheticDesign(doc, tree, static_cast<int>(state.range(0)), 1);
-  for (auto& item : doc.Items) item = TvornAppletAgent::MakeDefaultItem(), item[ILevel] = "0";
-  const std::string path = BenchFile("raw.velm");
-  doc.SaveProject(path);
+  const std::string path = SavedDefaultProject(static_cast<int>(state.range(0)), "raw.velm");
   const std::string bytes = ReadWholeFile(path);
   for (auto _ : state) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
@@ -44,23 +46,15 @@ void RawWrite(benchmark::State& state) {
 }
 
 void LoadProject(benchmark::State& state) {
+  const std::string path = SavedDefaultProject(static_cast<int>(state.range(0)), "load.velm");
   TvornAppletAgent doc;
   ItemTree tree;
-  MakeSyntheticDesign(doc, tree, static_cast<int>(state.range(0)), 1);
-  for (auto& item : doc.Items) item = TvornAppletAgent::MakeDefaultItem(), item[ILevel] = "0";
-  const std::string path = BenchFile("load.velm");
-  doc.SaveProject(path);
   for (auto _ : state) benchmark::DoNotOptimize(doc.LoadProject(path, tree));
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(std::filesystem::file_size(path)));
 }
 
 void RawRead(benchmark::State& state) {
-  TvornAppletAgent doc;
-  ItemTree tree;
-  MakeSyntheticDesign(doc, tree, static_cast<int>(state.range(0)), 1);
-  for (auto& item : doc.Items) item = TvornAppletAgent::MakeDefaultItem(), item[ILevel] = "0";
-  const std::string path = BenchFile("rawread.velm");
-  doc.SaveProject(path);
+  const std::string path = SavedDefaultProject(static_cast<int>(state.range(0)), "rawread.velm");
   for (auto _ : state) benchmark::DoNotOptimize(ReadWholeFile(path));
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(std::filesystem::file_size(path)));
 }

@@ -33,11 +33,6 @@ bool MayBreakTheFormat(const std::string& value) {
   return false;
 }
 
-void AppendLine(std::string& out, std::string_view line) {
-  out += line;
-  out += kLineEnd;
-}
-
 }  // namespace
 
 void TvornAppletAgent::SaveProject(const std::string& fileName) {

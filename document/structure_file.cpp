@@ -40,14 +40,10 @@ void TvornAppletAgent::ExportStructure(const std::string& fileName, const Design
   StatusGuard guard(status, "Saving Data ... ...");
 
   std::string out;
-  for (const char* line : kStructureHeader) {
-    out += line;
-    out += kLineEnd;
-  }
+  for (const char* line : kStructureHeader) AppendLine(out, line);
   status.StepProgress(10);
   status.StepProgress(5);
-  out += "<Structure_Description>";
-  out += kLineEnd;
+  AppendLine(out, "<Structure_Description>");
 
   for (int node = 1; node < tree.NodeCount() && node <= n; ++node) {
     Items[static_cast<size_t>(node - 1)][ILevel] = std::to_string(tree.Depth(node) - 1);
@@ -61,8 +57,7 @@ void TvornAppletAgent::ExportStructure(const std::string& fileName, const Design
     }
     out += kLineEnd;
   }
-  out += "</Structure_Description>";
-  out += kLineEnd;
+  AppendLine(out, "</Structure_Description>");
   WriteFileAtomically(fileName, out);
 }
 

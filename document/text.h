@@ -11,6 +11,12 @@ namespace velmora {
 inline constexpr std::string_view kSeparator = "#$@";
 inline constexpr std::string_view kLineEnd = "\r\n";
 
+// Appends a line and its CR LF, as every file the program writes ends lines.
+inline void AppendLine(std::string& out, std::string_view line) {
+  out += line;
+  out += kLineEnd;
+}
+
 // Field k (counting from 1) of `text`, each field ended by `delimiter`.
 // A field without its trailing delimiter, and every later one, is empty.
 std::string ExtractField(std::string_view text, int k, std::string_view delimiter);

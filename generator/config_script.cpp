@@ -169,12 +169,8 @@ std::string ConfigScriptText(TvornAppletAgent& doc, const std::string& menuBaseN
   menu[pMenuDivName] = n + "div";
 
   std::string out;
-  auto line = [&out](const std::string& text) {
-    out += text;
-    out += kLineEnd;
-  };
-  for (const char* header : {"/*", kProductLine, kCopyrightLine, kProductPage, kSupportPage, "*/"})
-    line(header);
+  auto line = [&out](const std::string& text) { AppendLine(out, text); };
+  AppendMakerComment(out);
 
   out.reserve(out.size() + doc.Items.size() * 320);
   for (int i = 0; i < doc.ItemCount(); ++i) {

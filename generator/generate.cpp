@@ -38,10 +38,7 @@ std::string PageText(const std::array<std::string, 3>& runtimeFiles, const std::
       "</html>",
   };
   std::string out;
-  for (const auto& line : lines) {
-    out += line;
-    out += kLineEnd;
-  }
+  for (const auto& line : lines) AppendLine(out, line);
   return out;
 }
 

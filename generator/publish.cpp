@@ -62,10 +62,7 @@ PublishResult SaveAndPublish(TvornAppletAgent& doc, const DesignTree& tree, cons
 std::string PublishReportText(TvornAppletAgent& doc) {
   const std::string rule(77, '=');
   std::string out;
-  auto line = [&out](const std::string& text) {
-    out += text;
-    out += kLineEnd;
-  };
+  auto line = [&out](const std::string& text) { AppendLine(out, text); };
   line(rule);
   line("This file includes a list of filename and you need to upload them to Web server");
   line("to get the script to work. All these files are saved into the same directory along");

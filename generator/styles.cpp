@@ -84,12 +84,8 @@ StyleTable AssignStyleClasses(TvornAppletAgent& doc, const std::string& menuBase
 
 std::string StylesheetText(const StyleTable& table) {
   std::string out;
-  auto line = [&out](const std::string& text) {
-    out += text;
-    out += kLineEnd;
-  };
-  for (const char* header : {"/*", kProductLine, kCopyrightLine, kProductPage, kSupportPage, "*/"})
-    line(header);
+  auto line = [&out](const std::string& text) { AppendLine(out, text); };
+  AppendMakerComment(out);
   for (const TItemStyle& e : table.Entries()) {
     const auto& v = e.values;
     auto border = [&](const char* side, int colour) {

@@ -1,0 +1,13 @@
+#include "generator/maker.h"
+
+#include "document/text.h"
+
+namespace velmora {
+
+void AppendMakerComment(std::string& out) {
+  for (const char* line : {"/*", kProductLine, kCopyrightLine, kProductPage, kSupportPage, "*/"}) {
+    AppendLine(out, line);
+  }
+}
+
+}  // namespace velmora
