@@ -14,12 +14,18 @@ as_root() {
 }
 
 packages=(cmake g++ ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev nodejs npm chromium xvfb xauth clang dpkg-dev file)
+          libbenchmark-dev chromium xvfb xauth clang dpkg-dev file)
+# Node.js may come from elsewhere than Debian (its npm then conflicts with
+# Debian's): install these only when the command is missing.
+commands=(node:nodejs npm:npm)
 
 install_packages() {
   local missing=()
   for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  for entry in "${commands[@]}"; do
+    command -v "${entry%%:*}" >/dev/null || missing+=("${entry#*:}")
   done
   if [ "${#missing[@]}" -gt 0 ]; then
     echo "== Installing ${missing[*]}"
