@@ -56,16 +56,16 @@ function design({ menu = {}, items = [] }) {
   const out = [];
   const stack = [];
   const walk = (list, level) => {
-    for (const spec of list) {
+    for (const entry of list) {
       const f = itemDefaults();
-      for (const [k, v] of Object.entries(spec)) if (k !== 'kids' && k !== 'level') set(f, ITEM_FIELDS, k, v);
-      const lv = spec.level ?? level;
+      for (const [k, v] of Object.entries(entry)) if (k !== 'kids' && k !== 'level') set(f, ITEM_FIELDS, k, v);
+      const lv = entry.level ?? level;
       f[107] = String(lv);
       stack.length = lv;
       f[11] = lv === 0 ? '-1' : String(stack[lv - 1]);
       stack[lv] = out.length;
       out.push(f);
-      if (spec.kids) walk(spec.kids, lv + 1);
+      if (entry.kids) walk(entry.kids, lv + 1);
     }
   };
   walk(items, 0);

@@ -1,6 +1,8 @@
 'use strict';
-// Shared test plumbing: one headless Chromium per test file, a loopback static
-// server, and menu pages that velmora-cli publishes from fixture designs.
+// Shared test plumbing: one browser per test file, a loopback static server, and menu
+// pages that velmora-cli publishes from fixture designs. The browser is headless
+// Chromium through playwright-core, or with VELMORA_ENGINE=firefox or webkit, Firefox ESR
+// or WebKitGTK through WebDriver (webdriver.js, page.js), driven by the same test bodies.
 const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
@@ -8,6 +10,12 @@ const http = require('node:http');
 const { execFileSync } = require('node:child_process');
 const { chromium } = require('playwright-core');
 const { design, projectFile } = require('./design');
+const { Firefox, WebKit } = require('./webdriver');
+const { Page, withPrelude } = require('./page');
+
+const ENGINE = process.env.VELMORA_ENGINE || 'chromium';
+// What the WebDriver engines cannot be asked for here; tests that need it skip there.
+const LACKS = { firefox: ['touch', 'reduced motion'], webkit: ['touch', 'reduced motion'] };
 
 const RUNTIME = path.resolve(__dirname, '../../../runtime/jsmenu0.js');
 const CLI = path.join(process.env.VELMORA_BUILD || path.resolve(__dirname, '../../../build'), 'velmora-cli');
@@ -33,7 +41,8 @@ async function startServer(root) {
       return res.end('not found');
     }
     res.writeHead(200, { 'content-type': MIME[path.extname(p)] || 'application/octet-stream' });
-    fs.createReadStream(p).pipe(res);
+    if (path.extname(p) === '.html') res.end(withPrelude(fs.readFileSync(p, 'latin1')), 'latin1');
+    else fs.createReadStream(p).pipe(res);
   });
   await new Promise((r) => server.listen(0, '127.0.0.1', r));
   return { server, base: `http://127.0.0.1:${server.address().port}` };
@@ -60,15 +69,15 @@ class Site {
   }
 
   /**
-   * Publishes the design spec with velmora-cli into a folder of its own; returns the
+   * Publishes the design outline with velmora-cli into a folder of its own; returns the
    * page address. opts.files: files to write over the published ones (name: text or
    * fn(old text)), for configurations edited by hand and changed pages.
    */
-  menu(spec, name = 'menu5', opts = {}) {
+  menu(outline, name = 'menu5', opts = {}) {
     const dir = path.join(this.root, `m${++this.count}`);
     fs.mkdirSync(dir);
     for (const [f, body] of Object.entries(IMAGES)) fs.writeFileSync(path.join(dir, f), body);
-    const pageName = publish(design(spec), dir, name);
+    const pageName = publish(design(outline), dir, name);
     // Always test the runtime of this tree, whatever copy the tool placed there.
     fs.copyFileSync(RUNTIME, path.join(dir, 'jsmenu0.js'));
     for (let [f, body] of Object.entries(opts.files || {})) {
@@ -95,6 +104,9 @@ class Site {
 }
 
 function launch() {
+  if (ENGINE === 'firefox') return Firefox.launch();
+  if (ENGINE === 'webkit') return WebKit.launch();
+  if (ENGINE !== 'chromium') throw new Error(`VELMORA_ENGINE: no engine ${ENGINE}`);
   return chromium.launch({
     executablePath: '/usr/bin/chromium',
     headless: true,
@@ -108,6 +120,11 @@ function launch() {
  * Waits for the menu in #NAMEdiv unless opts.wait is false.
  */
 async function open(browser, url, opts = {}) {
+  if (browser instanceof Firefox || browser instanceof WebKit) {
+    const pg = await Page.open(browser, url, opts);
+    if (opts.wait !== false) await pg.waitForSelector(`#${opts.name || 'menu5'}div [role=menubar]`, { state: 'attached' });
+    return pg;
+  }
   const context = await browser.newContext({
     viewport: opts.viewport || { width: 1000, height: 700 },
     hasTouch: !!opts.touch,
@@ -156,4 +173,9 @@ async function hover(pg, sel, steps = 3) {
   await pg.mouse.move(b.x + b.w / 2, b.y + b.h / 2, { steps });
 }
 
-module.exports = { Site, launch, open, box, item, sub, visible, hover };
+/** A skip reason when the engine under test cannot do what a test needs. */
+function lacks(feature) {
+  return (LACKS[ENGINE] || []).includes(feature) && `no ${feature} in ${ENGINE} here`;
+}
+
+module.exports = { Site, launch, open, box, item, sub, visible, hover, lacks, ENGINE };
