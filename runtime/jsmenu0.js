@@ -1,7 +1,5 @@
-/* jsmenu0.js - Velmora menu runtime. bbae(name, cfg, containerId, barDirection, barGap,
- * openDelay, openSlideDuration, openSlideType, openTransitionFlag, openFilter, closeDelay,
- * closeSlideDuration, closeSlideType, closeTransitionFlag, closeFilter) builds the menu that
- * the configuration script describes; bMac tells that script we are loaded. */
+/* jsmenu0.js - Velmora menu runtime. bbae() builds the menu that the configuration script
+ * describes (arguments as named below); bMac tells that script we are loaded. */
 (function (w, d) {
   'use strict';
   if (w.Velmora) return;
@@ -18,7 +16,8 @@
     CSS = '.vm-bar,.vm-p{display:flex;align-items:flex-start}.vm-v{flex-direction:column}' +
       '.vm-h>.vm-i+.vm-i{margin-left:var(--g)}.vm-v>.vm-i+.vm-i{margin-top:var(--g)}' +
       '.vm-l{position:absolute;z-index:1000}.vm-s{position:absolute;display:none}' +
-      '.vm-p{overflow:auto}' +
+      // A long bar lays out only the items in view
+      '.vm-p{overflow:auto}.vm-long>.vm-i{content-visibility:auto;contain-intrinsic-size:auto none}' +
       '.vm-i{box-sizing:border-box;display:flex;align-items:center;column-gap:4px;flex:none;' +
       'text-decoration:none;overflow:hidden}' +
       ':where(.vm-i){cursor:pointer;color:inherit}:where(.vm-x){cursor:default}' +
@@ -109,7 +108,7 @@
   function handler(box, fn) { return function (e) { fn(box.$vm, e); }; }
 
   function panel(m, parent, items, hz, gap, role) {
-    var p = mk('div', (role === 'menu' ? 'vm-p ' : 'vm-bar ') + (hz ? 'vm-h' : 'vm-v'), parent);
+    var p = mk('div', (role === 'menu' ? 'vm-p ' : items.length > 99 ? 'vm-bar vm-long ' : 'vm-bar ') + (hz ? 'vm-h' : 'vm-v'), parent);
     attr(p, 'role', role);
     attr(p, 'aria-orientation', hz ? 'horizontal' : 'vertical');
     p.style.setProperty('--g', px(gap));
@@ -118,7 +117,7 @@
   }
 
   function itemEl(m, it) {
-    var c = it.c, a = it.el = mk('a'), s = a.style, t;
+    var c = it.c, a = it.el = mk('a'), t;
     a.$vm = it;
     a.id = m.name + '-' + it.i;
     a.tabIndex = -1;
@@ -135,15 +134,14 @@
       attr(a, 'aria-controls', m.name + '-m' + it.i);
     }
     if (str(c[TIP])) a.title = c[TIP];
-    s.width = px(num(c[WIDTH], 150));
-    s.minHeight = px(num(c[HEIGHT], 20));
-    s.padding = [num(c[PAD + 2], 0), num(c[PAD + 1], 10), num(c[PAD + 3], 0), num(c[PAD], 4)].map(function (v) {
-      return px(Math.max(0, v));
-    }).join(' ');
+    // One style text: quicker than property by property
+    a.style.cssText = 'width:' + px(num(c[WIDTH], 150)) + ';min-height:' + px(num(c[HEIGHT], 20)) + ';padding:' +
+      [num(c[PAD + 2], 0), num(c[PAD + 1], 10), num(c[PAD + 3], 0), num(c[PAD], 4)].map(function (v) {
+        return px(Math.max(0, v));
+      }).join(' ') + ';text-align:' + (['left', 'center', 'right'][c[ALIGN]] || 'left');
     it.im = [];
     icon(it, LICON, a);
     t = mk('span', 'vm-t', a);
-    t.style.textAlign = ['left', 'center', 'right'][c[ALIGN]] || 'left';
     if (!icon(it, IMAGE, t, str(c[CAP]))) t.textContent = str(c[CAP]);
     if (!icon(it, RICON, a) && it.kids.length) it.bc += ' vm-ar';
     paint(it);
@@ -190,6 +188,7 @@
     m.open[it.lv] = it;
     attr(it.el, 'aria-expanded', 'true');
     paint(it);
+    it.el.style.contentVisibility = 'visible'; // laid out now, also out of view
     place(m, it, s);
     anim(m, s, 1);
     if (focus) focusIt(m, it.kids[focus > 0 ? 0 : it.kids.length - 1]);
@@ -360,6 +359,8 @@
       (m.tab = it).el.tabIndex = 0;
     }
     it.el.focus();
+    // In view before a submenu is placed by it: WebKit scrolls to focus later
+    it.el.scrollIntoView({ block: 'nearest', inline: 'nearest' });
   }
 
   // Pointer on item it (or depth keep); no change while heading for the open submenu

@@ -1,22 +1,40 @@
 #!/usr/bin/env bash
-# Browser tests of the menu runtime (runtime/jsmenu0.js) in headless Chromium.
+# Browser tests of the menu runtime (runtime/jsmenu0.js): every test file in headless
+# Chromium, then the behaviour files in Firefox ESR and WebKitGTK through WebDriver.
 # Usage: run.sh [BUILD_DIR]   (default: the repository's build folder)
 #   The menu pages are published from fixture designs by BUILD_DIR/velmora-cli.
-# Needs Debian's chromium and node; installs them with apt when run as root without
-# them, and installs playwright-core (no browser download) into node_modules.
+#   VELMORA_ENGINES="chromium firefox webkit" (the default) chooses the browsers.
+# Needs node and Debian's chromium, firefox-esr, webkit2gtk-driver and xvfb; installs
+# the missing ones with apt when run as root, and installs playwright-core (no browser
+# download) into node_modules.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 build="${1:-}"
+engines="${VELMORA_ENGINES:-chromium firefox webkit}"
+# The files whose tests run in every engine (the others use Chromium-only Playwright calls).
+cross=(menu behaviour keyboard effects robustness)
 
 need=()
-[ -x /usr/bin/chromium ] || need+=(chromium)
 command -v node >/dev/null || need+=(nodejs)
 command -v npm >/dev/null || need+=(npm)
+for e in $engines; do
+  case "$e" in
+    chromium) [ -x /usr/bin/chromium ] || need+=(chromium) ;;
+    firefox) command -v firefox-esr >/dev/null || need+=(firefox-esr) ;;
+    webkit)
+      command -v WebKitWebDriver >/dev/null || need+=(webkit2gtk-driver)
+      if [ -z "${DISPLAY:-}" ]; then
+        command -v xvfb-run >/dev/null || need+=(xvfb)
+        command -v xauth >/dev/null || need+=(xauth)
+      fi ;;
+    *) echo "runtime tests: unknown engine '$e' (chromium, firefox, webkit)" >&2; exit 1 ;;
+  esac
+done
 if [ ${#need[@]} -gt 0 ]; then
   if [ "$(id -u)" = 0 ] && command -v apt-get >/dev/null; then
     echo "runtime tests: installing ${need[*]}"
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}" >/dev/null
+    apt-get -o DPkg::Lock::Timeout=600 update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y -qq "${need[@]}" >/dev/null
   else
     echo "runtime tests need: ${need[*]} (Debian packages)" >&2
     exit 1
@@ -36,4 +54,26 @@ fi
 VELMORA_BUILD="$(cd "$build" && pwd)"
 export VELMORA_BUILD
 echo "runtime tests: pages published by $VELMORA_BUILD/velmora-cli"
-exec node --test --test-concurrency=1 ./*.test.js
+
+files=()
+for f in "${cross[@]}"; do files+=("./$f.test.js"); done
+failed=()
+for e in $engines; do
+  echo "runtime tests: $e"
+  case "$e" in
+    chromium) cmd=(node --test --test-concurrency=1 ./*.test.js) ;;
+    firefox)
+      # Node 20 has WebSocket behind a flag; later versions have it anyway.
+      ws=()
+      node -e 'process.exit(typeof WebSocket === "function" ? 0 : 1)' || ws=(--experimental-websocket)
+      cmd=(node "${ws[@]}" --test --test-concurrency=1 "${files[@]}") ;;
+    webkit)
+      cmd=(node --test --test-concurrency=1 "${files[@]}")
+      [ -n "${DISPLAY:-}" ] || cmd=(xvfb-run -a -s "-screen 0 1280x1024x24" "${cmd[@]}") ;;
+  esac
+  VELMORA_ENGINE="$e" "${cmd[@]}" || failed+=("$e")
+done
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "runtime tests failed in: ${failed[*]}" >&2
+  exit 1
+fi

@@ -15,7 +15,7 @@ const { Page, withPrelude } = require('./page');
 
 const ENGINE = process.env.VELMORA_ENGINE || 'chromium';
 // What the WebDriver engines cannot be asked for here; tests that need it skip there.
-const LACKS = { firefox: ['touch', 'reduced motion'], webkit: ['touch', 'reduced motion'] };
+const LACKS = { firefox: ['reduced motion'], webkit: ['touch', 'reduced motion'] };
 
 const RUNTIME = path.resolve(__dirname, '../../../runtime/jsmenu0.js');
 const CLI = path.join(process.env.VELMORA_BUILD || path.resolve(__dirname, '../../../build'), 'velmora-cli');
