@@ -1,12 +1,12 @@
 /* jsmenu0.js - Velmora menu runtime. bbae() builds the menu that the configuration script
- * describes (arguments as named below); bMac tells that script we are loaded. */
+ * describes; bMac tells that script we are loaded. */
 (function (w, d) {
   'use strict';
   if (w.Velmora) return;
 
-  var V = w.Velmora = { menus: {} },
+  var V = w.Velmora = { menus: {}, geo: {}, g: 0 },
     motion = w.matchMedia('(prefers-reduced-motion: reduce)'),
-    // Positions in an item array
+    // Item array positions
     CAP = 0, ALIGN = 1, WRAP = 2, PAD = 3 /* left right top bottom */, LINK = 7, TARGET = 8,
     STATUS = 9, TIP = 10, PARENT = 11, ENABLED = 12, WIDTH = 13, HEIGHT = 14,
     CLASS = 17 /* normal over clicked */, LICON = 20 /* n o c, width, height */, IMAGE = 25,
@@ -16,8 +16,8 @@
     CSS = '.vm-bar,.vm-p{display:flex;align-items:flex-start}.vm-v{flex-direction:column}' +
       '.vm-h>.vm-i+.vm-i{margin-left:var(--g)}.vm-v>.vm-i+.vm-i{margin-top:var(--g)}' +
       '.vm-l{position:absolute;z-index:1000}.vm-s{position:absolute;display:none}' +
-      // A long bar lays out only the items in view
-      '.vm-p{overflow:auto}.vm-long>.vm-i{content-visibility:auto;contain-intrinsic-size:auto none}' +
+      // Long bar: lay out items in view or open
+      '.vm-p{overflow:auto}.vm-long>:not([aria-expanded=true]){content-visibility:auto;contain-intrinsic-size:auto none}' +
       '.vm-i{box-sizing:border-box;display:flex;align-items:center;column-gap:4px;flex:none;' +
       'text-decoration:none;overflow:hidden}' +
       ':where(.vm-i){cursor:pointer;color:inherit}:where(.vm-x){cursor:default}' +
@@ -108,21 +108,32 @@
   function handler(box, fn) { return function (e) { fn(box.$vm, e); }; }
 
   function panel(m, parent, items, hz, gap, role) {
-    var p = mk('div', (role === 'menu' ? 'vm-p ' : items.length > 99 ? 'vm-bar vm-long ' : 'vm-bar ') + (hz ? 'vm-h' : 'vm-v'), parent);
+    var p = mk('div', (role === 'menu' ? 'vm-p ' : items.length > 99 ? 'vm-bar vm-long ' : 'vm-bar ') + (hz ? 'vm-h' : 'vm-v'), parent),
+      css = '';
     attr(p, 'role', role);
     attr(p, 'aria-orientation', hz ? 'horizontal' : 'vertical');
     p.style.setProperty('--g', px(gap));
-    each(items, function (it) { p.appendChild(itemEl(m, it)); });
+    each(items, function (it) {
+      var c = it.c, k = c.slice(ALIGN, PAD + 4) + ';' + c.slice(WIDTH, HEIGHT + 1);
+      // Shared rules: quicker than inline styles
+      if (!V.geo[k]) css += '.' + (V.geo[k] = 'vm-' + V.g++) + '{width:' + px(num(c[WIDTH], 150)) +
+        '!important;min-height:' + px(num(c[HEIGHT], 20)) + '!important;padding:' +
+        [num(c[PAD + 2], 0), num(c[PAD + 1], 10), num(c[PAD + 3], 0), num(c[PAD], 4)].map(function (v) {
+          return px(Math.max(0, v));
+        }).join(' ') + '!important;text-align:' + (['left', 'center', 'right'][c[ALIGN]] || 'left') + '!important}';
+      p.appendChild(itemEl(m, it, V.geo[k]));
+    });
+    if (css) V.css.textContent += css;
     return p;
   }
 
-  function itemEl(m, it) {
+  function itemEl(m, it, geo) {
     var c = it.c, a = it.el = mk('a'), t;
     a.$vm = it;
     a.id = m.name + '-' + it.i;
     a.tabIndex = -1;
     attr(a, 'role', 'menuitem');
-    it.bc = 'vm-i' + (c[WRAP] == 1 ? ' vm-w' : '') + (it.off ? ' vm-x' : '');
+    it.bc = 'vm-i ' + geo + (c[WRAP] == 1 ? ' vm-w' : '') + (it.off ? ' vm-x' : '');
     if (it.off) attr(a, 'aria-disabled', 'true');
     else if (str(c[LINK])) {
       a.href = c[LINK];
@@ -134,11 +145,6 @@
       attr(a, 'aria-controls', m.name + '-m' + it.i);
     }
     if (str(c[TIP])) a.title = c[TIP];
-    // One style text: quicker than property by property
-    a.style.cssText = 'width:' + px(num(c[WIDTH], 150)) + ';min-height:' + px(num(c[HEIGHT], 20)) + ';padding:' +
-      [num(c[PAD + 2], 0), num(c[PAD + 1], 10), num(c[PAD + 3], 0), num(c[PAD], 4)].map(function (v) {
-        return px(Math.max(0, v));
-      }).join(' ') + ';text-align:' + (['left', 'center', 'right'][c[ALIGN]] || 'left');
     it.im = [];
     icon(it, LICON, a);
     t = mk('span', 'vm-t', a);
@@ -188,7 +194,6 @@
     m.open[it.lv] = it;
     attr(it.el, 'aria-expanded', 'true');
     paint(it);
-    it.el.style.contentVisibility = 'visible'; // laid out now, also out of view
     place(m, it, s);
     anim(m, s, 1);
     if (focus) focusIt(m, it.kids[focus > 0 ? 0 : it.kids.length - 1]);
@@ -359,8 +364,7 @@
       (m.tab = it).el.tabIndex = 0;
     }
     it.el.focus();
-    // In view before a submenu is placed by it: WebKit scrolls to focus later
-    it.el.scrollIntoView({ block: 'nearest', inline: 'nearest' });
+    it.el.scrollIntoView({ block: 'nearest' }); // now: WebKit scrolls later
   }
 
   // Pointer on item it (or depth keep); no change while heading for the open submenu
@@ -521,7 +525,7 @@
         t.replace(/\/\*[\s\S]*?\*\//g, '').replace(/([^{}]+){([^}]*window-inset[^}]*)}/gi, function (x, sel, body) {
           out += sel + '{' + body.match(/[\w-]+:[^;]*window-inset[^;]*/gi).join(';').replace(/window-inset/gi, 'inset') + '}';
         });
-        if (out) mk('style', '', d.head).textContent = out;
+        if (out) V.css.textContent += out;
       }).catch(function () {});
     });
   }

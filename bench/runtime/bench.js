@@ -3,7 +3,8 @@
 // Menu runtime benchmark in headless Chromium (performance.now() inside the page):
 //  - builder call to a ready menu (bar in the page and laid out; then to the first
 //    frame) for menus of 100, 1,000 and 5,000 items, nested (ten items per submenu)
-//    and flat (every item in the bar, all built at once);
+//    and flat (every item in the bar, all built at once), split into the builder's own
+//    script, the style of the new elements and their layout;
 //  - pointer over an item to its submenu visible, open delay 0, in frames and ms.
 // Usage: node bench/runtime/bench.js [BUILD_DIR [runs]]   (BUILD_DIR holds velmora-cli,
 // default ./build; needs tests/runtime/run.sh to have installed playwright-core, and
@@ -73,23 +74,31 @@ const max = (a) => Math.max(...a);
       const times = await page.evaluate(async (runs) => {
         const build = [];
         const frame = [];
+        const phases = [];
         for (let r = 0; r < runs; r++) {
           const box = document.createElement('div');
           box.id = `bench${r}div`;
           document.body.appendChild(box);
           const t0 = performance.now();
           bbae(`bench${r}`, window.menu5cfg, box.id, 1, 1, 0, 330, 2, 0, '', 0, 220, 2, 0, '');
-          box.querySelector('[role=menubar]').getBoundingClientRect();
+          const tScript = performance.now();
+          const bar = box.querySelector('[role=menubar]');
+          getComputedStyle(bar.lastElementChild).color; // style, not layout
+          const tStyle = performance.now();
+          bar.getBoundingClientRect();
           const t1 = performance.now();
+          phases.push([tScript - t0, tStyle - tScript, t1 - tStyle]);
           await new Promise((ok) => requestAnimationFrame(() => setTimeout(ok)));
           build.push(t1 - t0);
           frame.push(performance.now() - t0);
           box.remove();
           delete Velmora.menus[`bench${r}`];
         }
-        return { build, frame };
+        return { build, frame, phases };
       }, RUNS);
-      rows.push({ shape, n, build: median(times.build), buildMax: max(times.build), frame: median(times.frame) });
+      const phase = (k) => median(times.phases.map((p) => p[k]));
+      rows.push({ shape, n, build: median(times.build), buildMax: max(times.build), frame: median(times.frame),
+        script: phase(0), style: phase(1), layout: phase(2) });
     }
   }
 
@@ -131,9 +140,10 @@ const max = (a) => Math.max(...a);
 
   const gz = require('node:zlib').gzipSync(fs.readFileSync(path.join(repo, 'runtime/jsmenu0.js')), { level: 9 }).length;
   console.log(`Velmora menu runtime, headless Chromium, median of ${RUNS} runs (ms)`);
-  console.log('shape   items  builder call to ready  (max)  to first frame');
+  console.log('shape   items  builder call to ready  (max)  to first frame  script  style  layout');
   for (const r of rows) {
-    console.log(`${r.shape.padEnd(7)} ${String(r.n).padStart(5)}  ${r.build.toFixed(2).padStart(21)}  ${r.buildMax.toFixed(2).padStart(5)}  ${r.frame.toFixed(2).padStart(14)}`);
+    console.log(`${r.shape.padEnd(7)} ${String(r.n).padStart(5)}  ${r.build.toFixed(2).padStart(21)}  ${r.buildMax.toFixed(2).padStart(5)}  ${r.frame.toFixed(2).padStart(14)}` +
+      `  ${r.script.toFixed(2).padStart(6)}  ${r.style.toFixed(2).padStart(5)}  ${r.layout.toFixed(2).padStart(6)}`);
   }
   const first = hover.filter((h) => h.frames === 1).length;
   console.log(`pointer over to submenu visible (open delay 0): ${hover.length} opens, ${first} on the first frame, ` +
