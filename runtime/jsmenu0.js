@@ -128,7 +128,7 @@
   }
 
   function itemEl(m, it, geo) {
-    var c = it.c, a = it.el = mk('a'), t;
+    var c = it.c, a = it.el = mk('a'), t, pic;
     a.$vm = it;
     a.id = m.name + '-' + it.i;
     a.tabIndex = -1;
@@ -148,8 +148,8 @@
     it.im = [];
     icon(it, LICON, a);
     t = mk('span', 'vm-t', a);
-    if (!icon(it, IMAGE, t, str(c[CAP]))) t.textContent = str(c[CAP]);
-    if (!icon(it, RICON, a) && it.kids.length) it.bc += ' vm-ar';
+    if (!(pic = icon(it, IMAGE, t, str(c[CAP])))) t.textContent = str(c[CAP]);
+    if (!icon(it, RICON, a) && it.kids.length && !pic) it.bc += ' vm-ar';
     paint(it);
     return a;
   }
@@ -322,7 +322,7 @@
     st.filter = 'url(#vm-' + id + ')';
   }
 
-  // Iris outlines: round ones cover radius 1 (the box's corners), others -1..1
+  // Iris outlines: round ones cover radius 1 (corners), others -1..1
   var SHAPES = {
     circle: ring(32, function () { return 1.005; }),
     star: ring(10, function (j) { return j % 2 ? 1.25 : 2.5; }),
@@ -367,7 +367,7 @@
     it.el.scrollIntoView({ block: 'nearest' }); // now: WebKit scrolls later
   }
 
-  // Pointer on item it (or depth keep); no change while heading for the open submenu
+  // Pointer on item it (or depth keep); kept while heading for a submenu
   function hover(m, it, keep, force) {
     var k0 = keep, o = m.hov, s = m.open[keep], last = m.open[m.open.length - 1],
       msg = it && !it.off && str(it.c[STATUS]);
