@@ -3,7 +3,7 @@
 // exactly as it looks without effects; reduced motion turns them off.
 const { test, before, after } = require('node:test');
 const assert = require('node:assert/strict');
-const { Site, launch, open, item, sub, hover, lacks } = require('./lib/harness');
+const { Site, launch, open, item, sub, hover } = require('./lib/harness');
 
 let browser;
 let site;
@@ -125,7 +125,7 @@ test('sliding open and closed moves the submenu out from its item and back', asy
   assert.equal(r.shown, reference);
 });
 
-test('reduced motion turns sliding and transitions off', { skip: lacks('reduced motion') }, async () => {
+test('reduced motion turns sliding and transitions off', async () => {
   const r = await run({ pOpenSlideType: '2', pCloseSlideType: '2', pOpenTransitionFlag: '1',
     pOpenTransitionCustomFilter: '2', pCloseTransitionFlag: '1', pCloseTransitionCustomFilter: '2' }, { reducedMotion: 'reduce' });
   assert.ok(![...r.opened, ...r.closed].some((s) => /opacity|clip-path|mask|filter|transform/.test(s)), r.opened.join('\n'));

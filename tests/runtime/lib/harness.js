@@ -14,8 +14,11 @@ const { Firefox, WebKit } = require('./webdriver');
 const { Page, withPrelude } = require('./page');
 
 const ENGINE = process.env.VELMORA_ENGINE || 'chromium';
-// What the WebDriver engines cannot be asked for here; tests that need it skip there.
-const LACKS = { firefox: ['reduced motion'], webkit: ['touch', 'reduced motion'] };
+// What an engine cannot be asked for here, and why; tests that need it skip there.
+const LACKS = {
+  webkit: { touch: "WebKitGTK's WebDriver performs touch pointer actions as mouse input, and without a " +
+    'touch screen its pages get no touch pointers at all' },
+};
 
 const RUNTIME = path.resolve(__dirname, '../../../runtime/jsmenu0.js');
 const CLI = path.join(process.env.VELMORA_BUILD || path.resolve(__dirname, '../../../build'), 'velmora-cli');
@@ -121,8 +124,28 @@ function launch() {
  */
 async function open(browser, url, opts = {}) {
   if (browser instanceof Firefox || browser instanceof WebKit) {
-    const pg = await Page.open(browser, url, opts);
-    if (opts.wait !== false) await pg.waitForSelector(`#${opts.name || 'menu5'}div [role=menubar]`, { state: 'attached' });
+    // The WebDriver browsers fix the motion preference at launch: a page that needs the
+    // other one gets a browser of its own, which closes with the page.
+    const reduced = opts.reducedMotion === 'reduce';
+    const own = reduced !== browser.reducedMotion && await browser.constructor.launch({ reducedMotion: reduced });
+    let pg;
+    try {
+      pg = await Page.open(own || browser, url, opts);
+      if (opts.wait !== false) await pg.waitForSelector(`#${opts.name || 'menu5'}div [role=menubar]`, { state: 'attached' });
+    } catch (e) {
+      if (own) await own.close();
+      throw e;
+    }
+    if (own) {
+      const close = pg.close0.bind(pg);
+      pg.close0 = async () => {
+        try {
+          await close();
+        } finally {
+          await own.close();
+        }
+      };
+    }
     return pg;
   }
   const context = await browser.newContext({
@@ -175,7 +198,8 @@ async function hover(pg, sel, steps = 3) {
 
 /** A skip reason when the engine under test cannot do what a test needs. */
 function lacks(feature) {
-  return (LACKS[ENGINE] || []).includes(feature) && `no ${feature} in ${ENGINE} here`;
+  const why = LACKS[ENGINE]?.[feature];
+  return why ? `no ${feature} in ${ENGINE}: ${why}` : false;
 }
 
 module.exports = { Site, launch, open, box, item, sub, visible, hover, lacks, ENGINE };

@@ -97,7 +97,6 @@ const FIREFOX_PREFS = {
   'services.settings.server': 'http://127.0.0.1:9/',
   'toolkit.telemetry.enabled': false,
   'toolkit.telemetry.server': 'http://127.0.0.1:9/',
-  'ui.prefersReducedMotion': 0,
 };
 
 class Bidi {
@@ -187,16 +186,18 @@ class FirefoxTab {
 }
 
 class Firefox {
-  static async launch() {
+  /** opts.reducedMotion: the pages prefer reduced motion (a profile setting, fixed for the browser's life). */
+  static async launch(opts = {}) {
     if (typeof WebSocket === 'undefined') throw new Error('Firefox needs WebSocket in node: run node with --experimental-websocket');
     const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'velmora-ff-'));
-    fs.writeFileSync(path.join(profile, 'user.js'), Object.entries(FIREFOX_PREFS)
+    const prefs = { ...FIREFOX_PREFS, 'ui.prefersReducedMotion': opts.reducedMotion ? 1 : 0 };
+    fs.writeFileSync(path.join(profile, 'user.js'), Object.entries(prefs)
       .map(([k, v]) => `user_pref(${JSON.stringify(k)}, ${JSON.stringify(v)});\n`).join(''));
     const child = spawn(process.env.VELMORA_FIREFOX || 'firefox-esr',
       ['--headless', '--no-remote', '--profile', profile, '--remote-debugging-port=0'],
       { stdio: ['ignore', 'pipe', 'pipe'], env: { ...process.env, MOZ_CRASHREPORTER_DISABLE: '1' } });
     children.add(child);
-    const ff = new Firefox(child, profile);
+    const ff = new Firefox(child, profile, !!opts.reducedMotion);
     try {
       const [, url] = await started(child, /WebDriver BiDi listening on (ws:\/\/\S+)/, 'firefox-esr');
       ff.bidi = new Bidi(`${url}/session`);
@@ -209,10 +210,11 @@ class Firefox {
     return ff;
   }
 
-  constructor(child, profile) {
+  constructor(child, profile, reducedMotion) {
     this.name = 'firefox';
     this.child = child;
     this.profile = profile;
+    this.reducedMotion = reducedMotion;
   }
 
   async tab() {
@@ -345,12 +347,22 @@ class WebKitTab {
 }
 
 class WebKit {
-  static async launch() {
+  /**
+   * opts.reducedMotion: the pages prefer reduced motion. WebKitGTK takes that from GTK's
+   * gtk-enable-animations setting, which the browser reads from a settings.ini of its own
+   * here (a settings daemon of a desktop session would override it).
+   */
+  static async launch(opts = {}) {
     if (!process.env.DISPLAY && !process.env.WAYLAND_DISPLAY) throw new Error('WebKitGTK needs a display: run under xvfb-run');
+    const config = fs.mkdtempSync(path.join(os.tmpdir(), 'velmora-wk-'));
+    fs.mkdirSync(path.join(config, 'gtk-3.0'));
+    fs.writeFileSync(path.join(config, 'gtk-3.0', 'settings.ini'),
+      `[Settings]\ngtk-enable-animations=${opts.reducedMotion ? 'false' : 'true'}\n`);
     const port = await freePort();
-    const child = spawn(process.env.VELMORA_WEBKITDRIVER || 'WebKitWebDriver', [`--port=${port}`], { stdio: 'ignore' });
+    const child = spawn(process.env.VELMORA_WEBKITDRIVER || 'WebKitWebDriver', [`--port=${port}`],
+      { stdio: 'ignore', env: { ...process.env, XDG_CONFIG_HOME: config } });
     children.add(child);
-    const wk = new WebKit(child, `http://127.0.0.1:${port}`);
+    const wk = new WebKit(child, `http://127.0.0.1:${port}`, config, !!opts.reducedMotion);
     try {
       await Promise.race([wk.waitUp(), exited(child, 'WebKitWebDriver')]);
       const s = await wk.call('POST', '/session', { capabilities: { alwaysMatch: {
@@ -364,10 +376,12 @@ class WebKit {
     return wk;
   }
 
-  constructor(child, base) {
+  constructor(child, base, config, reducedMotion) {
     this.name = 'webkit';
     this.child = child;
     this.base = base;
+    this.config = config;
+    this.reducedMotion = reducedMotion;
     this.busy = Promise.resolve();
   }
 
@@ -409,6 +423,7 @@ class WebKit {
       // The driver is going away anyway.
     }
     await stop(this.child);
+    fs.rmSync(this.config, { recursive: true, force: true });
   }
 }
 
