@@ -138,7 +138,8 @@ const max = (a) => Math.max(...a);
   await browser.close();
   fs.rmSync(tmp, { recursive: true, force: true });
 
-  const gz = require('node:zlib').gzipSync(fs.readFileSync(path.join(repo, 'runtime/jsmenu0.js')), { level: 9 }).length;
+  // The size budget is GNU gzip's: zlib's level 9 comes out a few dozen bytes larger.
+  const gz = execFileSync('gzip', ['-9c', path.join(repo, 'runtime/jsmenu0.js')]).length;
   console.log(`Velmora menu runtime, headless Chromium, median of ${RUNS} runs (ms)`);
   console.log('shape   items  builder call to ready  (max)  to first frame  script  style  layout');
   for (const r of rows) {
@@ -148,7 +149,7 @@ const max = (a) => Math.max(...a);
   const first = hover.filter((h) => h.frames === 1).length;
   console.log(`pointer over to submenu visible (open delay 0): ${hover.length} opens, ${first} on the first frame, ` +
     `median ${median(hover.map((h) => h.ms)).toFixed(2)} ms, max ${max(hover.map((h) => h.frames))} frame(s)`);
-  console.log(`runtime/jsmenu0.js: ${fs.statSync(path.join(repo, 'runtime/jsmenu0.js')).size} bytes, ${gz} bytes gzip -9`);
+  console.log(`runtime/jsmenu0.js: ${fs.statSync(path.join(repo, 'runtime/jsmenu0.js')).size} bytes, ${gz} bytes gzip -9c`);
 })().catch((e) => {
   console.error(e);
   process.exit(1);
