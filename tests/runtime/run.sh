@@ -9,7 +9,9 @@
 # download) into node_modules.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
-build="${1:-}"
+# A relative build folder is taken from where run.sh was called.
+build="${1:-$here/../../build}"
+if [ -d "$build" ]; then build="$(cd "$build" && pwd)"; fi
 engines="${VELMORA_ENGINES:-chromium firefox webkit}"
 # The files whose tests run in every engine (the others use Chromium-only Playwright calls).
 cross=(menu behaviour keyboard effects robustness)
@@ -46,7 +48,6 @@ if [ ! -d node_modules/playwright-core ]; then
   npm ci --no-audit --no-fund --loglevel=error || npm install --no-audit --no-fund --loglevel=error
 fi
 
-[ -n "$build" ] || build="$here/../../build"
 if [ ! -x "$build/velmora-cli" ]; then
   echo "runtime tests: no velmora-cli in '$build'; build it first" >&2
   exit 1
