@@ -153,7 +153,7 @@ void LoadRecord(const std::vector<std::pair<const Binding*, QWidget*>>& bound, c
   std::vector<LoadValue> values;
   values.reserve(bound.size());
   for (const auto& [binding, control] : bound)
-    values.push_back(Convert(*binding, record.at(binding->field), recordName));
+    values.push_back(Convert(*binding, std::string(record.at(binding->field)), recordName));
   for (size_t k = 0; k < bound.size(); ++k) Show(*bound[k].first, bound[k].second, values[k]);
 }
 

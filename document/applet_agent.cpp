@@ -13,24 +13,39 @@ TvornAppletAgent::TvornAppletAgent(std::string programFolder)
       programFolder_(std::move(programFolder)),
       status_(&nullSink_) {}
 
+namespace {
+
+template <typename Record>
+TStringArray RecordToStrings(const Record& record) {
+  TStringArray strings;
+  strings.reserve(Record::size());
+  for (int k = 0; k < Record::size(); ++k) strings.emplace_back(record.at(k));
+  return strings;
+}
+
+template <typename Record>
+Record StringsToRecord(const TStringArray& strings) {
+  Record record;
+  for (int k = 0; k < Record::size(); ++k) record.Set(k, strings.at(static_cast<size_t>(k)));
+  return record;
+}
+
+}  // namespace
+
 TStringArray TvornAppletAgent::AppletDataToStrings(const TAppletData& data) {
-  return TStringArray(data.f.begin(), data.f.end());
+  return RecordToStrings(data);
 }
 
 TAppletData TvornAppletAgent::StringsToAppletData(const TStringArray& strings) {
-  TAppletData data;
-  for (int k = 0; k < kAppletFieldCount; ++k) data.at(k) = strings.at(static_cast<size_t>(k));
-  return data;
+  return StringsToRecord<TAppletData>(strings);
 }
 
 TStringArray TvornAppletAgent::ItemToStrings(const TItemData& item) {
-  return TStringArray(item.f.begin(), item.f.end());
+  return RecordToStrings(item);
 }
 
 TItemData TvornAppletAgent::StringsToItem(const TStringArray& strings, const std::string&) {
-  TItemData item;
-  for (int k = 0; k < kItemFieldCount; ++k) item.at(k) = strings.at(static_cast<size_t>(k));
-  return item;
+  return StringsToRecord<TItemData>(strings);
 }
 
 void TvornAppletAgent::ResetDocument() {
@@ -60,8 +75,8 @@ void TvornAppletAgent::MoveItemUp(int index) {
     std::swap(Items[static_cast<size_t>(index)], Items[static_cast<size_t>(index - 1)]);
 }
 
-std::string DescribeItem(int index, const std::string& caption) {
-  return "item " + std::to_string(index + 1) + " \"" + caption + "\"";
+std::string DescribeItem(int index, std::string_view caption) {
+  return "item " + std::to_string(index + 1) + " \"" + std::string(caption) + "\"";
 }
 
 void TvornAppletAgent::MoveBlockUp(int first, int count, int distance) {
@@ -69,9 +84,9 @@ void TvornAppletAgent::MoveBlockUp(int first, int count, int distance) {
   std::rotate(Items.begin() + (first - distance), Items.begin() + first, Items.begin() + first + count);
 }
 
-void CheckStorableValue(const std::string& value, const std::string& owner, std::string_view fieldName) {
-  const bool breaksLine = value.find_first_of("\r\n") != std::string::npos;
-  if (!breaksLine && value.find(kSeparator) == std::string::npos) return;
+void CheckStorableValue(std::string_view value, const std::string& owner, std::string_view fieldName) {
+  const bool breaksLine = value.find_first_of("\r\n") != std::string_view::npos;
+  if (!breaksLine && value.find(kSeparator) == std::string_view::npos) return;
   throw ValueError("Cannot write " + owner + ": the field " + std::string(fieldName) + " holds " +
                    (breaksLine ? "a line break" : "the separator \"#$@\"") +
                    ", which the file format cannot store.");

@@ -69,7 +69,7 @@ class TvornAppletAgent {
   void SaveProject(const std::string& fileName);
   ReadResult LoadProject(const std::string& fileName, DesignTree& tree);
   // Reads project file content; `sourceName` names it in messages.
-  ReadResult LoadProjectText(const std::string& content, const std::string& sourceName, DesignTree& tree);
+  ReadResult LoadProjectText(std::string content, const std::string& sourceName, DesignTree& tree);
   // Menu structure file (.gms).
   void ExportStructure(const std::string& fileName, const DesignTree& tree);
   ReadResult ImportStructure(const std::string& fileName, DesignTree& tree);
@@ -93,10 +93,10 @@ class TvornAppletAgent {
 };
 
 // Names an item for messages: its position counting from 1 and its caption.
-std::string DescribeItem(int index, const std::string& caption);
+std::string DescribeItem(int index, std::string_view caption);
 
 // Refuses a record value that would not read back as written. `owner` names
 // the record ("the menu-wide settings" or DescribeItem).
-void CheckStorableValue(const std::string& value, const std::string& owner, std::string_view fieldName);
+void CheckStorableValue(std::string_view value, const std::string& owner, std::string_view fieldName);
 
 }  // namespace velmora

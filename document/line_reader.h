@@ -9,18 +9,31 @@
 #include <vector>
 
 #include "document/applet_agent.h"
+#include "document/byte_search.h"
 #include "document/text.h"
 
 namespace velmora {
 
 class LineReader {
  public:
-  explicit LineReader(std::string_view content) : lines_(SplitLines(content)) {}
+  explicit LineReader(std::string_view content) : content_(content) {}
 
   // Moves to the next line; false at the end of the file.
   bool Read() {
-    if (next_ >= lines_.size()) return false;
-    current_ = lines_[next_++];
+    if (at_ >= content_.size()) return false;
+    current_ = NextLine(content_, at_);
+    ++lineNumber_;
+    return true;
+  }
+  // Reads the next line like Read, and where separator `n` of it starts
+  // (npos when the line has fewer), in one look at the line.
+  bool ReadFindingSeparator(int n, size_t& separatorAt) {
+    if (at_ >= content_.size()) return false;
+    const size_t start = at_;
+    const size_t found = NthSeparatorInLine(content_, start, n);
+    current_ = NextLine(content_, at_, found == std::string_view::npos ? start : found);
+    ++lineNumber_;
+    separatorAt = found == std::string_view::npos ? found : found - start;
     return true;
   }
   // Reads until the current line is `tag`; false at the end of the file.
@@ -31,13 +44,15 @@ class LineReader {
     return true;
   }
   std::string_view Line() const { return current_; }
-  size_t LinesLeft() const { return lines_.size() - next_; }
+  // Bytes after the current line.
+  size_t BytesLeft() const { return content_.size() - at_; }
   // 1-based number of the current line.
-  int LineNumber() const { return static_cast<int>(next_); }
+  int LineNumber() const { return lineNumber_; }
 
  private:
-  std::vector<std::string_view> lines_;
-  size_t next_ = 0;
+  std::string_view content_;
+  size_t at_ = 0;
+  int lineNumber_ = 0;
   std::string_view current_;
 };
 

@@ -1,6 +1,8 @@
 // The project file (.velm): tagged lines holding the menu-wide record and
 // every item record, each field ended by the separator.
 
+#include <cstring>
+
 #include "document/applet_agent.h"
 #include "document/errors.h"
 #include "document/file_io.h"
@@ -25,12 +27,19 @@ constexpr const char* kProjectHeader[] = {
     "</Product_Version>",
 };
 
-// A quick look for the bytes that start a separator or a line break.
-bool MayBreakTheFormat(const std::string& value) {
-  for (char c : value) {
-    if (c == '#' || c == '\r' || c == '\n') return true;
-  }
-  return false;
+// A quick look at a record's line: more separators than values, or a line
+// break, means some value cannot be stored.
+bool MayBreakTheFormat(std::string_view line) {
+  if (std::memchr(line.data(), '\r', line.size()) || std::memchr(line.data(), '\n', line.size())) return true;
+  return NthSeparator(line, kItemFieldCount) != std::string_view::npos;
+}
+
+// The value that starts after the separator at `separatorAt` (npos: none).
+std::string_view ValueAfterSeparator(std::string_view line, size_t separatorAt) {
+  if (separatorAt == std::string_view::npos) return {};
+  const size_t start = separatorAt + kSeparator.size();
+  const size_t end = line.find(kSeparator, start);
+  return end == std::string_view::npos ? std::string_view() : line.substr(start, end - start);
 }
 
 }  // namespace
@@ -49,26 +58,24 @@ void TvornAppletAgent::SaveProject(const std::string& fileName) {
   AppendLine(out, "<Applet_Parameters>");
   for (int k = 0; k < kAppletFieldCount; ++k) {
     CheckStorableValue(AppletData.at(k), "the menu-wide settings", kAppletFieldNames[static_cast<size_t>(k)]);
-    out += AppletData.at(k);
-    out += kSeparator;
   }
-  out += kLineEnd;
+  AppendLine(out, AppletData.Line());
   AppendLine(out, "</Applet_Parameters>");
   status.StepProgress(5);
 
   AppendLine(out, "<Item_Parameters>");
   for (int i = 0; i < n; ++i) {
     const TItemData& item = Items[static_cast<size_t>(i)];
-    for (int k = 0; k < kItemFieldCount; ++k) {
-      const std::string& value = item.at(k);
-      if (MayBreakTheFormat(value)) {
-        CheckStorableValue(value, DescribeItem(i, item[ICaption]), kItemFieldNames[static_cast<size_t>(k)]);
+    const std::string_view line = item.Line();
+    if (MayBreakTheFormat(line)) {
+      for (int k = 0; k < kItemFieldCount; ++k) {
+        CheckStorableValue(item.at(k), DescribeItem(i, item[ICaption]),
+                           kItemFieldNames[static_cast<size_t>(k)]);
       }
-      out += value;
-      out += kSeparator;
-      status.StepProgress(1);
     }
+    out += line;
     out += kLineEnd;
+    for (int k = 0; k < kItemFieldCount; ++k) status.StepProgress(1);
   }
   AppendLine(out, "</Item_Parameters>");
   WriteFileAtomically(fileName, out);
@@ -78,10 +85,12 @@ ReadResult TvornAppletAgent::LoadProject(const std::string& fileName, DesignTree
   return LoadProjectText(ReadWholeFile(fileName), fileName, tree);
 }
 
-ReadResult TvornAppletAgent::LoadProjectText(const std::string& content, const std::string& sourceName,
+ReadResult TvornAppletAgent::LoadProjectText(std::string content, const std::string& sourceName,
                                              DesignTree& tree) {
   if (content.empty()) return {};
-  LineReader reader(content);
+  // The items keep pointing into the file's text until they are first used.
+  const auto text = std::make_shared<const std::string>(std::move(content));
+  LineReader reader(*text);
   if (!reader.Read() || !reader.Seek("<Product_Name>") || !reader.Read()) return {};
   if (reader.Line() != "Velmora") return {ReadOutcome::WrongProduct, 0, ""};
 
@@ -92,26 +101,34 @@ ReadResult TvornAppletAgent::LoadProjectText(const std::string& content, const s
   if (!reader.Read() || !reader.Seek("<Applet_Parameters>") || !reader.Read()) {
     return TruncatedAt(reader, "<Applet_Parameters>");
   }
-  const TStringArray appletFields = SplitFields(reader.Line(), kAppletFieldCount);
+  TAppletData appletData(text, reader.Line());
   if (!reader.Seek("<Item_Parameters>")) return TruncatedAt(reader, "<Item_Parameters>");
 
   StatusGuard guard(Status(), "Loading Data ... ...");
+  // A well-formed item line holds at least its separators.
+  const size_t expected = reader.BytesLeft() / (kItemFieldCount * kSeparator.size()) + 1;
   TItemArray items;
-  items.reserve(reader.LinesLeft());
-  std::vector<int> lineNumbers;
-  lineNumbers.reserve(reader.LinesLeft());
+  items.reserve(expected);
+  ReadItemOutline outline;
+  outline.levels.reserve(expected);
+  outline.captions.reserve(expected);
+  outline.firstLine = reader.LineNumber() + 1;
   for (;;) {
-    if (!reader.Read()) return TruncatedAt(reader, "</Item_Parameters>");
-    if (reader.Line() == "</Item_Parameters>") break;
-    SplitFieldsInto(reader.Line(), items.emplace_back().f.data(), kItemFieldCount);
-    lineNumbers.push_back(reader.LineNumber());
+    size_t beforeLevel = 0;
+    if (!reader.ReadFindingSeparator(ILevel - 1, beforeLevel))
+      return TruncatedAt(reader, "</Item_Parameters>");
+    const std::string_view line = reader.Line();
+    if (line == "</Item_Parameters>") break;
+    items.emplace_back(text, line);
+    outline.levels.push_back(ValueAfterSeparator(line, beforeLevel));
+    outline.captions.push_back(ValueOfLine(line, ICaption));
   }
 
-  const LevelPlan plan = PlanItemLevels(items, lineNumbers, sourceName);
+  const LevelPlan plan = PlanItemLevels(items, outline, sourceName);
   FileVersion = std::move(version);
-  AppletData = StringsToAppletData(appletFields);
+  AppletData = std::move(appletData);
   Items = std::move(items);
-  RebuildTree(tree, Items, plan);
+  RebuildTree(tree, outline.captions, plan);
   return {ReadOutcome::Loaded, plan.repairs, ""};
 }
 

@@ -44,9 +44,7 @@ constexpr FieldDefault kGeneralDefaults[] = {
 // Border and text colours differ per state: normal, over, clicked.
 constexpr const char* kStateColour[3] = {"C0C0C0", "000000", "FF0000"};
 
-}  // namespace
-
-TItemData DefaultItemData() {
+TItemData BuildDefaultItem() {
   TItemData item;
   for (const auto& d : kGeneralDefaults) item[d.field] = d.value;
   for (int state = 0; state < 3; ++state) {
@@ -67,6 +65,14 @@ TItemData DefaultItemData() {
     set(kBackgroundColor, "FFFFFF");
   }
   return item;
+}
+
+}  // namespace
+
+// Built once: new items are copies of it.
+TItemData DefaultItemData() {
+  static const TItemData prototype = BuildDefaultItem();
+  return prototype;
 }
 
 }  // namespace velmora

@@ -82,25 +82,26 @@ ReadResult TvornAppletAgent::ImportStructureText(const std::string& content, con
   }
 
   StatusGuard guard(Status(), "Loading Data ... ...");
-  const TStringArray defaults = ItemToStrings(MakeDefaultItem());
+  const TItemData defaults = MakeDefaultItem();
   TItemArray items;
-  std::vector<int> lineNumbers;
+  ReadItemOutline outline;
+  outline.firstLine = reader.LineNumber() + 1;
   for (;;) {
     if (!reader.Read()) return TruncatedAt(reader, "</Structure_Description>");
     if (reader.Line() == "</Structure_Description>") break;
-    TStringArray strings = defaults;
+    TItemData& item = items.emplace_back(defaults);
     const TStringArray fields = SplitFields(reader.Line(), kStructureFieldCount);
-    for (int k = 0; k < kStructureFieldCount; ++k)
-      strings[kStructureFields[k]] = fields[static_cast<size_t>(k)];
-    items.push_back(StringsToItem(strings, version));
-    lineNumbers.push_back(reader.LineNumber());
+    for (int k = 0; k < kStructureFieldCount; ++k) item[kStructureFields[k]] = fields[static_cast<size_t>(k)];
   }
+  // Views into the items; they stay valid until an item changes.
+  for (const TItemData& item : items) outline.levels.push_back(item[ILevel]);
+  const LevelPlan plan = PlanItemLevels(items, outline, sourceName);
+  for (const TItemData& item : items) outline.captions.push_back(item[ICaption]);
 
-  const LevelPlan plan = PlanItemLevels(items, lineNumbers, sourceName);
   FileVersion = std::move(version);
   ResetDocument();
   Items = std::move(items);
-  RebuildTree(tree, Items, plan);
+  RebuildTree(tree, outline.captions, plan);
   return {ReadOutcome::Loaded, plan.repairs, ""};
 }
 

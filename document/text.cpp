@@ -1,8 +1,10 @@
 #include "document/text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 
+#include "document/byte_search.h"
 #include "document/errors.h"
 
 namespace velmora {
@@ -48,6 +50,7 @@ bool IsDecimalInteger(std::string_view text) {
 }
 
 int StrictToInt(std::string_view text, const std::string& where) {
+  if (text.size() == 1 && text[0] >= '0' && text[0] <= '9') return text[0] - '0';  // most item levels
   std::string_view digits = text;
   if (!digits.empty() && digits[0] == '+') digits.remove_prefix(1);
   int value = 0;
@@ -91,23 +94,20 @@ std::string FoldCase1252(std::string_view text) {
 
 std::vector<std::string_view> SplitLines(std::string_view content) {
   std::vector<std::string_view> lines;
-  lines.reserve(content.size() / 64 + 1);
-  const char* p = content.data();
-  const char* const end = p + content.size();
-  while (p < end) {
-    // Lines end in LF as a rule; a lone CR also ends one.
-    const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
-    const char* stop = lf ? lf : end;
-    const char* cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(stop - p)));
-    if (cr && cr + 1 < stop) {
-      lines.emplace_back(p, static_cast<size_t>(cr - p));
-      p = cr + 1;
-      continue;
-    }
-    lines.emplace_back(p, static_cast<size_t>((cr ? cr : stop) - p));
-    p = lf ? lf + 1 : (cr ? cr + 1 : end);
-  }
+  for (size_t at = 0; at < content.size();) lines.push_back(NextLine(content, at));
   return lines;
+}
+
+std::string_view NextLine(std::string_view content, size_t& at, size_t searchFrom) {
+  const size_t start = at;
+  const size_t stop = FindLineBreak(content, std::max(start, searchFrom));
+  if (stop == std::string_view::npos) {
+    at = content.size();
+    return content.substr(start);
+  }
+  // CR LF is one line end; a lone CR or LF is one too.
+  at = stop + (content[stop] == '\r' && stop + 1 < content.size() && content[stop + 1] == '\n' ? 2 : 1);
+  return content.substr(start, stop - start);
 }
 
 }  // namespace velmora

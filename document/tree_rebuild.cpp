@@ -5,14 +5,16 @@
 
 namespace velmora {
 
-LevelPlan PlanItemLevels(TItemArray& items, const std::vector<int>& lineNumbers, const std::string& path) {
+LevelPlan PlanItemLevels(TItemArray& items, const ReadItemOutline& outline, const std::string& path) {
   std::vector<int> levels;
   levels.reserve(items.size());
   for (size_t i = 0; i < items.size(); ++i) {
     try {
-      levels.push_back(StrictToInt(items[i][ILevel]));
+      levels.push_back(StrictToInt(outline.levels[i]));
     } catch (const NumberError&) {
-      throw NumberError(items[i][ILevel], path + ", line " + std::to_string(lineNumbers[i]) + ": item level");
+      throw NumberError(
+          std::string(outline.levels[i]),
+          path + ", line " + std::to_string(outline.firstLine + static_cast<int>(i)) + ": item level");
     }
   }
   LevelPlan plan = PlanParentsFromLevels(levels);
@@ -22,9 +24,10 @@ LevelPlan PlanItemLevels(TItemArray& items, const std::vector<int>& lineNumbers,
   return plan;
 }
 
-void RebuildTree(DesignTree& tree, const TItemArray& items, const LevelPlan& plan) {
+void RebuildTree(DesignTree& tree, const std::vector<std::string_view>& captions, const LevelPlan& plan) {
   tree.ClearToRoot(kRootCaption);
-  for (size_t i = 0; i < items.size(); ++i) tree.AddLastChild(plan.parents[i] + 1, items[i][ICaption]);
+  for (size_t i = 0; i < captions.size(); ++i)
+    tree.AddLastChild(plan.parents[i] + 1, std::string(captions[i]));
 }
 
 }  // namespace velmora

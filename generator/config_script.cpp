@@ -75,10 +75,13 @@ constexpr AppletField kBuilderOpen[] = {pMainMenuDirection,   pMainMenuItemGap, 
 constexpr AppletField kBuilderClose[] = {pCloseDelay, pSlidingCloseDuration, pCloseSlideType,
                                          pCloseTransitionFlag};
 
-const std::string& Bare(const std::string& value, const std::string& owner, std::string_view field) {
+// `owner` names the record for the error; it is only asked for then.
+template <typename Owner>
+std::string_view Bare(std::string_view value, const Owner& owner, std::string_view field) {
   if (!IsBareNumber(value)) {
-    throw ValueError("Cannot generate the configuration script: " + owner + ", field " + std::string(field) +
-                     " holds \"" + value + "\", which is not a whole number.");
+    throw ValueError("Cannot generate the configuration script: " + std::string(owner()) + ", field " +
+                     std::string(field) + " holds \"" + std::string(value) +
+                     "\", which is not a whole number.");
   }
   return value;
 }
@@ -179,13 +182,14 @@ std::string ConfigScriptText(TvornAppletAgent& doc, const std::string& menuBaseN
     for (int p = 0; p < 40; ++p) {
       if (p > 0) out += ',';
       const Position& pos = kItemLine[p];
-      const std::string& value = item[pos.field];
+      const std::string_view value = item[pos.field];
       if (pos.kind == Kind::Quoted) {
         out += '\'';
         out += EscapeScriptString(value);
         out += '\'';
       } else if (pos.kind == Kind::Bare) {
-        out += Bare(value, DescribeItem(i, item[ICaption]), kItemFieldNames[pos.field]);
+        out += Bare(
+            value, [&] { return DescribeItem(i, item[ICaption]); }, kItemFieldNames[pos.field]);
       }
     }
     out += "]);";
@@ -205,9 +209,11 @@ std::string ConfigScriptText(TvornAppletAgent& doc, const std::string& menuBaseN
       throw ValueError("Cannot generate the configuration script: " + owner + ", field " +
                        std::string(kAppletFieldNames[f]) + " is empty; it must be a whole number.");
     }
-    return Bare(menu[f], owner, kAppletFieldNames[f]) + ",";
+    return std::string(Bare(
+               menu[f], [&] { return owner; }, kAppletFieldNames[f])) +
+           ",";
   };
-  std::string call = "bbae('" + EscapeScriptString(menu[pMenuName]) + "'," + menu[pMenuCfgName] + ",'" +
+  std::string call = "bbae('" + EscapeScriptString(menu[pMenuName]) + "'," + menu[pMenuCfgName].str() + ",'" +
                      EscapeScriptString(menu[pMenuDivName]) + "',";
   for (AppletField f : kBuilderOpen) call += bare(f);
   call += "'" + EscapeScriptString(TransitionFilterText(menu[pOpenTransitionCustomFilter])) + "',";

@@ -26,8 +26,8 @@ void PrepareItems(TvornAppletAgent& doc, const DesignTree& tree) {
                 std::to_string(doc.ItemCount()) + ".");
   }
   const TAppletData& menu = doc.AppletData;
-  const std::string& local = menu[pInternalUse_RootDir_Local];
-  const std::string& remote = menu[pInternalUse_RootDir_Remote];
+  const std::string local(menu[pInternalUse_RootDir_Local]);
+  const std::string remote(menu[pInternalUse_RootDir_Remote]);
   const bool convertLinks = !Trim(local).empty() && !Trim(remote).empty();
   const bool toLocal = menu[pInternalUse_RootDir_Local_Checked] == "1";
 

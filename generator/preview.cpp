@@ -54,7 +54,7 @@ std::vector<std::string> ImageNames(const TvornAppletAgent& doc) {
   std::vector<std::string> names;
   for (const auto& item : doc.Items) {
     for (ItemField field : kImageFields) {
-      if (!item[field].empty()) names.push_back(item[field]);
+      if (!item[field].empty()) names.emplace_back(item[field]);
     }
   }
   return names;

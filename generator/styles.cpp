@@ -20,8 +20,8 @@ void CheckStateBlock(const TItemData& item, int state, int itemIndex) {
   const int start = kStateBlockStart[static_cast<size_t>(state)];
   const std::string owner = itemIndex < 0 ? "an item" : DescribeItem(itemIndex, item[ICaption]);
   for (int offset = 0; offset < kStateBlockSize; ++offset) {
-    const std::string& value = item.at(start + offset);
-    if (value.find_first_of(";{}<\r\n") != std::string::npos) {
+    const std::string_view value = item.at(start + offset);
+    if (value.find_first_of(";{}<\r\n") != std::string_view::npos) {
       throw ValueError("Cannot generate the stylesheet: " + owner + ", state " + kStateNames[state] +
                        ", field " + std::string(kItemFieldNames[static_cast<size_t>(start + offset)]) +
                        " holds \";\", \"{\", \"}\", \"<\" or a line break.");
@@ -37,7 +37,7 @@ void CheckStateBlock(const TItemData& item, int state, int itemIndex) {
 std::string IndexKey(const TItemData& item, int start) {
   std::string key;
   for (int offset = 0; offset < kStateBlockSize; ++offset) {
-    const std::string& value = item.at(start + offset);
+    const std::string_view value = item.at(start + offset);
     key += std::to_string(value.size());
     key += ':';
     key += value;

@@ -21,7 +21,7 @@ TItemData Named(const std::string& caption) {
 
 std::vector<std::string> Captions(const TvornAppletAgent& doc) {
   std::vector<std::string> out;
-  for (const auto& item : doc.Items) out.push_back(item[ICaption]);
+  for (const auto& item : doc.Items) out.emplace_back(item[ICaption]);
   return out;
 }
 

@@ -190,7 +190,7 @@ TEST_F(ProjectFile, ImpossibleLevelsAreRepaired) {
   ASSERT_EQ(result.outcome, ReadOutcome::Loaded);
   EXPECT_EQ(result.repairedItems, 3);
   std::vector<std::string> levels;
-  for (const auto& item : doc.Items) levels.push_back(item[ILevel]);
+  for (const auto& item : doc.Items) levels.emplace_back(item[ILevel]);
   EXPECT_EQ(levels, (std::vector<std::string>{"0", "0", "1", "0", "1"}));
   for (int i = 1; i < tree.NodeCount(); ++i)
     EXPECT_EQ(tree.Depth(i) - 1, std::stoi(doc.GetItem(i - 1)[ILevel]));

@@ -78,7 +78,7 @@ TEST_F(StructureFile, RoundTripKeepsSkeletonAndResetsTheRest) {
   ASSERT_EQ(otherTree.NodeCount(), tree.NodeCount());
   for (int i = 0; i < tree.NodeCount(); ++i) {
     EXPECT_EQ(otherTree.Parent(i), tree.Parent(i));
-    EXPECT_EQ(otherTree.Text(i), i == 0 ? "Velmora" : other.GetItem(i - 1)[ICaption]);
+    EXPECT_EQ(otherTree.Text(i), i == 0 ? "Velmora" : other.GetItem(i - 1)[ICaption].str());
   }
 }
 

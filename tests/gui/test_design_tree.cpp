@@ -46,7 +46,7 @@ class TreeFixture {
   QStringList ItemCaptions() {
     QStringList captions;
     for (const auto& item : window.Document().Items)
-      captions << QString::fromStdString(item[velmora::ICaption]);
+      captions << QString::fromStdString(std::string(item[velmora::ICaption]));
     return captions;
   }
   QStringList VisibleTabs() {

@@ -52,10 +52,10 @@ constexpr ItemField kImageFields[] = {
 
 // --- What a well-formed value is -------------------------------------------
 
-using Check = std::function<bool(const std::string&)>;
+using Check = std::function<bool(std::string_view)>;
 
 Check Number() {
-  return [](const std::string& v) {
+  return [](std::string_view v) {
     try {
       StrictToInt(v);
       return true;
@@ -66,20 +66,20 @@ Check Number() {
 }
 Check Code(int count) {
   return
-      [count](const std::string& v) { return Number()(v) && StrictToInt(v) >= 0 && StrictToInt(v) < count; };
+      [count](std::string_view v) { return Number()(v) && StrictToInt(v) >= 0 && StrictToInt(v) < count; };
 }
 Check OneOf(std::set<std::string> allowed) {
-  return [allowed](const std::string& v) { return allowed.count(v) == 1; };
+  return [allowed](std::string_view v) { return allowed.count(std::string(v)) == 1; };
 }
 Check Colour() {
-  return [](const std::string& v) {
+  return [](std::string_view v) {
     return v.size() == 6 && std::all_of(v.begin(), v.end(), [](char c) {
              return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
            });
   };
 }
 Check Filled() {
-  return [](const std::string& v) { return !Trim(v).empty(); };
+  return [](std::string_view v) { return !Trim(v).empty(); };
 }
 
 struct FieldRule {
@@ -170,7 +170,7 @@ TEST(Templates, EachOpensWithSeveralLevelsOfMeaningfulItems) {
       deepest = std::max(deepest, t.tree.Depth(node));
       EXPECT_NE(item[ICaption], DefaultItemData()[ICaption])
           << "item " << node << " keeps the default caption";
-      EXPECT_TRUE(siblings.insert({t.tree.Parent(node), item[ICaption]}).second)
+      EXPECT_TRUE(siblings.insert({t.tree.Parent(node), std::string(item[ICaption])}).second)
           << "two items of one submenu are both called " << item[ICaption];
     }
     EXPECT_GE(topLevel, 4) << "a menu bar or column of at least four items";

@@ -47,7 +47,7 @@ std::vector<std::string> ProjectCaptions(const QString& path) {
   ItemTree tree;
   doc.LoadProject(ToNativePath(path), tree);
   std::vector<std::string> captions;
-  for (const auto& item : doc.Items) captions.push_back(item[ICaption]);
+  for (const auto& item : doc.Items) captions.emplace_back(item[ICaption]);
   return captions;
 }
 

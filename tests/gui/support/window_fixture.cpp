@@ -39,7 +39,7 @@ QString WindowFixture::OpenDesign(const QString& relative, const std::vector<Des
 
 std::vector<std::string> WindowFixture::Captions() const {
   std::vector<std::string> captions;
-  for (const auto& item : form->Document().Items) captions.push_back(item[ICaption]);
+  for (const auto& item : form->Document().Items) captions.emplace_back(item[ICaption]);
   return captions;
 }
 
