@@ -1,6 +1,7 @@
 #include "document/applet_agent.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "document/errors.h"
 #include "document/text.h"
@@ -25,9 +26,11 @@ TStringArray RecordToStrings(const Record& record) {
 
 template <typename Record>
 Record StringsToRecord(const TStringArray& strings) {
-  Record record;
-  for (int k = 0; k < Record::size(); ++k) record.Set(k, strings.at(static_cast<size_t>(k)));
-  return record;
+  if (strings.size() < static_cast<size_t>(Record::size())) {
+    throw std::out_of_range("a record needs " + std::to_string(Record::size()) + " values, not " +
+                            std::to_string(strings.size()));
+  }
+  return Record::FromValues(strings);
 }
 
 }  // namespace

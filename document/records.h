@@ -60,6 +60,25 @@ class TextRecord {
   TextRecord(std::shared_ptr<const std::string> source, std::string_view line)
       : source_(std::move(source)), raw_(line) {}
 
+  // A record of the given values in order; missing ones are empty.
+  template <typename Strings>
+  static TextRecord FromValues(const Strings& values) {
+    TextRecord record;
+    record.text_.clear();
+    size_t k = 0;
+    for (const auto& value : values) {
+      if (k == Count) break;
+      record.text_ += value;
+      record.ends_[k++] = static_cast<uint32_t>(record.text_.size());
+      record.text_ += kSeparator;
+    }
+    for (; k < Count; ++k) {
+      record.ends_[k] = static_cast<uint32_t>(record.text_.size());
+      record.text_ += kSeparator;
+    }
+    return record;
+  }
+
   std::string_view operator[](Field k) const { return Get(k); }
   FieldRef operator[](Field k) { return FieldRef(*this, k); }
   std::string_view at(int k) const { return Get(Checked(k)); }
