@@ -55,25 +55,69 @@ std::string ReadWholeFile(const std::string& path) {
 }
 
 void WriteFileAtomically(const std::string& path, std::string_view content) {
+  AtomicFileWriter writer(path);
+  writer.Append(content);
+  writer.Commit();
+}
+
+namespace {
+constexpr size_t kWriteChunk = 1 << 20;
+}
+
+AtomicFileWriter::AtomicFileWriter(std::string path) : path_(std::move(path)) {
   std::error_code ec;
-  if (fs::is_directory(path, ec)) throw FileError(path, "is a folder, not a file");
-  const std::string temporary = TemporaryNameBeside(path);
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (!file) throw FileError(path, SystemText(errno));
-  const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
-  int error = errno;
-  const bool closed = std::fclose(file) == 0;
-  if (written && !closed) error = errno;
-  if (!written || !closed) {
-    std::remove(temporary.c_str());
-    throw FileError(path, SystemText(error));
+  if (fs::is_directory(path_, ec)) throw FileError(path_, "is a folder, not a file");
+  temporary_ = TemporaryNameBeside(path_);
+  file_ = std::fopen(temporary_.c_str(), "wb");
+  if (!file_) throw FileError(path_, SystemText(errno));
+  buffer_.reserve(kWriteChunk);
+}
+
+AtomicFileWriter::~AtomicFileWriter() {
+  if (file_) {
+    std::fclose(file_);
+    std::remove(temporary_.c_str());
+  }
+}
+
+void AtomicFileWriter::Append(std::string_view bytes) {
+  if (buffer_.size() + bytes.size() > kWriteChunk) Flush();
+  if (bytes.size() >= kWriteChunk) {
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) Fail(errno);
+  } else {
+    buffer_ += bytes;
+  }
+}
+
+void AtomicFileWriter::Flush() {
+  if (!buffer_.empty() && std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size())
+    Fail(errno);
+  buffer_.clear();
+}
+
+void AtomicFileWriter::Fail(int error) {
+  std::fclose(file_);
+  file_ = nullptr;
+  std::remove(temporary_.c_str());
+  throw FileError(path_, SystemText(error));
+}
+
+void AtomicFileWriter::Commit() {
+  Flush();
+  std::FILE* file = file_;
+  file_ = nullptr;
+  if (std::fclose(file) != 0) {
+    const int error = errno;
+    std::remove(temporary_.c_str());
+    throw FileError(path_, SystemText(error));
   }
   // Keep the permissions of the file being replaced.
-  if (fs::exists(path, ec)) fs::permissions(temporary, fs::status(path, ec).permissions(), ec);
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    error = errno;
-    std::remove(temporary.c_str());
-    throw FileError(path, SystemText(error));
+  std::error_code ec;
+  if (fs::exists(path_, ec)) fs::permissions(temporary_, fs::status(path_, ec).permissions(), ec);
+  if (std::rename(temporary_.c_str(), path_.c_str()) != 0) {
+    const int error = errno;
+    std::remove(temporary_.c_str());
+    throw FileError(path_, SystemText(error));
   }
 }
 

@@ -5,6 +5,7 @@
 // half-written file behind. Quiet operations never report failures; the
 // preview folder and publishing rely on that.
 
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,30 @@ std::string ReadWholeFile(const std::string& path);
 // Writes `content` to a temporary file in the target's folder and renames
 // it over the target; throws FileError and leaves the target unchanged.
 void WriteFileAtomically(const std::string& path, std::string_view content);
+
+// The same for content made piece by piece, so a large file never has to
+// be held whole in memory. Until Commit the target is untouched; a writer
+// dropped without Commit (an error while making the content) removes its
+// temporary file.
+class AtomicFileWriter {
+ public:
+  explicit AtomicFileWriter(std::string path);
+  ~AtomicFileWriter();
+  AtomicFileWriter(const AtomicFileWriter&) = delete;
+  AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+  void Append(std::string_view bytes);
+  void Commit();
+
+ private:
+  void Flush();
+  void Fail(int error);
+
+  std::string path_;
+  std::string temporary_;
+  std::FILE* file_ = nullptr;
+  std::string buffer_;
+};
 
 // A path in the system's temporary folder that no other file has.
 std::string UniqueTemporaryPath(const std::string& stem, const std::string& suffix);

@@ -50,35 +50,38 @@ void TvornAppletAgent::SaveProject(const std::string& fileName) {
   status.SetProgressMax(n * kItemFieldCount + 15);
   StatusGuard guard(status, "Saving Data ... ...");
 
-  std::string out;
-  out.reserve(512 + Items.size() * 700);
-  for (const char* line : kProjectHeader) AppendLine(out, line);
-  status.StepProgress(10);
-
-  AppendLine(out, "<Applet_Parameters>");
   for (int k = 0; k < kAppletFieldCount; ++k) {
     CheckStorableValue(AppletData.at(k), "the menu-wide settings", kAppletFieldNames[static_cast<size_t>(k)]);
   }
-  AppendLine(out, AppletData.Line());
-  AppendLine(out, "</Applet_Parameters>");
+  // Written as it is made; a refused value drops the unfinished file.
+  AtomicFileWriter out(fileName);
+  auto line = [&out](std::string_view text) {
+    out.Append(text);
+    out.Append(kLineEnd);
+  };
+  for (const char* header : kProjectHeader) line(header);
+  status.StepProgress(10);
+
+  line("<Applet_Parameters>");
+  line(AppletData.Line());
+  line("</Applet_Parameters>");
   status.StepProgress(5);
 
-  AppendLine(out, "<Item_Parameters>");
+  line("<Item_Parameters>");
   for (int i = 0; i < n; ++i) {
     const TItemData& item = Items[static_cast<size_t>(i)];
-    const std::string_view line = item.Line();
-    if (MayBreakTheFormat(line)) {
+    const std::string_view values = item.Line();
+    if (MayBreakTheFormat(values)) {
       for (int k = 0; k < kItemFieldCount; ++k) {
         CheckStorableValue(item.at(k), DescribeItem(i, item[ICaption]),
                            kItemFieldNames[static_cast<size_t>(k)]);
       }
     }
-    out += line;
-    out += kLineEnd;
+    line(values);
     for (int k = 0; k < kItemFieldCount; ++k) status.StepProgress(1);
   }
-  AppendLine(out, "</Item_Parameters>");
-  WriteFileAtomically(fileName, out);
+  line("</Item_Parameters>");
+  out.Commit();
 }
 
 ReadResult TvornAppletAgent::LoadProject(const std::string& fileName, DesignTree& tree) {

@@ -230,6 +230,8 @@ TEST_F(ProjectFile, UnstorableValuesAreRefusedAndNothingIsWritten) {
       EXPECT_NE(std::string(e.what()).find("IToolTip"), std::string::npos) << e.what();
     }
     EXPECT_EQ(Slurp(dir / "k.velm"), before);
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+      EXPECT_NE(entry.path().extension(), ".tmp") << "left behind " << entry.path();
   }
   doc.Items[1][IToolTip] = "#$ and $@ alone are fine";
   doc.SaveProject(dir / "k.velm");
