@@ -1,5 +1,7 @@
 #include "generator/styles.h"
 
+#include <cstdint>
+
 #include "document/errors.h"
 #include "document/text.h"
 #include "generator/maker.h"
@@ -34,12 +36,14 @@ void CheckStateBlock(const TItemData& item, int state, int itemIndex) {
   }
 }
 
+// The 20 values, each after its length, so no two blocks share a key.
 std::string IndexKey(const TItemData& item, int start) {
   std::string key;
+  key.reserve(256);
   for (int offset = 0; offset < kStateBlockSize; ++offset) {
     const std::string_view value = item.at(start + offset);
-    key += std::to_string(value.size());
-    key += ':';
+    const auto length = static_cast<uint32_t>(value.size());
+    key.append(reinterpret_cast<const char*>(&length), sizeof length);
     key += value;
   }
   return key;
