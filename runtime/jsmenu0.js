@@ -19,7 +19,7 @@
       // Long bar: lay out items in view or open
       '.vm-p{overflow:auto}.vm-long>:not([aria-expanded=true]){content-visibility:auto;contain-intrinsic-size:auto none}' +
       '.vm-i{box-sizing:border-box;display:flex;align-items:center;column-gap:4px;flex:none;' +
-      'text-decoration:none;overflow:hidden}' +
+      'text-decoration:none;overflow:clip}' +
       ':where(.vm-i){cursor:pointer;color:inherit}:where(.vm-x){cursor:default}' +
       '.vm-t{flex:1 1 auto;min-width:0;overflow:hidden;white-space:nowrap;text-overflow:ellipsis}' +
       '.vm-w .vm-t{white-space:normal}.vm-i img{flex:none;border:0}' +
