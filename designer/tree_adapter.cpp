@@ -73,7 +73,7 @@ void DesignTreeAdapter::ClearToRoot(const std::string& rootCaption) {
   Refresh();
 }
 
-int DesignTreeAdapter::AddLastChild(int parent, const std::string& text) {
+int DesignTreeAdapter::AddLastChild(int parent, std::string_view text) {
   Refresh();
   QTreeWidgetItem* node = AddChildNode(order_.at(static_cast<size_t>(parent)), FromCodePage(text));
   return IndexOf(node);

@@ -29,7 +29,7 @@ class DesignTreeAdapter final : public DesignTree {
   int Parent(int node) const override;
   // Node texts given here are code page bytes.
   void ClearToRoot(const std::string& rootCaption) override;
-  int AddLastChild(int parent, const std::string& text) override;
+  int AddLastChild(int parent, std::string_view text) override;
 
   // Adds a node with `text` as the last child of `parent`.
   QTreeWidgetItem* AddChildNode(QTreeWidgetItem* parent, const QString& text);

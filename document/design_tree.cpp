@@ -14,7 +14,7 @@ void ItemTree::ClearToRoot(const std::string& rootCaption) {
   nodes_.push_back({-1, 0, rootCaption, 0});
 }
 
-int ItemTree::AddLastChild(int parent, const std::string& text) {
+int ItemTree::AddLastChild(int parent, std::string_view text) {
   if (parent < 0 || parent >= NodeCount()) throw std::out_of_range("ItemTree: no such parent node");
   // The new node goes right after the parent's subtree; nodes after it shift.
   const int at = nodes_[static_cast<size_t>(parent)].lastDescendant + 1;
@@ -25,7 +25,12 @@ int ItemTree::AddLastChild(int parent, const std::string& text) {
       if (n.lastDescendant >= at) ++n.lastDescendant;
     }
   }
-  nodes_.insert(nodes_.begin() + at, {parent, nodes_[static_cast<size_t>(parent)].depth + 1, text, at});
+  Node node{parent, nodes_[static_cast<size_t>(parent)].depth + 1, std::string(text), at};
+  if (appending) {
+    nodes_.push_back(std::move(node));
+  } else {
+    nodes_.insert(nodes_.begin() + at, std::move(node));
+  }
   for (int p = parent; p >= 0; p = nodes_[static_cast<size_t>(p)].parent) {
     auto& last = nodes_[static_cast<size_t>(p)].lastDescendant;
     last = std::max(last, at);

@@ -6,6 +6,7 @@
 // command-line tool and the tests.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velmora {
@@ -23,7 +24,7 @@ class DesignTree {
   // Removes every node and adds the root with the given caption.
   virtual void ClearToRoot(const std::string& rootCaption) = 0;
   // Adds a node as the last child of `parent`; returns its absolute index.
-  virtual int AddLastChild(int parent, const std::string& text) = 0;
+  virtual int AddLastChild(int parent, std::string_view text) = 0;
 };
 
 class ItemTree final : public DesignTree {
@@ -34,7 +35,7 @@ class ItemTree final : public DesignTree {
   int Parent(int node) const override { return nodes_.at(static_cast<size_t>(node)).parent; }
   const std::string& Text(int node) const { return nodes_.at(static_cast<size_t>(node)).text; }
   void ClearToRoot(const std::string& rootCaption) override;
-  int AddLastChild(int parent, const std::string& text) override;
+  int AddLastChild(int parent, std::string_view text) override;
 
  private:
   struct Node {
