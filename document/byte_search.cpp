@@ -103,33 +103,6 @@ int FindSeparators(std::string_view text, uint32_t* starts, int want) {
   return found;
 }
 
-size_t NthSeparator(std::string_view text, int n) {
-  if (n < 0) return std::string_view::npos;
-  const char* p = text.data();
-  const size_t size = text.size();
-  size_t i = 0;
-  int seen = 0;
-#ifdef VELMORA_SSE2
-  for (; i + 18 <= size; i += 16) {
-    unsigned bits = SeparatorBits(p + i);
-    const int count = BitCount16(bits);
-    if (seen + count > n) {
-      for (; seen < n; ++seen) bits &= bits - 1;
-      return i + static_cast<size_t>(std::countr_zero(bits));
-    }
-    seen += count;
-  }
-#endif
-  for (; i < size; ++i) {
-    if (SeparatorAt(p, size, i)) {
-      if (seen == n) return i;
-      ++seen;
-      i += kSeparator.size() - 1;
-    }
-  }
-  return std::string_view::npos;
-}
-
 size_t NthSeparatorInLine(std::string_view text, size_t from, int n) {
   if (n < 0) return std::string_view::npos;
   const char* p = text.data();
@@ -180,16 +153,19 @@ size_t FindLineBreak(std::string_view text, size_t from) {
   return std::string_view::npos;
 }
 
-std::string_view ValueOfLine(std::string_view line, int k) {
-  size_t start = 0;
-  if (k > 0) {
-    const size_t before = NthSeparator(line, k - 1);
-    if (before == std::string_view::npos) return {};
-    start = before + kSeparator.size();
-  }
+std::string_view ValueAfterSeparator(std::string_view line, size_t separatorAt) {
+  if (separatorAt == std::string_view::npos) return {};
+  const size_t start = separatorAt + kSeparator.size();
   const size_t end = line.find(kSeparator, start);
-  if (end == std::string_view::npos) return {};
-  return line.substr(start, end - start);
+  return end == std::string_view::npos ? std::string_view() : line.substr(start, end - start);
+}
+
+std::string_view ValueOfLine(std::string_view line, int k) {
+  if (k == 0) {
+    const size_t end = line.find(kSeparator);
+    return end == std::string_view::npos ? std::string_view() : line.substr(0, end);
+  }
+  return ValueAfterSeparator(line, NthSeparatorInLine(line, 0, k - 1));
 }
 
 }  // namespace velmora

@@ -31,15 +31,7 @@ constexpr const char* kProjectHeader[] = {
 // break, means some value cannot be stored.
 bool MayBreakTheFormat(std::string_view line) {
   if (std::memchr(line.data(), '\r', line.size()) || std::memchr(line.data(), '\n', line.size())) return true;
-  return NthSeparator(line, kItemFieldCount) != std::string_view::npos;
-}
-
-// The value that starts after the separator at `separatorAt` (npos: none).
-std::string_view ValueAfterSeparator(std::string_view line, size_t separatorAt) {
-  if (separatorAt == std::string_view::npos) return {};
-  const size_t start = separatorAt + kSeparator.size();
-  const size_t end = line.find(kSeparator, start);
-  return end == std::string_view::npos ? std::string_view() : line.substr(start, end - start);
+  return NthSeparatorInLine(line, 0, kItemFieldCount) != std::string_view::npos;
 }
 
 }  // namespace

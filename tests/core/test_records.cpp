@@ -40,8 +40,9 @@ TEST(Separators, BlockSearchAgreesWithRepeatedFinds) {
       found.resize(static_cast<size_t>(n));
       ASSERT_EQ(found, expected) << "text \"" << text << "\"";
       for (size_t k = 0; k < expected.size(); ++k)
-        ASSERT_EQ(NthSeparator(text, static_cast<int>(k)), expected[k]) << "text \"" << text << "\" k " << k;
-      ASSERT_EQ(NthSeparator(text, static_cast<int>(expected.size())), std::string_view::npos);
+        ASSERT_EQ(NthSeparatorInLine(text, 0, static_cast<int>(k)), expected[k])
+            << "text \"" << text << "\" k " << k;
+      ASSERT_EQ(NthSeparatorInLine(text, 0, static_cast<int>(expected.size())), std::string_view::npos);
       if (!expected.empty()) {
         std::vector<uint32_t> first(1);
         ASSERT_EQ(FindSeparators(text, first.data(), 1), 1);
