@@ -330,15 +330,23 @@ class WebKitTab {
     return Buffer.concat(out).toString('base64');
   }
 
-  /** The window's outer size is what WebDriver sets: add what the window frame takes. */
+  /**
+   * The window's outer size is what WebDriver sets: add what the window frame takes. Without a
+   * window manager the X server applies a new size a little later, so wait for it to settle.
+   */
   async viewport(width, height) {
-    for (let i = 0; i < 3; i++) {
-      const [w, h] = await this.call('POST', '/execute/sync', { script: 'return [innerWidth, innerHeight]', args: [] });
-      if (w === width && h === height) return;
+    const inner = () => this.call('POST', '/execute/sync', { script: 'return [innerWidth, innerHeight]', args: [] });
+    let [w, h] = await inner();
+    for (let i = 0; i < 6 && (w !== width || h !== height); i++) {
       const rect = await this.call('GET', '/window/rect');
       await this.call('POST', '/window/rect', { width: rect.width + width - w, height: rect.height + height - h });
+      for (let t = 0; t < 20; t++) {
+        [w, h] = await inner();
+        if (w === width && h === height) return;
+        await new Promise((done) => setTimeout(done, 50));
+      }
     }
-    throw new Error(`WebKit viewport stays off ${width}x${height}`);
+    if (w !== width || h !== height) throw new Error(`WebKit viewport stays at ${w}x${h}, not ${width}x${height}`);
   }
 
   async close() {
