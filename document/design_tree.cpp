@@ -38,6 +38,27 @@ int ItemTree::AddLastChild(int parent, std::string_view text) {
   return at;
 }
 
+void DesignTree::AddItemNodes(const std::vector<std::string_view>& captions,
+                              const std::vector<int>& parents) {
+  for (size_t i = 0; i < captions.size(); ++i) AddLastChild(parents[i] + 1, captions[i]);
+}
+
+void ItemTree::AddItemNodes(const std::vector<std::string_view>& captions, const std::vector<int>& parents) {
+  // Every node is appended; the subtree ends follow from one backward pass.
+  if (NodeCount() != 1) throw std::logic_error("ItemTree: items fill a tree that holds only its root");
+  nodes_.reserve(captions.size() + 1);
+  for (size_t i = 0; i < captions.size(); ++i) {
+    const int parent = parents[i] + 1;
+    if (parent < 0 || parent >= NodeCount()) throw std::out_of_range("ItemTree: no such parent node");
+    const int at = NodeCount();
+    nodes_.push_back({parent, nodes_[static_cast<size_t>(parent)].depth + 1, std::string(captions[i]), at});
+  }
+  for (size_t i = nodes_.size() - 1; i > 0; --i) {
+    Node& parent = nodes_[static_cast<size_t>(nodes_[i].parent)];
+    parent.lastDescendant = std::max(parent.lastDescendant, nodes_[i].lastDescendant);
+  }
+}
+
 LevelPlan PlanParentsFromLevels(const std::vector<int>& levels) {
   LevelPlan plan;
   plan.parents.reserve(levels.size());

@@ -25,6 +25,11 @@ class DesignTree {
   virtual void ClearToRoot(const std::string& rootCaption) = 0;
   // Adds a node as the last child of `parent`; returns its absolute index.
   virtual int AddLastChild(int parent, std::string_view text) = 0;
+  // Fills a tree that holds only its root with one node per item: item i
+  // goes under the node of item parents[i] (-1: the root). Items come in
+  // tree order, so each parent is an earlier item. A tree may do this
+  // faster than node by node.
+  virtual void AddItemNodes(const std::vector<std::string_view>& captions, const std::vector<int>& parents);
 };
 
 class ItemTree final : public DesignTree {
@@ -36,6 +41,7 @@ class ItemTree final : public DesignTree {
   const std::string& Text(int node) const { return nodes_.at(static_cast<size_t>(node)).text; }
   void ClearToRoot(const std::string& rootCaption) override;
   int AddLastChild(int parent, std::string_view text) override;
+  void AddItemNodes(const std::vector<std::string_view>& captions, const std::vector<int>& parents) override;
 
  private:
   struct Node {

@@ -25,15 +25,21 @@ class LineReader {
     ++lineNumber_;
     return true;
   }
-  // Reads the next line like Read, and where separator `n` of it starts
-  // (npos when the line has fewer), in one look at the line.
-  bool ReadFindingSeparator(int n, size_t& separatorAt) {
+  // Reads the next line like Read, with the separators SearchLine finds
+  // in it (positions counted from the line's start).
+  bool ReadMarking(int n, LineMarks& marks) {
     if (at_ >= content_.size()) return false;
     const size_t start = at_;
-    const size_t found = NthSeparatorInLine(content_, start, n);
-    current_ = NextLine(content_, at_, found == std::string_view::npos ? start : found);
+    marks = SearchLine(content_, start, n);
+    current_ = LineEndingAt(content_, at_, marks.lineBreak);
     ++lineNumber_;
-    separatorAt = found == std::string_view::npos ? found : found - start;
+    const auto fromLine = [start](size_t& mark) {
+      mark = mark == std::string_view::npos ? mark : mark - start;
+    };
+    fromLine(marks.first);
+    fromLine(marks.nth);
+    fromLine(marks.afterNth);
+    fromLine(marks.lineBreak);
     return true;
   }
   // Reads until the current line is `tag`; false at the end of the file.

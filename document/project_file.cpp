@@ -109,14 +109,17 @@ ReadResult TvornAppletAgent::LoadProjectText(std::string content, const std::str
   outline.captions.reserve(expected);
   outline.firstLine = reader.LineNumber() + 1;
   for (;;) {
-    size_t beforeLevel = 0;
-    if (!reader.ReadFindingSeparator(ILevel - 1, beforeLevel))
-      return TruncatedAt(reader, "</Item_Parameters>");
+    LineMarks marks;
+    if (!reader.ReadMarking(ILevel - 1, marks)) return TruncatedAt(reader, "</Item_Parameters>");
     const std::string_view line = reader.Line();
     if (line == "</Item_Parameters>") break;
     items.emplace_back(text, line);
-    outline.levels.push_back(ValueAfterSeparator(line, beforeLevel));
-    outline.captions.push_back(ValueOfLine(line, ICaption));
+    // A value without its separator is empty. The views are made from pointer
+    // and length so they never take a trip through memory.
+    const bool hasLevel = marks.afterNth != std::string_view::npos;
+    const size_t levelStart = hasLevel ? marks.nth + kSeparator.size() : 0;
+    outline.levels.emplace_back(line.data() + levelStart, hasLevel ? marks.afterNth - levelStart : 0);
+    outline.captions.emplace_back(line.data(), marks.first == std::string_view::npos ? 0 : marks.first);
   }
 
   const LevelPlan plan = PlanItemLevels(items, outline, sourceName);

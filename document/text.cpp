@@ -49,7 +49,7 @@ bool IsDecimalInteger(std::string_view text) {
   return true;
 }
 
-int StrictToInt(std::string_view text, const std::string& where) {
+int StrictToInt(std::string_view text, std::string_view where) {
   if (text.size() == 1 && text[0] >= '0' && text[0] <= '9') return text[0] - '0';  // most item levels
   std::string_view digits = text;
   if (!digits.empty() && digits[0] == '+') digits.remove_prefix(1);
@@ -57,7 +57,7 @@ int StrictToInt(std::string_view text, const std::string& where) {
   const char* end = digits.data() + digits.size();
   const auto result = std::from_chars(digits.data(), end, value);
   if (!IsDecimalInteger(text) || result.ec != std::errc() || result.ptr != end) {
-    throw NumberError(std::string(text), where);
+    throw NumberError(std::string(text), std::string(where));
   }
   return value;
 }
@@ -99,15 +99,20 @@ std::vector<std::string_view> SplitLines(std::string_view content) {
 }
 
 std::string_view NextLine(std::string_view content, size_t& at, size_t searchFrom) {
+  return LineEndingAt(content, at, FindLineBreak(content, std::max(at, searchFrom)));
+}
+
+std::string_view LineEndingAt(std::string_view content, size_t& at, size_t lineBreak) {
   const size_t start = at;
-  const size_t stop = FindLineBreak(content, std::max(start, searchFrom));
-  if (stop == std::string_view::npos) {
+  if (lineBreak == std::string_view::npos) {
     at = content.size();
     return content.substr(start);
   }
   // CR LF is one line end; a lone CR or LF is one too.
-  at = stop + (content[stop] == '\r' && stop + 1 < content.size() && content[stop + 1] == '\n' ? 2 : 1);
-  return content.substr(start, stop - start);
+  at = lineBreak +
+       (content[lineBreak] == '\r' && lineBreak + 1 < content.size() && content[lineBreak + 1] == '\n' ? 2
+                                                                                                       : 1);
+  return content.substr(start, lineBreak - start);
 }
 
 }  // namespace velmora

@@ -32,7 +32,7 @@ void SplitFieldsInto(std::string_view line, std::string* fields, int count,
 
 // Strict decimal conversion: an optional sign and digits, nothing else,
 // within 32 bits. Throws NumberError naming the text and `where`.
-int StrictToInt(std::string_view text, const std::string& where = "");
+int StrictToInt(std::string_view text, std::string_view where = {});
 bool IsDecimalInteger(std::string_view text);
 
 std::string Trim(std::string_view text);
@@ -49,5 +49,8 @@ std::vector<std::string_view> SplitLines(std::string_view content);
 // is looked for from `searchFrom` on, when the caller knows the line goes
 // on at least that far.
 std::string_view NextLine(std::string_view content, size_t& at, size_t searchFrom = 0);
+// The same, for a caller that already knows where the line's CR or LF is
+// (npos: the line runs to the end).
+std::string_view LineEndingAt(std::string_view content, size_t& at, size_t lineBreak);
 
 }  // namespace velmora

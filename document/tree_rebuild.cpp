@@ -26,7 +26,7 @@ LevelPlan PlanItemLevels(TItemArray& items, const ReadItemOutline& outline, cons
 
 void RebuildTree(DesignTree& tree, const std::vector<std::string_view>& captions, const LevelPlan& plan) {
   tree.ClearToRoot(kRootCaption);
-  for (size_t i = 0; i < captions.size(); ++i) tree.AddLastChild(plan.parents[i] + 1, captions[i]);
+  tree.AddItemNodes(captions, plan.parents);
 }
 
 }  // namespace velmora

@@ -4,8 +4,11 @@
 
 #include <algorithm>
 #include <random>
+#include <stdexcept>
+#include <tuple>
 
 #include "document/applet_agent.h"
+#include "document/design_tree.h"
 #include "document/errors.h"
 #include "document/text.h"
 #include "test_support.h"
@@ -191,6 +194,47 @@ TEST(Document, BlockMoveIgnoresImpossibleRanges) {
   EXPECT_EQ(Captions(doc), (std::vector<std::string>{"a", "b", "c"}));
   doc.MoveBlockUp(2, 1, 2);
   EXPECT_EQ(Captions(doc), (std::vector<std::string>{"c", "a", "b"}));
+}
+
+// Every node as (depth, parent, caption).
+std::vector<std::tuple<int, int, std::string>> Nodes(const ItemTree& tree) {
+  std::vector<std::tuple<int, int, std::string>> out;
+  for (int i = 0; i < tree.NodeCount(); ++i) out.emplace_back(tree.Depth(i), tree.Parent(i), tree.Text(i));
+  return out;
+}
+
+TEST(Tree, FillingInOneGoEqualsAddingNodeByNode) {
+  // Random level sequences; afterwards a node is added under every node,
+  // which only lands right when each subtree's end was worked out right.
+  std::mt19937 random(5);
+  for (int round = 0; round < 40; ++round) {
+    std::vector<int> levels;
+    for (int i = 0, previous = -1; i < 1 + static_cast<int>(random() % 30); ++i) {
+      previous = static_cast<int>(random() % static_cast<unsigned>(previous + 2));
+      levels.push_back(previous);
+    }
+    const LevelPlan plan = PlanParentsFromLevels(levels);
+    std::vector<std::string> captions;
+    for (size_t i = 0; i < levels.size(); ++i) captions.push_back("n" + std::to_string(i));
+    const std::vector<std::string_view> views(captions.begin(), captions.end());
+
+    ItemTree oneGo, byNode;
+    oneGo.AddItemNodes(views, plan.parents);
+    for (size_t i = 0; i < views.size(); ++i) byNode.AddLastChild(plan.parents[i] + 1, views[i]);
+    ASSERT_EQ(Nodes(oneGo), Nodes(byNode));
+    for (int node = oneGo.NodeCount() - 1; node >= 0; --node) {
+      EXPECT_EQ(oneGo.AddLastChild(node, "extra"), byNode.AddLastChild(node, "extra"));
+    }
+    EXPECT_EQ(Nodes(oneGo), Nodes(byNode));
+  }
+}
+
+TEST(Tree, FillingRefusesBadParentsAndFilledTrees) {
+  ItemTree tree;
+  EXPECT_THROW(tree.AddItemNodes({"a", "b"}, {-1, 1}), std::out_of_range) << "a parent after its child";
+  tree.ClearToRoot(kRootCaption);
+  tree.AddLastChild(0, "first");
+  EXPECT_THROW(tree.AddItemNodes({"a"}, {-1}), std::logic_error);
 }
 
 TEST(Text, ExtractFieldAndSplitFieldsAgree) {

@@ -25,12 +25,24 @@ std::vector<uint32_t> SeparatorsByFind(std::string_view text) {
   return at;
 }
 
-TEST(Separators, BlockSearchAgreesWithRepeatedFinds) {
-  // Texts of every length around the 16-byte blocks, with separators at
-  // every offset, stray separator bytes, and separators across blocks.
+// The searches run with 64-byte blocks where the processor has them and with
+// 16-byte blocks elsewhere; each test covers both that this processor can do.
+class Separators : public ::testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override {
+    if (UseWideSearches(GetParam()) != GetParam()) GTEST_SKIP() << "this processor lacks AVX-512BW";
+  }
+  void TearDown() override { UseWideSearches(true); }
+};
+INSTANTIATE_TEST_SUITE_P(BlockWidths, Separators, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "Wide" : "Narrow"; });
+
+TEST_P(Separators, BlockSearchAgreesWithRepeatedFinds) {
+  // Texts of every length around the 16- and 64-byte blocks, with separators
+  // at every offset, stray separator bytes, and separators across blocks.
   std::mt19937 random(7);
   const char alphabet[] = {'#', '$', '@', 'a', '#', '$', '@'};
-  for (int length = 0; length < 80; ++length) {
+  for (int length = 0; length < 140; ++length) {
     for (int trial = 0; trial < 40; ++trial) {
       std::string text;
       for (int i = 0; i < length; ++i) text += alphabet[random() % sizeof alphabet];
@@ -52,7 +64,7 @@ TEST(Separators, BlockSearchAgreesWithRepeatedFinds) {
   }
 }
 
-TEST(Separators, LineSearchStopsAtTheLineEnd) {
+TEST_P(Separators, LineSearchStopsAtTheLineEnd) {
   // Long stretches with few separators, and line breaks anywhere, so the
   // 64-byte stretches and their exits are all taken.
   std::mt19937 random(11);
@@ -74,11 +86,22 @@ TEST(Separators, LineSearchStopsAtTheLineEnd) {
       ASSERT_EQ(NthSeparatorInLine(text, from, static_cast<int>(k)), expected)
           << "text \"" << text << "\" from " << from << " k " << k;
     }
-    ASSERT_EQ(FindLineBreak(text, from), lineEnd == text.size() ? std::string_view::npos : lineEnd);
+    const size_t lineBreak = lineEnd == text.size() ? std::string_view::npos : lineEnd;
+    ASSERT_EQ(FindLineBreak(text, from), lineBreak);
+    // The one-pass marks agree with the separate searches.
+    const auto at = [&](size_t k) { return k < inLine.size() ? size_t{inLine[k]} : std::string_view::npos; };
+    const int n = static_cast<int>(random() % (inLine.size() + 2));
+    const LineMarks marks = SearchLine(text, from, n);
+    ASSERT_EQ(marks.first, at(0)) << "text \"" << text << "\" from " << from;
+    ASSERT_EQ(marks.nth, at(static_cast<size_t>(n))) << "text \"" << text << "\" from " << from << " n " << n;
+    ASSERT_EQ(marks.afterNth,
+              marks.nth == std::string_view::npos ? marks.nth : at(static_cast<size_t>(n) + 1))
+        << "text \"" << text << "\" from " << from << " n " << n;
+    ASSERT_EQ(marks.lineBreak, lineBreak);
   }
 }
 
-TEST(Separators, ValueOfLineReadsLikeExtractField) {
+TEST_P(Separators, ValueOfLineReadsLikeExtractField) {
   const std::string line = "a#$@#$@c#$@tail";
   for (int k = 0; k < 6; ++k) EXPECT_EQ(ValueOfLine(line, k), ExtractField(line, k + 1, kSeparator)) << k;
   std::string longLine;
