@@ -60,9 +60,11 @@ void TvornAppletAgent::SaveProject(const std::string& fileName) {
   status.StepProgress(5);
 
   line("<Item_Parameters>");
+  std::string values;  // one item's line at a time, so the items stay as they are
   for (int i = 0; i < n; ++i) {
     const TItemData& item = Items[static_cast<size_t>(i)];
-    const std::string_view values = item.Line();
+    values.clear();
+    item.AppendLine(values);
     if (MayBreakTheFormat(values)) {
       for (int k = 0; k < kItemFieldCount; ++k) {
         CheckStorableValue(item.at(k), DescribeItem(i, item[ICaption]),

@@ -3,12 +3,13 @@
 // The two records of a menu design. Every value is text; a field is addressed
 // by its position (field_names.h).
 //
-// A record keeps its values the way a project file stores them: one text
+// A record keeps its values the way a project file stores them: one line
 // with every value followed by the separator, plus where each value ends.
-// A record read from a file keeps pointing at its line in the file's text
-// until one of its values is first wanted, so opening a large design costs
-// little more than reading the file.
+// A record read from a file keeps using its line in the file's text, so
+// opening a large design costs little more than reading the file; values
+// changed since are kept beside the line until there are many of them.
 
+#include <bit>
 #include <cstdint>
 #include <memory>
 #include <stdexcept>
@@ -51,8 +52,8 @@ class TextRecord {
   // Every value empty.
   TextRecord() : ends_(Count) {
     for (auto& end : ends_) {
-      end = static_cast<uint32_t>(text_.size());
-      text_ += kSeparator;
+      end = static_cast<uint32_t>(own_.size());
+      own_ += kSeparator;
     }
   }
   // A record over a stored line inside `source`; values missing from the
@@ -64,17 +65,17 @@ class TextRecord {
   template <typename Strings>
   static TextRecord FromValues(const Strings& values) {
     TextRecord record;
-    record.text_.clear();
+    record.own_.clear();
     size_t k = 0;
     for (const auto& value : values) {
       if (k == Count) break;
-      record.text_ += value;
-      record.ends_[k++] = static_cast<uint32_t>(record.text_.size());
-      record.text_ += kSeparator;
+      record.own_ += value;
+      record.ends_[k++] = static_cast<uint32_t>(record.own_.size());
+      record.own_ += kSeparator;
     }
     for (; k < Count; ++k) {
-      record.ends_[k] = static_cast<uint32_t>(record.text_.size());
-      record.text_ += kSeparator;
+      record.ends_[k] = static_cast<uint32_t>(record.own_.size());
+      record.own_ += kSeparator;
     }
     return record;
   }
@@ -86,68 +87,133 @@ class TextRecord {
   static constexpr int size() { return Count; }
 
   std::string_view Get(int k) const {
-    Split();
+    Index();
+    if (IsChanged(k)) {
+      for (const Changed& c : changed_) {
+        if (c.field == k) return c.value;
+      }
+    }
     const size_t start = Start(k);
-    return std::string_view(text_).substr(start, ends_[static_cast<size_t>(k)] - start);
+    return Base().substr(start, ends_[static_cast<size_t>(k)] - start);
   }
 
   void Set(int k, std::string_view value) {
-    Split();
-    if (value.data() >= text_.data() && value.data() < text_.data() + text_.size()) {
-      const std::string copy(value);  // a value of this very record
-      Set(k, copy);
-      return;
+    if (Get(k) == value) return;
+    std::string copy(value);  // the value may be part of this very record
+    changedBits_[static_cast<size_t>(k) / 64] |= Bit(k);
+    for (Changed& c : changed_) {
+      if (c.field == k) {
+        c.value = std::move(copy);
+        return;
+      }
     }
-    const size_t start = Start(k);
-    const size_t oldLength = ends_[static_cast<size_t>(k)] - start;
-    text_.replace(start, oldLength, value);
-    const auto delta = static_cast<uint32_t>(value.size() - oldLength);  // wraps for shrinking, on purpose
-    for (size_t j = static_cast<size_t>(k); j < ends_.size(); ++j) ends_[j] += delta;
+    if (changed_.empty()) changed_.reserve(4);  // generating the menu changes a few values of each item
+    changed_.push_back({k, std::move(copy)});
+    if (changed_.size() > kMostChanged) Compact();
   }
 
   // Every value followed by the separator: the record as a file line stores
   // it (without the line end).
   std::string_view Line() const {
-    Split();
-    return text_;
+    Compact();
+    return Base();
+  }
+  // The same line, appended to `out` without changing the record.
+  void AppendLine(std::string& out) const {
+    Index();
+    const std::string_view base = Base();
+    size_t from = 0;
+    for (size_t word = 0; word < 2; ++word) {
+      for (uint64_t bits = changedBits_[word]; bits != 0; bits &= bits - 1) {
+        const int k = static_cast<int>(word * 64) + std::countr_zero(bits);
+        out.append(base.substr(from, Start(k) - from));
+        out.append(Get(k));
+        from = ends_[static_cast<size_t>(k)];
+      }
+    }
+    out.append(base.substr(from));
   }
 
   bool operator==(const TextRecord& other) const {
-    Split();
-    other.Split();
-    return text_ == other.text_ && ends_ == other.ends_;
+    for (int k = 0; k < Count; ++k) {
+      if (Get(k) != other.Get(k)) return false;
+    }
+    return true;
   }
 
  private:
+  struct Changed {
+    int field;
+    std::string value;
+  };
+  // Changed values are kept beside the stored line; past this many the
+  // line is rewritten with them.
+  static constexpr size_t kMostChanged = 12;
+
   static int Checked(int k) {
     if (k < 0 || k >= Count) throw std::out_of_range("record field " + std::to_string(k));
     return k;
   }
+  static uint64_t Bit(int k) { return uint64_t{1} << (static_cast<unsigned>(k) % 64); }
+  bool IsChanged(int k) const { return (changedBits_[static_cast<size_t>(k) / 64] & Bit(k)) != 0; }
   size_t Start(int k) const { return k == 0 ? 0 : ends_[static_cast<size_t>(k - 1)] + kSeparator.size(); }
+  // The stored line: in the file's text or owned.
+  std::string_view Base() const { return source_ ? raw_ : std::string_view(own_); }
 
-  // Splits the stored line into values the first time one is wanted.
-  void Split() const {
+  // Finds where the stored line's values end the first time one is wanted.
+  // A line written by this program is used where it lies; a short one, or
+  // one with text after its last value, is copied in its written form.
+  void Index() const {
     if (!ends_.empty()) return;
     ends_.resize(Count);
     const int found = FindSeparators(raw_, ends_.data(), Count);
     const size_t kept = found == 0 ? 0 : ends_[static_cast<size_t>(found - 1)] + kSeparator.size();
-    text_.reserve(kept + static_cast<size_t>(Count - found) * kSeparator.size());
-    text_.assign(raw_.substr(0, kept));
+    if (found == Count && kept == raw_.size()) return;
+    own_.reserve(kept + static_cast<size_t>(Count - found) * kSeparator.size());
+    own_.assign(raw_.substr(0, kept));
     for (int k = found; k < Count; ++k) {
-      ends_[static_cast<size_t>(k)] = static_cast<uint32_t>(text_.size());
-      text_ += kSeparator;
+      ends_[static_cast<size_t>(k)] = static_cast<uint32_t>(own_.size());
+      own_ += kSeparator;
     }
+    Release();
+  }
+
+  // Writes the changed values into an owned line.
+  void Compact() const {
+    Index();
+    if (changed_.empty()) return;
+    std::string line;
+    line.reserve(Base().size() + 64);
+    std::vector<uint32_t> ends(Count);
+    for (int k = 0; k < Count; ++k) {
+      line.append(Get(k));
+      ends[static_cast<size_t>(k)] = static_cast<uint32_t>(line.size());
+      line += kSeparator;
+    }
+    own_ = std::move(line);
+    ends_ = std::move(ends);
+    changed_.clear();
+    changedBits_[0] = changedBits_[1] = 0;
+    Release();
+  }
+  void Release() const {
     raw_ = {};
     source_.reset();
   }
 
-  // The file text a record read from a file points into, until split.
+  // The file text a record read from a file points into, while its line
+  // there is still the stored line.
   mutable std::shared_ptr<const std::string> source_;
   mutable std::string_view raw_;
-  mutable std::string text_;
-  // Where each value ends (its separator starts) in text_; empty until split.
+  mutable std::string own_;
+  // Where each value ends (its separator starts) in the stored line; empty
+  // until indexed.
   mutable std::vector<uint32_t> ends_;
+  mutable std::vector<Changed> changed_;
+  mutable uint64_t changedBits_[2] = {0, 0};
 };
+
+static_assert(kItemFieldCount <= 128, "a record marks its changed values in 128 bits");
 
 using TAppletData = TextRecord<AppletField, kAppletFieldCount>;
 using TItemData = TextRecord<ItemField, kItemFieldCount>;

@@ -118,45 +118,64 @@ constexpr std::uint16_t kHighControls[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x2
 
 }  // namespace
 
-std::string EscapeScriptString(std::string_view text) {
+namespace {
+
+// Bytes written as they are: printable ASCII other than the quote, the
+// backslash and "<" (which may start "</script>").
+constexpr bool IsPlainScriptByte(unsigned char b) {
+  return b >= 0x20 && b < 0x7F && b != '\\' && b != '\'' && b != '<';
+}
+
+struct PlainScriptBytes {
+  bool plain[256];
+  constexpr PlainScriptBytes() : plain() {
+    for (int b = 0; b < 256; ++b) plain[b] = IsPlainScriptByte(static_cast<unsigned char>(b));
+  }
+};
+constexpr PlainScriptBytes kPlain;
+
+}  // namespace
+
+void AppendEscapedScriptString(std::string& out, std::string_view text) {
   // The script comes out as plain ASCII, so it parses and shows the text
   // as typed whatever encoding the browser reads the page in.
-  std::string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
+  size_t i = 0;
+  while (i < text.size()) {
+    // Runs of plain bytes, the usual case, go in whole.
+    size_t run = i;
+    while (run < text.size() && kPlain.plain[static_cast<unsigned char>(text[run])]) ++run;
+    out.append(text.data() + i, run - i);
+    if (run == text.size()) break;
+    i = run;
     const char c = text[i];
     const auto b = static_cast<unsigned char>(c);
     char escaped[8];
-    switch (c) {
-      case '\\':
-        out += "\\\\";
-        continue;
-      case '\'':
-        out += "\\'";
-        continue;
-      case '\r':
-        out += "\\r";
-        continue;
-      case '\n':
-        out += "\\n";
-        continue;
-      case '<':
-        out += text.substr(i + 1, 1) == "/" ? "<\\" : "<";
-        continue;
-      default:
-        break;
-    }
-    if (b < 0x20 || b == 0x7F) {
+    if (c == '\\') {
+      out += "\\\\";
+    } else if (c == '\'') {
+      out += "\\'";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '<') {
+      out += text.substr(i + 1, 1) == "/" ? "<\\" : "<";
+    } else if (b < 0x20 || b == 0x7F) {
       std::snprintf(escaped, sizeof escaped, "\\x%02X", b);
       out += escaped;
-    } else if (b >= 0x80) {
+    } else {
       const unsigned code = b < 0xA0 ? kHighControls[b - 0x80] : b;
       std::snprintf(escaped, sizeof escaped, "\\u%04X", code);
       out += escaped;
-    } else {
-      out += c;
     }
+    ++i;
   }
+}
+
+std::string EscapeScriptString(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  AppendEscapedScriptString(out, text);
   return out;
 }
 
@@ -178,14 +197,16 @@ std::string ConfigScriptText(TvornAppletAgent& doc, const std::string& menuBaseN
   out.reserve(out.size() + doc.Items.size() * 320);
   for (int i = 0; i < doc.ItemCount(); ++i) {
     const TItemData& item = doc.Items[static_cast<size_t>(i)];
-    out += "CI" + n + "([";
+    out += "CI";
+    out += n;
+    out += "([";
     for (int p = 0; p < 40; ++p) {
       if (p > 0) out += ',';
       const Position& pos = kItemLine[p];
       const std::string_view value = item[pos.field];
       if (pos.kind == Kind::Quoted) {
         out += '\'';
-        out += EscapeScriptString(value);
+        AppendEscapedScriptString(out, value);
         out += '\'';
       } else if (pos.kind == Kind::Bare) {
         out += Bare(

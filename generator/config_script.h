@@ -19,6 +19,8 @@ std::string ConfigScriptText(TvornAppletAgent& doc, const std::string& menuBaseN
 // a string that parses and holds the text exactly. The result is ASCII:
 // bytes above ASCII are written as the Windows-1252 characters they are.
 std::string EscapeScriptString(std::string_view text);
+// The same, appended to `out`.
+void AppendEscapedScriptString(std::string& out, std::string_view text);
 
 // The base name becomes part of script identifiers and element ids.
 bool IsMenuBaseName(std::string_view name);

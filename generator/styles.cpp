@@ -37,23 +37,23 @@ void CheckStateBlock(const TItemData& item, int state, int itemIndex) {
 }
 
 // The 20 values, each after its length, so no two blocks share a key.
-std::string IndexKey(const TItemData& item, int start) {
-  std::string key;
-  key.reserve(256);
+void MakeIndexKey(const TItemData& item, int start, std::string& key) {
+  key.clear();
   for (int offset = 0; offset < kStateBlockSize; ++offset) {
     const std::string_view value = item.at(start + offset);
     const auto length = static_cast<uint32_t>(value.size());
     key.append(reinterpret_cast<const char*>(&length), sizeof length);
     key += value;
   }
-  return key;
 }
 
 }  // namespace
 
 const std::string& StyleTable::FindOrAddStyleClass(const TItemData& item, int state, int itemIndex) {
   const int start = kStateBlockStart[static_cast<size_t>(state)];
-  auto [at, added] = index_.try_emplace(IndexKey(item, start), entries_.size());
+  MakeIndexKey(item, start, key_);
+  if (const auto known = index_.find(key_); known != index_.end()) return entries_[known->second].className;
+  auto [at, added] = index_.try_emplace(key_, entries_.size());
   if (added) {
     try {
       CheckStateBlock(item, state, itemIndex);

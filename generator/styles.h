@@ -33,6 +33,7 @@ class StyleTable {
   std::string base_;
   std::vector<TItemStyle> entries_;
   std::unordered_map<std::string, size_t> index_;
+  std::string key_;  // the key being looked up, kept to save an allocation per lookup
 };
 
 inline constexpr const char* kStateNames[3] = {"Normal", "Mouse Over", "Clicked"};

@@ -181,6 +181,42 @@ TEST(Records, SeparatorInsideAValueIsKeptApartAndRefusedOnSave) {
   EXPECT_THROW(doc.SaveProject(path), ValueError);
 }
 
+TEST(Records, ChangedValuesWriteTheSameLineAsARewrittenRecord) {
+  // A record read from a line, changed in a few fields (first, last, one
+  // set twice, one set back) and in many, writes the line that a record
+  // made from the same values writes.
+  std::string stored;
+  for (int k = 0; k < kItemFieldCount; ++k) stored += "v" + std::to_string(k) + std::string(kSeparator);
+  const auto source = std::make_shared<const std::string>(stored);
+  for (int changes : {1, 4, 40, kItemFieldCount}) {
+    TItemData item(source, *source);
+    std::vector<std::string> values;
+    for (int k = 0; k < kItemFieldCount; ++k) values.push_back("v" + std::to_string(k));
+    for (int c = 0; c < changes; ++c) {
+      const int k = (c * 37) % kItemFieldCount;
+      values[static_cast<size_t>(k)] = c % 3 == 0 ? "" : "changed" + std::to_string(c);
+      item.at(k) = values[static_cast<size_t>(k)];
+    }
+    item[ICaption] = "first";
+    item[ILevel] = "twice";
+    item[ILevel] = "7";
+    item[IReserved108] = "last";
+    item[ITextAlign] = "v1";  // back to what the line holds
+    values[ICaption] = "first";
+    values[ILevel] = "7";
+    values[IReserved108] = "last";
+    values[ITextAlign] = "v1";
+    const TItemData rewritten = TItemData::FromValues(values);
+    std::string line;
+    item.AppendLine(line);
+    EXPECT_EQ(line, rewritten.Line()) << changes << " changes";
+    EXPECT_EQ(item, rewritten);
+    EXPECT_EQ(item.Line(), rewritten.Line()) << "after writing the changes into its line";
+    for (int k = 0; k < kItemFieldCount; ++k) ASSERT_EQ(std::as_const(item).at(k), values[static_cast<size_t>(k)]);
+  }
+  EXPECT_EQ(TItemData(source, *source).Line(), stored) << "an unchanged line is kept as it is";
+}
+
 TEST(Records, RecordsReadFromOneFileStayIndependent) {
   // Items share the file's text until changed; a change to one, and the
   // end of the file's text, never show in another.
