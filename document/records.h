@@ -12,6 +12,7 @@
 #include <bit>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -132,6 +133,19 @@ class TextRecord {
       }
     }
     out.append(base.substr(from));
+  }
+
+  // Values first .. first + count - 1 joined by separators, as the line read
+  // from a file holds them, when none of them has changed since (so none
+  // holds a separator); nothing otherwise.
+  std::optional<std::string_view> StoredValues(int first, int count) const {
+    Index();
+    if (!source_) return std::nullopt;
+    for (int k = first; k < first + count; ++k) {
+      if (IsChanged(k)) return std::nullopt;
+    }
+    const size_t start = Start(first);
+    return Base().substr(start, ends_[static_cast<size_t>(first + count - 1)] - start);
   }
 
   bool operator==(const TextRecord& other) const {

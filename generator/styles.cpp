@@ -37,7 +37,7 @@ void CheckStateBlock(const TItemData& item, int state, int itemIndex) {
 }
 
 // The 20 values, each after its length, so no two blocks share a key.
-void MakeIndexKey(const TItemData& item, int start, std::string& key) {
+void MakeLengthKey(const TItemData& item, int start, std::string& key) {
   key.clear();
   for (int offset = 0; offset < kStateBlockSize; ++offset) {
     const std::string_view value = item.at(start + offset);
@@ -49,30 +49,41 @@ void MakeIndexKey(const TItemData& item, int start, std::string& key) {
 
 }  // namespace
 
+StyleTable::Key StyleTable::MakeKey(const TItemData& item, int start) {
+  if (const auto stored = item.StoredValues(start, kStateBlockSize)) return {*stored, &index_};
+  key_.clear();
+  for (int offset = 0; offset < kStateBlockSize; ++offset) {
+    const std::string_view value = item.at(start + offset);
+    if (value.find(kSeparator) != std::string_view::npos) {
+      MakeLengthKey(item, start, key_);
+      return {key_, &separatorIndex_};
+    }
+    if (offset > 0) key_ += kSeparator;
+    key_ += value;
+  }
+  return {key_, &index_};
+}
+
 const std::string& StyleTable::FindOrAddStyleClass(const TItemData& item, int state, int itemIndex) {
   const int start = kStateBlockStart[static_cast<size_t>(state)];
-  MakeIndexKey(item, start, key_);
-  if (const auto known = index_.find(key_); known != index_.end()) return entries_[known->second].className;
-  auto [at, added] = index_.try_emplace(key_, entries_.size());
-  if (added) {
-    try {
-      CheckStateBlock(item, state, itemIndex);
-    } catch (...) {
-      index_.erase(at);
-      throw;
-    }
-    TItemStyle style;
-    for (int offset = 0; offset < kStateBlockSize; ++offset)
-      style.values[static_cast<size_t>(offset)] = item.at(start + offset);
-    style.className = base_ + "item" + kStateLetters[state] + std::to_string(entries_.size() + 1);
-    entries_.push_back(std::move(style));
+  const Key key = MakeKey(item, start);
+  if (const auto known = key.index->find(key.text); known != key.index->end()) {
+    return entries_[known->second].className;
   }
-  return entries_[at->second].className;
+  CheckStateBlock(item, state, itemIndex);
+  key.index->emplace(std::string(key.text), entries_.size());
+  TItemStyle style;
+  for (int offset = 0; offset < kStateBlockSize; ++offset)
+    style.values[static_cast<size_t>(offset)] = item.at(start + offset);
+  style.className = base_ + "item" + kStateLetters[state] + std::to_string(entries_.size() + 1);
+  entries_.push_back(std::move(style));
+  return entries_.back().className;
 }
 
 void StyleTable::Clear() {
   entries_.clear();
   index_.clear();
+  separatorIndex_.clear();
 }
 
 StyleTable AssignStyleClasses(TvornAppletAgent& doc, const std::string& menuBaseName) {

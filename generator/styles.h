@@ -4,7 +4,9 @@
 // writes the class names back into the items.
 
 #include <array>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -30,10 +32,25 @@ class StyleTable {
   void Clear();
 
  private:
+  struct KeyHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
+  };
+  using Index = std::unordered_map<std::string, size_t, KeyHash, std::equal_to<>>;
+  // Keys are the 20 values joined by the separator, which is unambiguous
+  // while no value holds one; blocks where one does have keys of their own
+  // (each value after its length). The text may lie in key_.
+  struct Key {
+    std::string_view text;
+    Index* index;
+  };
+  Key MakeKey(const TItemData& item, int start);
+
   std::string base_;
   std::vector<TItemStyle> entries_;
-  std::unordered_map<std::string, size_t> index_;
-  std::string key_;  // the key being looked up, kept to save an allocation per lookup
+  Index index_;
+  Index separatorIndex_;
+  std::string key_;  // kept to save an allocation per lookup
 };
 
 inline constexpr const char* kStateNames[3] = {"Normal", "Mouse Over", "Clicked"};

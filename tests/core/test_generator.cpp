@@ -176,12 +176,25 @@ TEST_F(Generator, StylesAreSharedFirstUseWinsAndCaseMatters) {
 
 TEST(StyleTable, IndexMatchesALinearScan) {
   // Many items drawn from few distinct blocks: the indexed table must give
-  // the names a scan from the start would.
+  // the names a scan from the start would. Every other item is read from a
+  // stored line, and some in-memory values hold the separator, so that joined values
+  // would look alike: ("a#$@b", "c") and ("a", "b#$@c").
   std::vector<TItemData> items(60, DefaultItemData());
   for (size_t i = 0; i < items.size(); ++i) {
     items[i][IFontSizeNormal] = std::to_string(i % 7);
     items[i][IColorOver] = std::to_string(i % 5);
     items[i][IFontSizeClicked] = std::to_string(i % 3);
+    if (i % 10 == 4) items[i][IFontFamilyNormal] = "a#$@b", items[i][IFontSizeNormal] = "c";
+    if (i % 10 == 8) items[i][IFontFamilyNormal] = "a", items[i][IFontSizeNormal] = "b#$@c";
+  }
+  auto stored = std::make_shared<std::string>();
+  for (size_t i = 1; i < items.size(); i += 2) *stored += std::string(items[i].Line()) + "\n";
+  const std::shared_ptr<const std::string> text = stored;
+  size_t at = 0;
+  for (size_t i = 1; i < items.size(); i += 2) {
+    const size_t end = text->find('\n', at);
+    items[i] = TItemData(text, std::string_view(*text).substr(at, end - at));
+    at = end + 1;
   }
   StyleTable table("m");
   std::vector<std::array<std::string, 20>> scan;
