@@ -15,6 +15,7 @@ class TerminalStatus final : public StatusSink {
   void SetHint(const std::string& text) override;
   void SetProgressMax(int max) override { max_ = max > 0 ? max : 100; }
   void StepProgress(int amount) override;
+  void StepProgressTimes(int amount, int times) override { StepProgress(amount * times); }
   void SetProgressPosition(int position) override;
   void SetBusy(bool) override {}
 

@@ -72,7 +72,7 @@ void TvornAppletAgent::SaveProject(const std::string& fileName) {
       }
     }
     line(values);
-    for (int k = 0; k < kItemFieldCount; ++k) status.StepProgress(1);
+    status.StepProgressTimes(1, kItemFieldCount);  // one step per field written
   }
   line("</Item_Parameters>");
   out.Commit();

@@ -14,6 +14,11 @@ class StatusSink {
   virtual void SetHint(const std::string& text) = 0;
   virtual void SetProgressMax(int max) = 0;
   virtual void StepProgress(int amount) = 0;
+  // `times` steps of `amount` in a row; a sink that only shows where the
+  // bar stands may take them at once.
+  virtual void StepProgressTimes(int amount, int times) {
+    for (int i = 0; i < times; ++i) StepProgress(amount);
+  }
   virtual void SetProgressPosition(int position) = 0;
   virtual void SetBusy(bool busy) = 0;
 };
@@ -23,6 +28,7 @@ class NullStatusSink final : public StatusSink {
   void SetHint(const std::string&) override {}
   void SetProgressMax(int) override {}
   void StepProgress(int) override {}
+  void StepProgressTimes(int, int) override {}
   void SetProgressPosition(int) override {}
   void SetBusy(bool) override {}
 };
