@@ -9,6 +9,7 @@
 // opening a large design costs little more than reading the file; values
 // changed since are kept beside the line until there are many of them.
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <memory>
@@ -51,10 +52,10 @@ class TextRecord {
   };
 
   // Every value empty.
-  TextRecord() : ends_(Count) {
-    for (auto& end : ends_) {
-      end = static_cast<uint32_t>(own_.size());
-      own_ += kSeparator;
+  TextRecord() : ends_(NewEnds()), extra_(std::make_unique<Extra>()) {
+    for (int k = 0; k < Count; ++k) {
+      ends_[static_cast<size_t>(k)] = static_cast<uint32_t>(extra_->own.size());
+      extra_->own += kSeparator;
     }
   }
   // A record over a stored line inside `source`; values missing from the
@@ -62,21 +63,34 @@ class TextRecord {
   TextRecord(std::shared_ptr<const std::string> source, std::string_view line)
       : source_(std::move(source)), raw_(line) {}
 
+  TextRecord(const TextRecord& other)
+      : source_(other.source_),
+        raw_(other.raw_),
+        ends_(other.ends_ ? CopyOfEnds(other.ends_.get()) : nullptr),
+        extra_(other.extra_ ? std::make_unique<Extra>(*other.extra_) : nullptr) {}
+  TextRecord& operator=(const TextRecord& other) {
+    if (this != &other) *this = TextRecord(other);
+    return *this;
+  }
+  TextRecord(TextRecord&&) noexcept = default;
+  TextRecord& operator=(TextRecord&&) noexcept = default;
+
   // A record of the given values in order; missing ones are empty.
   template <typename Strings>
   static TextRecord FromValues(const Strings& values) {
     TextRecord record;
-    record.own_.clear();
+    std::string& own = record.extra_->own;
+    own.clear();
     size_t k = 0;
     for (const auto& value : values) {
       if (k == Count) break;
-      record.own_ += value;
-      record.ends_[k++] = static_cast<uint32_t>(record.own_.size());
-      record.own_ += kSeparator;
+      own += value;
+      record.ends_[k++] = static_cast<uint32_t>(own.size());
+      own += kSeparator;
     }
     for (; k < Count; ++k) {
-      record.ends_[k] = static_cast<uint32_t>(record.own_.size());
-      record.own_ += kSeparator;
+      record.ends_[k] = static_cast<uint32_t>(own.size());
+      own += kSeparator;
     }
     return record;
   }
@@ -90,7 +104,7 @@ class TextRecord {
   std::string_view Get(int k) const {
     Index();
     if (IsChanged(k)) {
-      for (const Changed& c : changed_) {
+      for (const Changed& c : extra_->changed) {
         if (c.field == k) return c.value;
       }
     }
@@ -101,16 +115,18 @@ class TextRecord {
   void Set(int k, std::string_view value) {
     if (Get(k) == value) return;
     std::string copy(value);  // the value may be part of this very record
-    changedBits_[static_cast<size_t>(k) / 64] |= Bit(k);
-    for (Changed& c : changed_) {
+    if (!extra_) extra_ = std::make_unique<Extra>();
+    extra_->changedBits[static_cast<size_t>(k) / 64] |= Bit(k);
+    std::vector<Changed>& changed = extra_->changed;
+    for (Changed& c : changed) {
       if (c.field == k) {
         c.value = std::move(copy);
         return;
       }
     }
-    if (changed_.empty()) changed_.reserve(4);  // generating the menu changes a few values of each item
-    changed_.push_back({k, std::move(copy)});
-    if (changed_.size() > kMostChanged) Compact();
+    if (changed.empty()) changed.reserve(4);  // generating the menu changes a few values of each item
+    changed.push_back({k, std::move(copy)});
+    if (changed.size() > kMostChanged) Compact();
   }
 
   // Every value followed by the separator: the record as a file line stores
@@ -124,8 +140,8 @@ class TextRecord {
     Index();
     const std::string_view base = Base();
     size_t from = 0;
-    for (size_t word = 0; word < 2; ++word) {
-      for (uint64_t bits = changedBits_[word]; bits != 0; bits &= bits - 1) {
+    for (size_t word = 0; extra_ && word < 2; ++word) {
+      for (uint64_t bits = extra_->changedBits[word]; bits != 0; bits &= bits - 1) {
         const int k = static_cast<int>(word * 64) + std::countr_zero(bits);
         out.append(base.substr(from, Start(k) - from));
         out.append(Get(k));
@@ -160,6 +176,13 @@ class TextRecord {
     int field;
     std::string value;
   };
+  // What only some records need: an owned line, and values changed since
+  // the line was stored.
+  struct Extra {
+    std::string own;
+    std::vector<Changed> changed;
+    uint64_t changedBits[2] = {0, 0};
+  };
   // Changed values are kept beside the stored line; past this many the
   // line is rewritten with them.
   static constexpr size_t kMostChanged = 12;
@@ -168,46 +191,58 @@ class TextRecord {
     if (k < 0 || k >= Count) throw std::out_of_range("record field " + std::to_string(k));
     return k;
   }
+  static std::unique_ptr<uint32_t[]> NewEnds() { return std::unique_ptr<uint32_t[]>(new uint32_t[Count]); }
+  static std::unique_ptr<uint32_t[]> CopyOfEnds(const uint32_t* ends) {
+    auto copy = NewEnds();
+    std::copy(ends, ends + Count, copy.get());
+    return copy;
+  }
   static uint64_t Bit(int k) { return uint64_t{1} << (static_cast<unsigned>(k) % 64); }
-  bool IsChanged(int k) const { return (changedBits_[static_cast<size_t>(k) / 64] & Bit(k)) != 0; }
+  bool IsChanged(int k) const {
+    return extra_ && (extra_->changedBits[static_cast<size_t>(k) / 64] & Bit(k)) != 0;
+  }
   size_t Start(int k) const { return k == 0 ? 0 : ends_[static_cast<size_t>(k - 1)] + kSeparator.size(); }
   // The stored line: in the file's text or owned.
-  std::string_view Base() const { return source_ ? raw_ : std::string_view(own_); }
+  std::string_view Base() const { return source_ ? raw_ : std::string_view(extra_->own); }
 
   // Finds where the stored line's values end the first time one is wanted.
   // A line written by this program is used where it lies; a short one, or
   // one with text after its last value, is copied in its written form.
   void Index() const {
-    if (!ends_.empty()) return;
-    ends_.resize(Count);
-    const int found = FindSeparators(raw_, ends_.data(), Count);
-    const size_t kept = found == 0 ? 0 : ends_[static_cast<size_t>(found - 1)] + kSeparator.size();
-    if (found == Count && kept == raw_.size()) return;
-    own_.reserve(kept + static_cast<size_t>(Count - found) * kSeparator.size());
-    own_.assign(raw_.substr(0, kept));
-    for (int k = found; k < Count; ++k) {
-      ends_[static_cast<size_t>(k)] = static_cast<uint32_t>(own_.size());
-      own_ += kSeparator;
+    if (ends_) return;
+    auto ends = NewEnds();
+    const int found = FindSeparators(raw_, ends.get(), Count);
+    const size_t kept = found == 0 ? 0 : ends[static_cast<size_t>(found - 1)] + kSeparator.size();
+    if (found < Count || kept != raw_.size()) {
+      if (!extra_) extra_ = std::make_unique<Extra>();
+      std::string& own = extra_->own;
+      own.reserve(kept + static_cast<size_t>(Count - found) * kSeparator.size());
+      own.assign(raw_.substr(0, kept));
+      for (int k = found; k < Count; ++k) {
+        ends[static_cast<size_t>(k)] = static_cast<uint32_t>(own.size());
+        own += kSeparator;
+      }
+      Release();
     }
-    Release();
+    ends_ = std::move(ends);
   }
 
   // Writes the changed values into an owned line.
   void Compact() const {
     Index();
-    if (changed_.empty()) return;
+    if (!extra_ || extra_->changed.empty()) return;
     std::string line;
     line.reserve(Base().size() + 64);
-    std::vector<uint32_t> ends(Count);
+    auto ends = NewEnds();
     for (int k = 0; k < Count; ++k) {
       line.append(Get(k));
       ends[static_cast<size_t>(k)] = static_cast<uint32_t>(line.size());
       line += kSeparator;
     }
-    own_ = std::move(line);
+    extra_->own = std::move(line);
+    extra_->changed.clear();
+    extra_->changedBits[0] = extra_->changedBits[1] = 0;
     ends_ = std::move(ends);
-    changed_.clear();
-    changedBits_[0] = changedBits_[1] = 0;
     Release();
   }
   void Release() const {
@@ -219,12 +254,10 @@ class TextRecord {
   // there is still the stored line.
   mutable std::shared_ptr<const std::string> source_;
   mutable std::string_view raw_;
-  mutable std::string own_;
-  // Where each value ends (its separator starts) in the stored line; empty
+  // Where each value ends (its separator starts) in the stored line; none
   // until indexed.
-  mutable std::vector<uint32_t> ends_;
-  mutable std::vector<Changed> changed_;
-  mutable uint64_t changedBits_[2] = {0, 0};
+  mutable std::unique_ptr<uint32_t[]> ends_;
+  mutable std::unique_ptr<Extra> extra_;
 };
 
 static_assert(kItemFieldCount <= 128, "a record marks its changed values in 128 bits");
