@@ -43,6 +43,8 @@ Prompts& CurrentPrompts() {
   return installed ? *installed : qtPrompts;
 }
 
-void InstallPrompts(Prompts* prompts) { installed = prompts; }
+void InstallPrompts(Prompts* prompts) {
+  installed = prompts;
+}
 
 }  // namespace velmora

@@ -212,7 +212,8 @@ TEST(Records, ChangedValuesWriteTheSameLineAsARewrittenRecord) {
     EXPECT_EQ(line, rewritten.Line()) << changes << " changes";
     EXPECT_EQ(item, rewritten);
     EXPECT_EQ(item.Line(), rewritten.Line()) << "after writing the changes into its line";
-    for (int k = 0; k < kItemFieldCount; ++k) ASSERT_EQ(std::as_const(item).at(k), values[static_cast<size_t>(k)]);
+    for (int k = 0; k < kItemFieldCount; ++k)
+      ASSERT_EQ(std::as_const(item).at(k), values[static_cast<size_t>(k)]);
   }
   EXPECT_EQ(TItemData(source, *source).Line(), stored) << "an unchanged line is kept as it is";
 }

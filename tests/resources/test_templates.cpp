@@ -65,8 +65,7 @@ Check Number() {
   };
 }
 Check Code(int count) {
-  return
-      [count](std::string_view v) { return Number()(v) && StrictToInt(v) >= 0 && StrictToInt(v) < count; };
+  return [count](std::string_view v) { return Number()(v) && StrictToInt(v) >= 0 && StrictToInt(v) < count; };
 }
 Check OneOf(std::set<std::string> allowed) {
   return [allowed](std::string_view v) { return allowed.count(std::string(v)) == 1; };
