@@ -1,6 +1,5 @@
 #include "document/byte_search.h"
 
-#include <algorithm>
 #include <bit>
 
 #if defined(__SSE2__) || defined(_M_X64)
@@ -135,59 +134,60 @@ VELMORA_WIDE_TARGET int FindSeparatorsWide(std::string_view text, uint32_t* star
   return found;
 }
 
-VELMORA_WIDE_TARGET size_t NthSeparatorInLineWide(std::string_view text, size_t from, int n) {
+// Where a walk over one line's blocks towards separator n stopped.
+struct WideWalk {
+  size_t at;        // start of the block it stopped in (the text's size at its end)
+  WideBlock block;  // that block, its separators cut at the line break and,
+                    // when separator n is in it, to the ones after it
+  size_t first;     // first separator of the line, or npos
+  size_t nth;       // separator n, or npos when the line ended first
+};
+
+VELMORA_WIDE_TARGET WideWalk WalkToNthSeparator(std::string_view text, size_t from, int n) {
+  constexpr size_t npos = std::string_view::npos;
+  WideWalk walk{from, {}, npos, npos};
   int seen = 0;
-  for (size_t i = from; i < text.size(); i += 64) {
-    WideBlock block = ReadWideBlock(text.data(), text.size(), i);
+  for (; walk.at < text.size(); walk.at += 64) {
+    WideBlock& block = walk.block;
+    block = ReadWideBlock(text.data(), text.size(), walk.at);
     if (block.breaks != 0) block.separators &= _blsmsk_u64(block.breaks) >> 1;  // before the line break
+    if (block.separators != 0 && walk.first == npos) walk.first = walk.at + _tzcnt_u64(block.separators);
     const int count = static_cast<int>(_mm_popcnt_u64(block.separators));
     if (seen + count > n) {
-      // The (n - seen)-th set bit, counting from 0.
-      return i + _tzcnt_u64(_pdep_u64(1ULL << (n - seen), block.separators));
+      const uint64_t nth = _pdep_u64(1ULL << (n - seen), block.separators);  // its (n - seen)-th set bit
+      walk.nth = walk.at + _tzcnt_u64(nth);
+      block.separators &= ~(nth | (nth - 1));
+      return walk;
     }
-    if (block.breaks != 0) return std::string_view::npos;
+    if (block.breaks != 0) return walk;
     seen += count;
   }
-  return std::string_view::npos;
+  walk.block = {};
+  return walk;
+}
+
+VELMORA_WIDE_TARGET size_t NthSeparatorInLineWide(std::string_view text, size_t from, int n) {
+  return WalkToNthSeparator(text, from, n).nth;
 }
 
 VELMORA_WIDE_TARGET LineMarks SearchLineWide(std::string_view text, size_t from, int n) {
   constexpr size_t npos = std::string_view::npos;
-  LineMarks marks{npos, npos, npos, npos};
-  const char* p = text.data();
-  const size_t size = text.size();
-  size_t i = from;
-  int seen = 0;
-  WideBlock block{};
-  // Up to separator n: only counts, 64 bytes at a time.
-  for (; i < size; i += 64) {
-    block = ReadWideBlock(p, size, i);
-    if (block.breaks != 0) block.separators &= _blsmsk_u64(block.breaks) >> 1;  // before the line break
-    if (block.separators != 0 && marks.first == npos) marks.first = i + _tzcnt_u64(block.separators);
-    const int count = static_cast<int>(_mm_popcnt_u64(block.separators));
-    if (seen + count > n) {
-      const uint64_t nth = _pdep_u64(1ULL << (n - seen), block.separators);  // its (n - seen)-th set bit
-      marks.nth = i + _tzcnt_u64(nth);
-      block.separators &= ~(nth | (nth - 1));  // the ones after it
-      break;
+  WideWalk walk = WalkToNthSeparator(text, from, n);
+  LineMarks marks{walk.first, walk.nth, npos, npos};
+  // On from separator n to the one after it and the line break.
+  for (size_t i = walk.at; i < text.size();) {
+    const WideBlock& block = walk.block;
+    if (block.separators != 0 && marks.afterNth == npos && marks.nth != npos) {
+      marks.afterNth = i + _tzcnt_u64(block.separators);
     }
-    if (block.breaks != 0) {
-      marks.lineBreak = i + _tzcnt_u64(block.breaks);
-      return marks;
-    }
-    seen += count;
-  }
-  // Then the separator after it and the line break.
-  for (; i < size;) {
-    if (block.separators != 0 && marks.afterNth == npos) marks.afterNth = i + _tzcnt_u64(block.separators);
     if (block.breaks != 0) {
       marks.lineBreak = i + _tzcnt_u64(block.breaks);
       break;
     }
     i += 64;
-    if (i >= size) break;
-    block = ReadWideBlock(p, size, i);
-    if (block.breaks != 0) block.separators &= _blsmsk_u64(block.breaks) >> 1;
+    if (i >= text.size()) break;
+    walk.block = ReadWideBlock(text.data(), text.size(), i);
+    if (walk.block.breaks != 0) walk.block.separators &= _blsmsk_u64(walk.block.breaks) >> 1;
   }
   return marks;
 }
@@ -320,35 +320,6 @@ size_t FindLineBreak(std::string_view text, size_t from) {
     if (p[i] == '\r' || p[i] == '\n') return i;
   }
   return std::string_view::npos;
-}
-
-namespace {
-
-// The next separator at or after `from`, or npos. Values are mostly short,
-// so the first bytes are looked at directly before a general search.
-size_t NextSeparator(std::string_view line, size_t from) {
-  const size_t near = std::min(line.size(), from + 32);
-  for (size_t i = from; i < near; ++i) {
-    if (SeparatorAt(line.data(), line.size(), i)) return i;
-  }
-  return line.find(kSeparator, near);
-}
-
-}  // namespace
-
-std::string_view ValueAfterSeparator(std::string_view line, size_t separatorAt) {
-  if (separatorAt == std::string_view::npos) return {};
-  const size_t start = separatorAt + kSeparator.size();
-  const size_t end = NextSeparator(line, start);
-  return end == std::string_view::npos ? std::string_view() : line.substr(start, end - start);
-}
-
-std::string_view ValueOfLine(std::string_view line, int k) {
-  if (k == 0) {
-    const size_t end = NextSeparator(line, 0);
-    return end == std::string_view::npos ? std::string_view() : line.substr(0, end);
-  }
-  return ValueAfterSeparator(line, NthSeparatorInLine(line, 0, k - 1));
 }
 
 }  // namespace velmora

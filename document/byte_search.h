@@ -15,12 +15,6 @@ namespace velmora {
 // repeated finds would find them.
 int FindSeparators(std::string_view text, uint32_t* starts, int want);
 
-// Value `k` (counting from 0) of a stored line: the text before separator
-// k and after the one before it. A value without its separator is empty.
-std::string_view ValueOfLine(std::string_view line, int k);
-// The value that starts after the separator at `separatorAt` (npos: none).
-std::string_view ValueAfterSeparator(std::string_view line, size_t separatorAt);
-
 // Where separator `n` (counting from 0) of the line starting at `from`
 // starts, or npos when the line ends first.
 size_t NthSeparatorInLine(std::string_view text, size_t from, int n);

@@ -1,6 +1,5 @@
 #include "document/text.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cstring>
 
@@ -98,8 +97,8 @@ std::vector<std::string_view> SplitLines(std::string_view content) {
   return lines;
 }
 
-std::string_view NextLine(std::string_view content, size_t& at, size_t searchFrom) {
-  return LineEndingAt(content, at, FindLineBreak(content, std::max(at, searchFrom)));
+std::string_view NextLine(std::string_view content, size_t& at) {
+  return LineEndingAt(content, at, FindLineBreak(content, at));
 }
 
 std::string_view LineEndingAt(std::string_view content, size_t& at, size_t lineBreak) {

@@ -45,10 +45,8 @@ std::string FoldCase1252(std::string_view text);
 // Splits file content into lines ended by CR LF, LF or CR. A last line
 // without a line end still counts.
 std::vector<std::string_view> SplitLines(std::string_view content);
-// The line starting at `at`, moving `at` past its line end. The line end
-// is looked for from `searchFrom` on, when the caller knows the line goes
-// on at least that far.
-std::string_view NextLine(std::string_view content, size_t& at, size_t searchFrom = 0);
+// The line starting at `at`, moving `at` past its line end.
+std::string_view NextLine(std::string_view content, size_t& at);
 // The same, for a caller that already knows where the line's CR or LF is
 // (npos: the line runs to the end).
 std::string_view LineEndingAt(std::string_view content, size_t& at, size_t lineBreak);

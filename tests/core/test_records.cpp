@@ -101,14 +101,14 @@ TEST_P(Separators, LineSearchStopsAtTheLineEnd) {
   }
 }
 
-TEST_P(Separators, ValueOfLineReadsLikeExtractField) {
-  const std::string line = "a#$@#$@c#$@tail";
-  for (int k = 0; k < 6; ++k) EXPECT_EQ(ValueOfLine(line, k), ExtractField(line, k + 1, kSeparator)) << k;
+TEST_P(Separators, FullItemLineMarksCaptionAndLevel) {
   std::string longLine;
   for (int k = 0; k < 109; ++k) longLine += "v" + std::to_string(k) + "#$@";
-  EXPECT_EQ(ValueOfLine(longLine, 107), "v107");
-  EXPECT_EQ(ValueOfLine(longLine, 0), "v0");
-  EXPECT_EQ(ValueOfLine(longLine, 109), "");
+  const LineMarks marks = SearchLine(longLine + "\r\nnext#$@", 0, 106);
+  EXPECT_EQ(longLine.substr(0, marks.first), "v0");
+  EXPECT_EQ(longLine.substr(marks.nth + 3, marks.afterNth - marks.nth - 3), "v107");
+  EXPECT_EQ(marks.lineBreak, longLine.size());
+  EXPECT_EQ(NthSeparatorInLine(longLine, 0, 109), std::string_view::npos);
 }
 
 TEST(Records, StoredLineReadsAsItsValues) {
