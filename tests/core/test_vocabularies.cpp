@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "document/errors.h"
+#include "generator/contrast.h"
 #include "generator/vocabularies.h"
 
 namespace velmora {
@@ -66,6 +67,18 @@ TEST(Vocabularies, MenuNumberWrapsLikeThirtyTwoBits) {
   EXPECT_EQ(at(2026, 1, 1, 1, 1, 1), "2026");
   EXPECT_EQ(at(2026, 12, 7, 23, 27, 15), std::to_string(2026LL * 12 * 7 * 23 * 27 * 15 % 4294967296LL));
   EXPECT_FALSE(MakeMenuNumber().empty());
+}
+
+TEST(Vocabularies, TextContrastFollowsTheWcagFormula) {
+  EXPECT_NEAR(ContrastRatio("000000", "FFFFFF"), 21.0, 1e-9);
+  EXPECT_NEAR(ContrastRatio("FFFFFF", "000000"), 21.0, 1e-9) << "the order of the colours does not matter";
+  EXPECT_NEAR(ContrastRatio("777777", "FFFFFF"), 4.48, 0.005);
+  EXPECT_NEAR(ContrastRatio("FF0000", "FFFFFF"), 4.0, 0.005) << "red weighs less than green";
+  EXPECT_NEAR(ContrastRatio("00FF00", "FFFFFF"), 1.37, 0.005);
+  EXPECT_DOUBLE_EQ(ContrastRatio("3A5F8C", "3A5F8C"), 1.0);
+  EXPECT_LT(ContrastRatio("767676", "FFFFFF"), 4.55);
+  EXPECT_GE(ContrastRatio("767676", "FFFFFF"), kMinimumTextContrast);
+  EXPECT_THROW(ContrastRatio("GG0000", "FFFFFF"), NumberError);
 }
 
 }  // namespace
