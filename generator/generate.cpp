@@ -47,18 +47,25 @@ void NameGeneratedFiles(TvornAppletAgent& doc) {
   doc.RuntimeFiles[2] = "jsmenu01.css";
 }
 
-void GenerateMenuFiles(TvornAppletAgent& doc, const DesignTree& tree, const std::string& menuBaseName,
-                       const std::string& pagePath) {
+MenuTexts GenerateMenuTexts(TvornAppletAgent& doc, const DesignTree& tree, const std::string& menuBaseName) {
   StatusGuard guard(doc.Status(), "Making HTML Codes ... ...", /*resetPosition=*/false);
   NameGeneratedFiles(doc);
   PrepareItems(doc, tree);
   const StyleTable styles = AssignStyleClasses(doc, menuBaseName);
-  // Build everything before writing, so a refused value writes nothing.
-  const std::string stylesheet = StylesheetText(styles);
-  const std::string script = ConfigScriptText(doc, menuBaseName);
-  WriteFileAtomically(JoinPath(doc.ProgramFolder(), doc.RuntimeFiles[2]), stylesheet);
-  WriteFileAtomically(JoinPath(doc.ProgramFolder(), doc.RuntimeFiles[1]), script);
-  WriteFileAtomically(pagePath, PageText(doc.RuntimeFiles, menuBaseName));
+  MenuTexts texts;
+  texts.stylesheet = StylesheetText(styles);
+  texts.script = ConfigScriptText(doc, menuBaseName);
+  texts.page = PageText(doc.RuntimeFiles, menuBaseName);
+  return texts;
+}
+
+void GenerateMenuFiles(TvornAppletAgent& doc, const DesignTree& tree, const std::string& menuBaseName,
+                       const std::string& pagePath) {
+  // Everything is built before the first write, so a refused value writes nothing.
+  const MenuTexts texts = GenerateMenuTexts(doc, tree, menuBaseName);
+  WriteFileAtomically(JoinPath(doc.ProgramFolder(), doc.RuntimeFiles[2]), texts.stylesheet);
+  WriteFileAtomically(JoinPath(doc.ProgramFolder(), doc.RuntimeFiles[1]), texts.script);
+  WriteFileAtomically(pagePath, texts.page);
 }
 
 std::string BuildPageText(TvornAppletAgent& doc, const DesignTree& tree, const std::string& menuBaseName) {

@@ -18,6 +18,18 @@ std::string PageText(const std::array<std::string, 3>& runtimeFiles, const std::
 // the document's script list, as every generation does first.
 void NameGeneratedFiles(TvornAppletAgent& doc);
 
+// The three generated texts of a design.
+struct MenuTexts {
+  std::string stylesheet;
+  std::string script;
+  std::string page;
+};
+
+// Completes the document from the tree and assigns the style classes, as
+// every generation does, and returns the texts without writing anything.
+// Everything a generator refuses is refused here.
+MenuTexts GenerateMenuTexts(TvornAppletAgent& doc, const DesignTree& tree, const std::string& menuBaseName);
+
 // Completes the document from the tree, assigns the style classes, writes
 // the stylesheet and the configuration script into the program folder and
 // the page to `pagePath`.

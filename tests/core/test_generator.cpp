@@ -133,6 +133,17 @@ TEST_F(Generator, SeveralLevelsGiveParentsAndOrder) {
   EXPECT_EQ(Slurp(home / "jsmenu01cfg.js"), script) << "regenerating gives the same bytes";
 }
 
+TEST_F(Generator, TextsInMemoryAreTheFilesWritten) {
+  BuildDesign(doc, tree, {0, 1, 2, 1, 0});
+  doc.Items[2][ILink] = "http://example.com/a?b=1&c=2";
+  const MenuTexts texts = GenerateMenuTexts(doc, tree, "menu5");
+  const std::string page = Generate();
+  EXPECT_EQ(texts.page, page);
+  EXPECT_EQ(texts.stylesheet, Slurp(home / "jsmenu01.css"));
+  EXPECT_EQ(texts.script, Slurp(home / "jsmenu01cfg.js"));
+  EXPECT_NE(texts.script.find("example.com/a?b=1&c=2"), std::string::npos);
+}
+
 TEST(LinkConversion, ReplacesEveryOccurrenceIgnoringCase) {
   EXPECT_EQ(ReplaceAllIgnoringCase("HTTP://Site/a http://site/b", "http://site", "file:///C:/w"),
             "file:///C:/w/a file:///C:/w/b");
