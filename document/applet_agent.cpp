@@ -54,6 +54,8 @@ TItemData TvornAppletAgent::StringsToItem(const TStringArray& strings, const std
 void TvornAppletAgent::ResetDocument() {
   AppletData = DefaultAppletData();
   Items.clear();
+  Extensions.Clear();
+  Encoding = TextEncoding::Windows1252;
 }
 
 TItemData TvornAppletAgent::MakeDefaultItem() {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "document/design_tree.h"
+#include "document/format_extensions.h"
 #include "document/records.h"
 #include "document/status_sink.h"
 
@@ -54,6 +55,7 @@ class TvornAppletAgent {
   static TStringArray ItemToStrings(const TItemData& item);
   static TItemData StringsToItem(const TStringArray& strings, const std::string& version);
 
+  // A new design: menu-wide defaults, no items, classic format.
   void ResetDocument();
   static TItemData MakeDefaultItem();
   void InsertItem(int index, const TItemData& item);
@@ -85,6 +87,10 @@ class TvornAppletAgent {
   std::vector<std::string> PreviewFiles;
   std::string Separator;
   std::string FileVersion;
+  // The <Format_Extensions> block's keys other than the encoding, in order.
+  FormatExtensions Extensions;
+  // How every value above is stored as bytes.
+  TextEncoding Encoding = TextEncoding::Windows1252;
 
  private:
   std::string programFolder_;

@@ -38,6 +38,13 @@ class NumberError : public Error {
   std::string text_;
 };
 
+// A file that says it follows the format but breaks it; the message names
+// the file and the line.
+class FormatError : public Error {
+ public:
+  using Error::Error;
+};
+
 // A value that cannot be written without corrupting the output.
 class ValueError : public Error {
  public:

@@ -9,6 +9,7 @@
 #include "document/line_reader.h"
 #include "document/text.h"
 #include "document/tree_rebuild.h"
+#include "document/unicode.h"
 
 namespace velmora {
 
@@ -52,6 +53,7 @@ void TvornAppletAgent::SaveProject(const std::string& fileName) {
     out.Append(kLineEnd);
   };
   for (const char* header : kProjectHeader) line(header);
+  out.Append(FormatExtensionsBlock(Encoding, Extensions));
   status.StepProgress(10);
 
   line("<Applet_Parameters>");
@@ -95,9 +97,12 @@ ReadResult TvornAppletAgent::LoadProjectText(std::string content, const std::str
     return TruncatedAt(reader, "<Product_Version>");
   }
   std::string version(reader.Line());
-  if (!reader.Read() || !reader.Seek("<Applet_Parameters>") || !reader.Read()) {
+  FileFormat format;
+  if (!reader.Read() || !SeekPastExtensions(reader, "<Applet_Parameters>", sourceName, format) ||
+      !reader.Read()) {
     return TruncatedAt(reader, "<Applet_Parameters>");
   }
+  if (format.encoding == TextEncoding::Utf8) CheckUtf8Content(*text, sourceName);
   TAppletData appletData(text, reader.Line());
   if (!reader.Seek("<Item_Parameters>")) return TruncatedAt(reader, "<Item_Parameters>");
 
@@ -126,6 +131,8 @@ ReadResult TvornAppletAgent::LoadProjectText(std::string content, const std::str
 
   const LevelPlan plan = PlanItemLevels(items, outline, sourceName);
   FileVersion = std::move(version);
+  Extensions = std::move(format.extensions);
+  Encoding = format.encoding;
   AppletData = std::move(appletData);
   Items = std::move(items);
   RebuildTree(tree, outline.captions, plan);

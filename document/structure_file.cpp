@@ -7,6 +7,7 @@
 #include "document/line_reader.h"
 #include "document/text.h"
 #include "document/tree_rebuild.h"
+#include "document/unicode.h"
 
 namespace velmora {
 
@@ -41,6 +42,7 @@ void TvornAppletAgent::ExportStructure(const std::string& fileName, const Design
 
   std::string out;
   for (const char* line : kStructureHeader) AppendLine(out, line);
+  out += FormatExtensionsBlock(Encoding, {});  // a structure carries the encoding only
   status.StepProgress(10);
   status.StepProgress(5);
   AppendLine(out, "<Structure_Description>");
@@ -77,9 +79,11 @@ ReadResult TvornAppletAgent::ImportStructureText(const std::string& content, con
     return TruncatedAt(reader, "<Product_Version>");
   }
   std::string version(reader.Line());
-  if (!reader.Read() || !reader.Seek("<Structure_Description>")) {
+  FileFormat format;
+  if (!reader.Read() || !SeekPastExtensions(reader, "<Structure_Description>", sourceName, format)) {
     return TruncatedAt(reader, "<Structure_Description>");
   }
+  if (format.encoding == TextEncoding::Utf8) CheckUtf8Content(content, sourceName);
 
   StatusGuard guard(Status(), "Loading Data ... ...");
   const TItemData defaults = MakeDefaultItem();
@@ -100,6 +104,8 @@ ReadResult TvornAppletAgent::ImportStructureText(const std::string& content, con
 
   FileVersion = std::move(version);
   ResetDocument();
+  // A new design from a skeleton: of the block only the encoding applies.
+  Encoding = format.encoding;
   Items = std::move(items);
   RebuildTree(tree, outline.captions, plan);
   return {ReadOutcome::Loaded, plan.repairs, ""};

@@ -25,6 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (result.outcome != velmora::ReadOutcome::Loaded && doc.ItemCount() != 0) std::abort();
   } catch (const velmora::NumberError&) {
     if (doc.ItemCount() != 0) std::abort();  // a bad level must leave the document as it was
+  } catch (const velmora::FormatError&) {
+    // broken text in a file marked UTF-8, or a broken block: refused the same way
+    if (doc.ItemCount() != 0 || doc.Encoding != velmora::TextEncoding::Windows1252) std::abort();
   }
   if (tree.NodeCount() != doc.ItemCount() + 1) std::abort();
   for (int node = 1; node < tree.NodeCount(); ++node) {
