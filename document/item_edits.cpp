@@ -1,0 +1,55 @@
+#include "document/item_edits.h"
+
+#include <iterator>
+#include <stdexcept>
+
+namespace velmora {
+
+namespace {
+
+void CheckRun(const TvornAppletAgent& doc, int first, int count, int extra) {
+  if (first < 0 || count < 0 || first + count > doc.ItemCount() + extra) {
+    throw std::out_of_range("items " + std::to_string(first) + " to " + std::to_string(first + count - 1) +
+                            " of " + std::to_string(doc.ItemCount()));
+  }
+}
+
+}  // namespace
+
+std::string_view ValueAt(const TvornAppletAgent& doc, ValueSlot slot) {
+  if (slot.item == kMenuWide) return doc.AppletData.at(slot.field);
+  return doc.Items.at(static_cast<size_t>(slot.item)).at(slot.field);
+}
+
+void SwapValues(TvornAppletAgent& doc, std::vector<ValueChange>& changes) {
+  for (ValueChange& change : changes) {
+    const ValueSlot slot = change.slot;
+    auto swapIn = [&change](auto& record) {
+      std::string previous(record.at(change.slot.field));
+      record.at(change.slot.field) = change.value;
+      change.value = std::move(previous);
+    };
+    if (slot.item == kMenuWide) {
+      swapIn(doc.AppletData);
+    } else {
+      swapIn(doc.Items.at(static_cast<size_t>(slot.item)));
+    }
+  }
+}
+
+std::vector<TItemData> TakeItems(TvornAppletAgent& doc, int first, int count) {
+  CheckRun(doc, first, count, 0);
+  auto begin = doc.Items.begin() + first;
+  std::vector<TItemData> taken(std::make_move_iterator(begin), std::make_move_iterator(begin + count));
+  doc.Items.erase(begin, begin + count);
+  return taken;
+}
+
+void PutItems(TvornAppletAgent& doc, int first, std::vector<TItemData>& items) {
+  CheckRun(doc, first, 0, 0);
+  doc.Items.insert(doc.Items.begin() + first, std::make_move_iterator(items.begin()),
+                   std::make_move_iterator(items.end()));
+  items.clear();
+}
+
+}  // namespace velmora

@@ -1,0 +1,147 @@
+// The edits an undo history replays: random runs of them, taken back one by
+// one and done again, must pass through exactly the designs they made.
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <variant>
+
+#include "document/item_edits.h"
+
+namespace velmora {
+namespace {
+
+struct Put {  // items put in at `first`; undone by taking them out again
+  int first;
+  int count;
+  std::vector<TItemData> items;  // held while out of the design
+};
+struct Take {
+  int first;
+  int count;
+  std::vector<TItemData> items;  // held while out of the design
+};
+using Step = std::variant<Put, Take, BlockMove, std::vector<ValueChange>>;
+
+struct Design {
+  TAppletData applet;
+  TItemArray items;
+  bool operator==(const Design&) const = default;
+};
+
+Design Snapshot(const TvornAppletAgent& doc) {
+  return {doc.AppletData, doc.Items};
+}
+
+void Do(TvornAppletAgent& doc, Step& step) {
+  if (auto* put = std::get_if<Put>(&step)) {
+    PutItems(doc, put->first, put->items);
+  } else if (auto* take = std::get_if<Take>(&step)) {
+    take->items = TakeItems(doc, take->first, take->count);
+  } else if (auto* move = std::get_if<BlockMove>(&step)) {
+    move->Apply(doc);
+  } else {
+    SwapValues(doc, std::get<std::vector<ValueChange>>(step));
+  }
+}
+
+void Undo(TvornAppletAgent& doc, Step& step) {
+  if (auto* put = std::get_if<Put>(&step)) {
+    put->items = TakeItems(doc, put->first, put->count);
+  } else if (auto* take = std::get_if<Take>(&step)) {
+    PutItems(doc, take->first, take->items);
+  } else if (auto* move = std::get_if<BlockMove>(&step)) {
+    move->Inverse().Apply(doc);
+  } else {
+    SwapValues(doc, std::get<std::vector<ValueChange>>(step));
+  }
+}
+
+TItemData Numbered(int n) {
+  TItemData item = TvornAppletAgent::MakeDefaultItem();
+  item[ICaption] = "item " + std::to_string(n);
+  return item;
+}
+
+Step RandomStep(const TvornAppletAgent& doc, std::mt19937& random, int& made) {
+  auto pick = [&random](int below) { return below <= 0 ? 0 : static_cast<int>(random() % below); };
+  const int n = doc.ItemCount();
+  switch (pick(4)) {
+    case 0: {
+      Put put{pick(n + 1), 1 + pick(3), {}};
+      for (int k = 0; k < put.count; ++k) put.items.push_back(Numbered(made++));
+      return put;
+    }
+    case 1:
+      if (n > 0) {
+        const int first = pick(n);
+        return Take{first, 1 + pick(std::min(5, n - first)), {}};
+      }
+      break;
+    case 2:
+      if (n > 1) {
+        const int first = 1 + pick(n - 1);
+        return BlockMove{first, 1 + pick(n - first), 1 + pick(first)};
+      }
+      break;
+  }
+  // Distinct slots: several fields of one item, or menu-wide ones.
+  std::vector<ValueChange> changes;
+  const int item = n == 0 || pick(4) == 0 ? kMenuWide : pick(n);
+  const int fields = item == kMenuWide ? kAppletFieldCount : kItemFieldCount;
+  const int start = pick(fields);
+  for (int k = 0; k < 1 + pick(3) && start + k < fields; ++k)
+    changes.push_back({{item, start + k}, "v" + std::to_string(made++)});
+  return changes;
+}
+
+TEST(ItemEdits, RandomStepsUndoAndRedoThroughTheSameDesigns) {
+  for (unsigned seed : {1u, 2u, 3u}) {
+    std::mt19937 random(seed);
+    TvornAppletAgent doc;
+    doc.ResetDocument();
+    int made = 0;
+    for (int i = 0; i < 50; ++i) doc.InsertItem(i, Numbered(made++));
+    std::vector<Design> designs{Snapshot(doc)};
+    std::vector<Step> steps;
+    for (int s = 0; s < 300; ++s) {
+      steps.push_back(RandomStep(doc, random, made));
+      Do(doc, steps.back());
+      designs.push_back(Snapshot(doc));
+    }
+    for (size_t s = steps.size(); s-- > 0;) {
+      Undo(doc, steps[s]);
+      ASSERT_TRUE(Snapshot(doc) == designs[s])
+          << "seed " << seed << ", undoing step " << s << " kind " << steps[s].index();
+    }
+    for (size_t s = 0; s < steps.size(); ++s) {
+      Do(doc, steps[s]);
+      ASSERT_TRUE(Snapshot(doc) == designs[s + 1]) << "seed " << seed << ", redoing step " << s;
+    }
+  }
+}
+
+TEST(ItemEdits, ValuesSwapBothWaysAndRunsStayWhole) {
+  TvornAppletAgent doc;
+  doc.ResetDocument();
+  for (int i = 0; i < 4; ++i) doc.InsertItem(i, Numbered(i));
+  std::vector<ValueChange> changes{{{2, ICaption}, "renamed"}, {{kMenuWide, pOpenDelay}, "900"}};
+  SwapValues(doc, changes);
+  EXPECT_EQ(ValueAt(doc, {2, ICaption}), "renamed");
+  EXPECT_EQ(ValueAt(doc, {kMenuWide, pOpenDelay}), "900");
+  EXPECT_EQ(changes[0].value, "item 2");
+  EXPECT_EQ(changes[1].value, "0");
+
+  std::vector<TItemData> taken = TakeItems(doc, 1, 2);
+  ASSERT_EQ(taken.size(), 2u);
+  EXPECT_EQ(taken[1][ICaption], "renamed");
+  EXPECT_EQ(doc.ItemCount(), 2);
+  EXPECT_THROW(TakeItems(doc, 1, 2), std::out_of_range);
+  EXPECT_THROW(PutItems(doc, 3, taken), std::out_of_range);
+  PutItems(doc, 2, taken);  // at the end
+  EXPECT_TRUE(taken.empty());
+  EXPECT_EQ(doc.Items[3][ICaption], "renamed");
+}
+
+}  // namespace
+}  // namespace velmora
