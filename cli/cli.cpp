@@ -19,6 +19,8 @@ void PrintHelp(std::ostream& out) {
          "                     VELMORA_HOME, the program's own folder, or ~/.local/share/velmora\n"
          "  --menu-name NAME   the menu's base name, for reproducible output (default: a fresh\n"
          "                     \"menu\" name, as the designer makes)\n"
+         "  --page STYLE       classic or html5: the page style for this run (default: the\n"
+         "                     design's own, classic unless it chose the modern page)\n"
          "  --help, --version\n";
 }
 

@@ -11,6 +11,7 @@
 #include "document/file_io.h"
 #include "generator/config_script.h"
 #include "generator/generate.h"
+#include "generator/page_style.h"
 #include "generator/preview.h"
 #include "generator/publish.h"
 #include "generator/vocabularies.h"
@@ -46,6 +47,21 @@ class PreviewCleanup {
   TvornAppletAgent& doc_;
 };
 
+// --page classic|html5: the page style for this run instead of the design's.
+PageOptions PageOptionsOf(Context& ctx) {
+  PageOptions options;
+  if (const auto given = ctx.TakeOption("--page")) {
+    options.style = ParsePageStyle(*given);
+    if (!options.style) throw UsageFailure{"--page must be classic or html5, not \"" + *given + "\""};
+  }
+  return options;
+}
+
+void WarnPage(Context& ctx, const std::string& project, const std::vector<std::string>& warnings) {
+  for (const auto& warning : warnings)
+    ctx.err << "velmora-cli: warning: " << project << ": " << warning << "\n";
+}
+
 void RequireItems(Context& ctx, const std::string& project) {
   if (ctx.Document().ItemCount() == 0) throw CommandFailure{project + ": " + kNothingToBuild};
 }
@@ -54,6 +70,7 @@ void RequireItems(Context& ctx, const std::string& project) {
 
 void RunPublish(Context& ctx) {
   const auto to = ctx.TakeOption("--to");
+  const PageOptions options = PageOptionsOf(ctx);
   const std::string menuName = MenuBaseName(ctx);
   const std::string project = ctx.Positional(1)[0];
   TvornAppletAgent& doc = ctx.Document();
@@ -66,29 +83,38 @@ void RunPublish(Context& ctx) {
   fs::create_directories(folder, ec);
   if (!fs::is_directory(folder, ec)) throw FileError(folder, "the folder cannot be created");
 
-  const PublishResult result = SaveAndPublish(doc, ctx.Tree(), menuName, folder, NameOf(project));
+  const PublishResult result = SaveAndPublish(doc, ctx.Tree(), menuName, folder, NameOf(project), options);
+  WarnPage(ctx, project, result.pageWarnings);
   ctx.WarnImages("images not found in the project's folder, so not published", result.uncopiedImages);
   ctx.WarnImages("image names leading outside the project folder were not published", result.unsafeImages);
   ctx.out << JoinPath(folder, BaseNameOf(NameOf(project)) + ".html") << "\n";
 }
 
 void RunHtml(Context& ctx) {
+  PageOptions options = PageOptionsOf(ctx);
   const std::string menuName = MenuBaseName(ctx);
   const std::string project = ctx.Positional(1)[0];
+  options.title = BaseNameOf(NameOf(project));
   TvornAppletAgent& doc = ctx.Document();
   PreviewCleanup cleanup(doc);
   ctx.OpenProject(project);
   RequireItems(ctx, project);
-  ctx.out << BuildPageText(doc, ctx.Tree(), menuName);
+  std::vector<std::string> warnings;
+  ctx.out << BuildPageText(doc, ctx.Tree(), menuName, options, &warnings);
+  WarnPage(ctx, project, warnings);
 }
 
 void RunPreview(Context& ctx) {
+  PageOptions options = PageOptionsOf(ctx);
   const std::string menuName = MenuBaseName(ctx);
   const std::string project = ctx.Positional(1)[0];
+  options.title = BaseNameOf(NameOf(project));
   TvornAppletAgent& doc = ctx.Document();
   ctx.OpenProject(project);
   RequireItems(ctx, project);
-  const std::string pageText = BuildPageText(doc, ctx.Tree(), menuName);
+  std::vector<std::string> warnings;
+  const std::string pageText = BuildPageText(doc, ctx.Tree(), menuName, options, &warnings);
+  WarnPage(ctx, project, warnings);
   const std::string home = doc.ProgramFolder();
   CopyScriptsToPreview(doc, home);
   ctx.WarnImages("image names leading outside the program folder were skipped", CopyResourceFiles(doc, home));

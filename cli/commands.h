@@ -18,11 +18,11 @@ void RunHtml(Context& ctx);
 void RunPreview(Context& ctx);
 
 inline constexpr Command kCommands[] = {
-    {"publish", "publish PROJECT.velm [--to DIR] [--menu-name NAME] [--home DIR]",
+    {"publish", "publish PROJECT.velm [--to DIR] [--page classic|html5] [--menu-name NAME] [--home DIR]",
      "save and publish a project: page, scripts, images, project file and report", RunPublish},
-    {"html", "html PROJECT.velm [--menu-name NAME] [--home DIR]", "print the page that Build HTML shows",
-     RunHtml},
-    {"preview", "preview PROJECT.velm [--menu-name NAME] [--home DIR]",
+    {"html", "html PROJECT.velm [--page classic|html5] [--menu-name NAME] [--home DIR]",
+     "print the page that Build HTML shows", RunHtml},
+    {"preview", "preview PROJECT.velm [--page classic|html5] [--menu-name NAME] [--home DIR]",
      "assemble the preview folder, open the page in the browser and print its path", RunPreview},
     {"export-structure", "export-structure PROJECT.velm OUT.gms",
      "write the menu structure of a project to a structure file", RunExportStructure},

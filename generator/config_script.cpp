@@ -118,6 +118,10 @@ constexpr std::uint16_t kHighControls[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x2
 
 }  // namespace
 
+unsigned Windows1252CodePoint(unsigned char b) {
+  return b >= 0x80 && b < 0xA0 ? kHighControls[b - 0x80] : b;
+}
+
 namespace {
 
 // Bytes written as they are: printable ASCII other than the quote, the
@@ -164,7 +168,7 @@ void AppendEscapedScriptString(std::string& out, std::string_view text) {
       std::snprintf(escaped, sizeof escaped, "\\x%02X", b);
       out += escaped;
     } else {
-      const unsigned code = b < 0xA0 ? kHighControls[b - 0x80] : b;
+      const unsigned code = Windows1252CodePoint(b);
       std::snprintf(escaped, sizeof escaped, "\\u%04X", code);
       out += escaped;
     }
@@ -179,7 +183,7 @@ std::string EscapeScriptString(std::string_view text) {
   return out;
 }
 
-std::string ConfigScriptText(TvornAppletAgent& doc, const std::string& menuBaseName) {
+std::string ConfigScriptText(TvornAppletAgent& doc, const std::string& menuBaseName, PageStyle style) {
   const std::string& n = menuBaseName;
   if (!IsMenuBaseName(n)) {
     throw ValueError("Cannot generate the configuration script: the menu name \"" + n +
@@ -194,6 +198,12 @@ std::string ConfigScriptText(TvornAppletAgent& doc, const std::string& menuBaseN
   auto line = [&out](const std::string& text) { AppendLine(out, text); };
   AppendMakerComment(out);
 
+  const bool html5 = style == PageStyle::Html5;
+  if (html5) {
+    // Declared before the items, without eval: the page may forbid it.
+    line("var " + n + "cfg=window." + n + "cfg||[];");
+    line("function CI" + n + "(ipa){" + n + "cfg.push(ipa);}");
+  }
   out.reserve(out.size() + doc.Items.size() * 320);
   for (int i = 0; i < doc.ItemCount(); ++i) {
     const TItemData& item = doc.Items[static_cast<size_t>(i)];
@@ -217,11 +227,21 @@ std::string ConfigScriptText(TvornAppletAgent& doc, const std::string& menuBaseN
     out += kLineEnd;
   }
 
-  line("function CI" + n + "(ipa){");
-  line("if(!(window." + n + "cfg)){eval('window." + n + "cfg=new Array();');};");
-  line(n + "cfg[" + n + "cfg.length]=ipa;};");
-  line("function Init" + n + "(){");
-  line("if (!window.bMac){setTimeout('Init" + n + "()',350);return;};");
+  if (html5) {
+    // Deferred scripts run in order before DOMContentLoaded, so the runtime
+    // is there by then; no string for a timer to evaluate.
+    line("function Init" + n + "(){");
+    line(
+        "if(!window.bMac){if(document.readyState==='loading'){document.addEventListener('DOMContentLoaded',"
+        "Init" +
+        n + ");}else{setTimeout(Init" + n + ",50);}return;};");
+  } else {
+    line("function CI" + n + "(ipa){");
+    line("if(!(window." + n + "cfg)){eval('window." + n + "cfg=new Array();');};");
+    line(n + "cfg[" + n + "cfg.length]=ipa;};");
+    line("function Init" + n + "(){");
+    line("if (!window.bMac){setTimeout('Init" + n + "()',350);return;};");
+  }
 
   const std::string owner = "the menu-wide settings";
   // An empty argument would not parse, unlike an empty array position.

@@ -7,13 +7,16 @@
 #include <string_view>
 
 #include "document/applet_agent.h"
+#include "generator/page_style.h"
 
 namespace velmora {
 
 // Sets the three menu-wide names from the base name and returns the script.
 // Refuses (ValueError) a bare position that is neither empty nor a decimal
-// integer, naming the item and the field.
-std::string ConfigScriptText(TvornAppletAgent& doc, const std::string& menuBaseName);
+// integer, naming the item and the field. The HTML5 page's script makes the
+// same items and builder call without eval and without string timers.
+std::string ConfigScriptText(TvornAppletAgent& doc, const std::string& menuBaseName,
+                             PageStyle style = PageStyle::Classic);
 
 // A value as the contents of a single-quoted script string: any text yields
 // a string that parses and holds the text exactly. The result is ASCII:
@@ -21,6 +24,9 @@ std::string ConfigScriptText(TvornAppletAgent& doc, const std::string& menuBaseN
 std::string EscapeScriptString(std::string_view text);
 // The same, appended to `out`.
 void AppendEscapedScriptString(std::string& out, std::string_view text);
+
+// The character a Windows-1252 byte stands for.
+unsigned Windows1252CodePoint(unsigned char b);
 
 // The base name becomes part of script identifiers and element ids.
 bool IsMenuBaseName(std::string_view name);

@@ -6,6 +6,7 @@
 #include "document/file_io.h"
 #include "document/text.h"
 #include "generator/config_script.h"
+#include "generator/html5_page.h"
 #include "generator/maker.h"
 #include "generator/prepare.h"
 #include "generator/styles.h"
@@ -47,30 +48,44 @@ void NameGeneratedFiles(TvornAppletAgent& doc) {
   doc.RuntimeFiles[2] = "jsmenu01.css";
 }
 
-MenuTexts GenerateMenuTexts(TvornAppletAgent& doc, const DesignTree& tree, const std::string& menuBaseName) {
+MenuTexts GenerateMenuTexts(TvornAppletAgent& doc, const DesignTree& tree, const std::string& menuBaseName,
+                            const PageOptions& options) {
   StatusGuard guard(doc.Status(), "Making HTML Codes ... ...", /*resetPosition=*/false);
+  const PageSettings settings = PageSettingsOf(doc);
+  const PageStyle style = options.style.value_or(settings.style);
   NameGeneratedFiles(doc);
   PrepareItems(doc, tree);
   const StyleTable styles = AssignStyleClasses(doc, menuBaseName);
   MenuTexts texts;
   texts.stylesheet = StylesheetText(styles);
-  texts.script = ConfigScriptText(doc, menuBaseName);
-  texts.page = PageText(doc.RuntimeFiles, menuBaseName);
+  texts.script = ConfigScriptText(doc, menuBaseName, style);
+  if (style == PageStyle::Html5) {
+    texts.stylesheet += Html5ListStyles(doc, menuBaseName);
+    Html5Page page = Html5PageText(doc, menuBaseName, settings.language, options.title);
+    texts.page = std::move(page.text);
+    texts.warnings = std::move(page.warnings);
+  } else {
+    texts.page = PageText(doc.RuntimeFiles, menuBaseName);
+  }
   return texts;
 }
 
-void GenerateMenuFiles(TvornAppletAgent& doc, const DesignTree& tree, const std::string& menuBaseName,
-                       const std::string& pagePath) {
+std::vector<std::string> GenerateMenuFiles(TvornAppletAgent& doc, const DesignTree& tree,
+                                           const std::string& menuBaseName, const std::string& pagePath,
+                                           const PageOptions& options) {
   // Everything is built before the first write, so a refused value writes nothing.
-  const MenuTexts texts = GenerateMenuTexts(doc, tree, menuBaseName);
+  MenuTexts texts = GenerateMenuTexts(doc, tree, menuBaseName, options);
   WriteFileAtomically(JoinPath(doc.ProgramFolder(), doc.RuntimeFiles[2]), texts.stylesheet);
   WriteFileAtomically(JoinPath(doc.ProgramFolder(), doc.RuntimeFiles[1]), texts.script);
   WriteFileAtomically(pagePath, texts.page);
+  return std::move(texts.warnings);
 }
 
-std::string BuildPageText(TvornAppletAgent& doc, const DesignTree& tree, const std::string& menuBaseName) {
+std::string BuildPageText(TvornAppletAgent& doc, const DesignTree& tree, const std::string& menuBaseName,
+                          const PageOptions& options, std::vector<std::string>* warnings) {
   const std::string path = UniqueTemporaryPath("velmora-build", ".html");
-  GenerateMenuFiles(doc, tree, menuBaseName, path);
+  std::vector<std::string> found = GenerateMenuFiles(doc, tree, menuBaseName, path, options);
+  if (warnings) *warnings = std::move(found);
   std::string text = ReadWholeFile(path);
   DeleteFileQuietly(path);
   return text;

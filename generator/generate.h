@@ -5,9 +5,11 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "document/applet_agent.h"
 #include "document/design_tree.h"
+#include "generator/page_style.h"
 
 namespace velmora {
 
@@ -23,21 +25,29 @@ struct MenuTexts {
   std::string stylesheet;
   std::string script;
   std::string page;
+  // What the user should know about the output (links the HTML5 page's list
+  // shows as text); generation went ahead.
+  std::vector<std::string> warnings;
 };
 
 // Completes the document from the tree and assigns the style classes, as
 // every generation does, and returns the texts without writing anything.
-// Everything a generator refuses is refused here.
-MenuTexts GenerateMenuTexts(TvornAppletAgent& doc, const DesignTree& tree, const std::string& menuBaseName);
+// Everything a generator refuses is refused here. The page style is the
+// design's unless `options` names one.
+MenuTexts GenerateMenuTexts(TvornAppletAgent& doc, const DesignTree& tree, const std::string& menuBaseName,
+                            const PageOptions& options = {});
 
 // Completes the document from the tree, assigns the style classes, writes
 // the stylesheet and the configuration script into the program folder and
-// the page to `pagePath`.
-void GenerateMenuFiles(TvornAppletAgent& doc, const DesignTree& tree, const std::string& menuBaseName,
-                       const std::string& pagePath);
+// the page to `pagePath`. Returns the generation's warnings.
+std::vector<std::string> GenerateMenuFiles(TvornAppletAgent& doc, const DesignTree& tree,
+                                           const std::string& menuBaseName, const std::string& pagePath,
+                                           const PageOptions& options = {});
 
 // The page text that Build HTML shows: generates with the page written to a
-// temporary file, which is read back and removed.
-std::string BuildPageText(TvornAppletAgent& doc, const DesignTree& tree, const std::string& menuBaseName);
+// temporary file, which is read back and removed. The generation's warnings
+// go to `warnings` when given.
+std::string BuildPageText(TvornAppletAgent& doc, const DesignTree& tree, const std::string& menuBaseName,
+                          const PageOptions& options = {}, std::vector<std::string>* warnings = nullptr);
 
 }  // namespace velmora

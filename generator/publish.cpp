@@ -27,9 +27,12 @@ std::string BaseNameOf(const std::string& projectFileName) {
 }
 
 PublishResult SaveAndPublish(TvornAppletAgent& doc, const DesignTree& tree, const std::string& menuBaseName,
-                             const std::string& folder, const std::string& projectFileName) {
+                             const std::string& folder, const std::string& projectFileName,
+                             PageOptions options) {
   const std::string base = BaseNameOf(projectFileName);
-  GenerateMenuFiles(doc, tree, menuBaseName, JoinPath(folder, base + ".html"));
+  if (options.title.empty()) options.title = base;
+  PublishResult result;
+  result.pageWarnings = GenerateMenuFiles(doc, tree, menuBaseName, JoinPath(folder, base + ".html"), options);
   for (const auto& name : doc.RuntimeFiles) {
     CopyFileQuietly(JoinPath(doc.ProgramFolder(), name), JoinPath(folder, name));
   }
@@ -39,7 +42,6 @@ PublishResult SaveAndPublish(TvornAppletAgent& doc, const DesignTree& tree, cons
   StatusSink& status = doc.Status();
   status.SetProgressMax(100);
   StatusGuard guard(status, "Copying Publishable Files ... ...");
-  PublishResult result;
   const std::string preview = PreviewFolder(doc);
   std::unordered_set<std::string> reported;
   for (const auto& name : ImageNames(doc)) {

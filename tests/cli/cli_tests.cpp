@@ -234,3 +234,54 @@ TEST_F(CliRun, HostileTextSurvivesTheScript) {
 }
 
 }  // namespace
+
+namespace {
+
+// --page chooses the page for one run: the HTML5 page for publish, html and
+// preview alike; script links are reported; anything else is a usage error.
+TEST_F(CliRun, PageStyleForOneRun) {
+  const fs::path project = CopyExample();
+  const fs::path velm = project / "velmora-example.velm";
+  std::string design = Slurp(velm);
+  const size_t link = design.find("about.html");
+  ASSERT_NE(link, std::string::npos);
+  design.replace(link, 10, "javascript:alert(1)");
+  std::ofstream(velm, std::ios::binary) << design;
+
+  const std::string common = " --menu-name menu42 --home " + Q(home);
+  const Outcome html = Cli("html " + Q(velm) + " --page HTML5" + common);
+  ASSERT_EQ(html.status, 0) << html.err;
+  EXPECT_TRUE(html.out.starts_with("<!DOCTYPE html>\r\n<html lang=\"en\">")) << html.out;
+  EXPECT_NE(html.out.find("<title>velmora-example</title>"), std::string::npos);
+  EXPECT_NE(html.out.find("<a href=\"index.html\""), std::string::npos);
+  EXPECT_EQ(html.out.find("javascript:"), std::string::npos);
+  EXPECT_EQ(html.err,
+            "velmora-cli: warning: " + velm.string() +
+                ": item 15 \"About\": its link \"javascript:alert(1)\" runs script or holds data, so "
+                "the page's list shows the item as text\n");
+
+  const fs::path site = work / "site";
+  const Outcome publish = Cli("publish " + Q(velm) + " --to " + Q(site) + " --page html5" + common);
+  ASSERT_EQ(publish.status, 0) << publish.err;
+  EXPECT_EQ(publish.err, html.err);
+  EXPECT_EQ(Slurp(site / "velmora-example.html"), html.out);
+  EXPECT_EQ(Slurp(site / "jsmenu01cfg.js").find("eval("), std::string::npos);
+
+  const Outcome preview = Cli("preview " + Q(velm) + " --page html5" + common, "VELMORA_OPEN_COMMAND=true");
+  ASSERT_EQ(preview.status, 0) << preview.err;
+  EXPECT_EQ(Slurp(home / "preview" / "~preview.html"), html.out);
+
+  // The classic page for the same run is what the design gives by default.
+  const Outcome classic = Cli("html " + Q(velm) + " --page classic" + common);
+  EXPECT_EQ(classic.out, Cli("html " + Q(velm) + common).out);
+  EXPECT_TRUE(classic.out.starts_with("<!-- saved from url="));
+
+  for (const char* command : {"publish", "html", "preview"}) {
+    const Outcome bad = Cli(std::string(command) + " " + Q(velm) + " --page xhtml" + common);
+    EXPECT_EQ(bad.status, 2) << command;
+    EXPECT_NE(bad.err.find("--page must be classic or html5"), std::string::npos) << bad.err;
+    EXPECT_NE(bad.err.find("Usage: velmora-cli " + std::string(command)), std::string::npos) << bad.err;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,245 @@
+#include "generator/html5_page.h"
+
+#include <charconv>
+#include <cstdio>
+#include <map>
+#include <tuple>
+
+#include "document/errors.h"
+#include "document/text.h"
+#include "generator/config_script.h"
+#include "generator/maker.h"
+#include "generator/page_style.h"
+
+namespace velmora {
+
+namespace {
+
+// An item's box as the runtime lays it out: width, least height, padding
+// and alignment, with the runtime's defaults for empty values.
+struct Geometry {
+  int width, height, left, right, top, bottom, align;
+  auto operator<=>(const Geometry&) const = default;
+};
+
+int NumberOr(std::string_view text, int fallback) {
+  int value = fallback;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return ec == std::errc() && end == text.data() + text.size() ? value : fallback;
+}
+
+Geometry GeometryOf(const TItemData& item) {
+  auto at = [&item](ItemField f, int fallback) { return NumberOr(item[f], fallback); };
+  return {at(IWidth, 150),    at(IHeight, 20),       at(IPaddingLeft, 4), at(IPaddingRight, 10),
+          at(IPaddingTop, 0), at(IPaddingBottom, 0), at(ITextAlign, 0)};
+}
+
+// The distinct boxes in order of first use, and each item's box number.
+struct ListGeometry {
+  std::vector<Geometry> boxes;
+  std::vector<size_t> boxOfItem;
+};
+
+ListGeometry GeometryOfItems(const TvornAppletAgent& doc) {
+  ListGeometry out;
+  std::map<Geometry, size_t> seen;
+  for (const TItemData& item : doc.Items) {
+    const auto [at, added] = seen.try_emplace(GeometryOf(item), out.boxes.size());
+    if (added) out.boxes.push_back(at->first);
+    out.boxOfItem.push_back(at->second);
+  }
+  return out;
+}
+
+std::string BoxClass(const std::string& menuBaseName, size_t box) {
+  return menuBaseName + "box" + std::to_string(box + 1);
+}
+
+std::string Px(int value) {
+  return std::to_string(value < 0 ? 0 : value) + "px";
+}
+
+bool IsAsciiSpaceOrControl(unsigned char b) {
+  return b <= 0x20 || b == 0x7F;
+}
+
+}  // namespace
+
+std::string EscapeHtml(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    const auto b = static_cast<unsigned char>(c);
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&#39;";
+        break;
+      default:
+        if (b >= 0x80) {
+          char ref[12];
+          std::snprintf(ref, sizeof ref, "&#x%X;", static_cast<unsigned>(Windows1252CodePoint(b)));
+          out += ref;
+        } else if (IsAsciiSpaceOrControl(b)) {
+          out += ' ';  // line breaks and controls have no place in a caption or an attribute
+        } else {
+          out += c;
+        }
+    }
+  }
+  return out;
+}
+
+bool IsScriptOrDataLink(std::string_view link) {
+  // Browsers skip leading blanks and controls and drop tabs and line breaks
+  // anywhere before reading the scheme.
+  std::string scheme;
+  size_t i = 0;
+  while (i < link.size() && IsAsciiSpaceOrControl(static_cast<unsigned char>(link[i]))) ++i;
+  for (; i < link.size() && link[i] != ':'; ++i) {
+    const char c = link[i];
+    if (c == '\t' || c == '\n' || c == '\r') continue;
+    scheme += c;
+  }
+  if (i == link.size()) return false;
+  scheme = ToLowerAscii(scheme);
+  return scheme == "javascript" || scheme == "vbscript" || scheme == "data";
+}
+
+std::string Html5ListStyles(const TvornAppletAgent& doc, const std::string& menuBaseName) {
+  const std::string nav = "#" + menuBaseName + "div>nav";
+  const bool horizontal = doc.AppletData[pMainMenuDirection] != "0";
+  const int gap = NumberOr(doc.AppletData[pMainMenuItemGap], 1);
+  std::string out;
+  AppendLine(out, nav + ">ul{display:flex;flex-direction:" + (horizontal ? "row" : "column") +
+                      ";flex-wrap:wrap;align-items:flex-start;gap:" + Px(gap) + ";margin:0;padding:0}");
+  AppendLine(out, nav + " ul ul{margin:0;padding:0}");
+  AppendLine(out, nav + " ul ul ul{padding-left:12px}");
+  AppendLine(out, nav + " li{list-style:none;margin:0;padding:0}");
+  AppendLine(out, nav + " li>a," + nav + " li>span{display:flex;align-items:center;box-sizing:border-box;" +
+                      "text-decoration:none;overflow:hidden}");
+  // While script runs the menu replaces the list: only the bar shows.
+  AppendLine(out, "@media (scripting:enabled){" + nav + " ul ul{display:none}}");
+  const ListGeometry geometry = GeometryOfItems(doc);
+  constexpr const char* kJustify[] = {"flex-start", "center", "flex-end"};
+  for (size_t k = 0; k < geometry.boxes.size(); ++k) {
+    const Geometry& g = geometry.boxes[k];
+    AppendLine(out, "." + BoxClass(menuBaseName, k) + "{width:" + Px(g.width) +
+                        ";min-height:" + Px(g.height) + ";padding:" + Px(g.top) + " " + Px(g.right) + " " +
+                        Px(g.bottom) + " " + Px(g.left) +
+                        ";justify-content:" + kJustify[g.align >= 0 && g.align <= 2 ? g.align : 0] + "}");
+  }
+  return out;
+}
+
+namespace {
+
+// One list entry: a link, or text for a disabled item, an item without a
+// link, and one whose link would run script.
+std::string Entry(const TItemData& item, int index, const std::string& classes,
+                  std::vector<std::string>& warnings) {
+  const std::string caption = EscapeHtml(item[ICaption]);
+  const std::string link = Trim(item[ILink]);
+  std::string attributes = " class=\"" + classes + "\"";
+  if (!Trim(item[IToolTip]).empty()) attributes += " title=\"" + EscapeHtml(item[IToolTip]) + "\"";
+  if (item[DisableItem] == "0")
+    return "<span" + attributes + " aria-disabled=\"true\">" + caption + "</span>";
+  if (IsScriptOrDataLink(link)) {
+    warnings.push_back(DescribeItem(index, item[ICaption]) + ": its link \"" + link +
+                       "\" runs script or holds data, so the page's list shows the item as text");
+    return "<span" + attributes + ">" + caption + "</span>";
+  }
+  if (link.empty()) return "<span" + attributes + ">" + caption + "</span>";
+  const std::string target = Trim(item[ITarget]);
+  if (!target.empty() && ToLowerAscii(target) != "_self")
+    attributes += " target=\"" + EscapeHtml(target) + "\"";
+  return "<a href=\"" + EscapeHtml(link) + "\"" + attributes + ">" + caption + "</a>";
+}
+
+}  // namespace
+
+Html5Page Html5PageText(const TvornAppletAgent& doc, const std::string& menuBaseName,
+                        const std::string& language, const std::string& title) {
+  if (!IsLanguageTag(language)) {
+    throw ValueError("Cannot generate the page: the page language \"" + language +
+                     "\" is not a language tag such as en, de or pt-BR.");
+  }
+  Html5Page page;
+  std::string& out = page.text;
+  auto line = [&out](const std::string& text) { AppendLine(out, text); };
+  const auto& files = doc.RuntimeFiles;
+  for (const std::string& text : {
+           std::string("<!DOCTYPE html>"),
+           "<html lang=\"" + EscapeHtml(language) + "\">",
+           std::string("<head>"),
+           std::string("<meta charset=\"utf-8\">"),
+           std::string("<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"),
+           "<title>" + EscapeHtml(title.empty() ? "Menu" : title) + "</title>",
+           std::string("</head>"),
+           std::string("<body>"),
+           std::string(),
+           std::string("<!-- Velmora 1.0 -->"),
+           std::string("<!-- ") + kCopyrightLine + " -->",
+           std::string("<!-- ") + kProductPage + " -->",
+           std::string("<!-- NOTE: Please insert these codes and the menu's container after them into the "
+                       "<body> section of Web pages. -->"),
+           std::string("<!-- BEGIN -->"),
+           "<link href=\"./" + EscapeHtml(files[2]) + "\" rel=\"stylesheet\">",
+           "<script src=\"./" + EscapeHtml(files[1]) + "\" defer></script>",
+           "<script src=\"./" + EscapeHtml(files[0]) + "\" defer></script>",
+           std::string("<!-- END -->"),
+           "<div id=\"" + menuBaseName + "div\">",
+           std::string("<nav aria-label=\"Menu\">"),
+           std::string("<ul>"),
+       }) {
+    line(text);
+  }
+
+  // Nested lists by level: a deeper item opens a list inside the entry
+  // before it, a shallower one closes the lists in between.
+  const ListGeometry geometry = GeometryOfItems(doc);
+  int previous = -1;
+  for (int i = 0; i < doc.ItemCount(); ++i) {
+    const TItemData& item = doc.Items[static_cast<size_t>(i)];
+    int level = NumberOr(item[ILevel], 0);
+    if (level < 0) level = 0;
+    if (level > previous + 1) level = previous + 1;
+    const std::string indent(2 * static_cast<size_t>(level), ' ');
+    if (previous >= 0 && level > previous) {
+      out += kLineEnd;
+      line(indent + "<ul>");
+    } else if (previous >= 0) {
+      line("</li>");
+      for (int k = previous; k > level; --k) {
+        line(std::string(2 * static_cast<size_t>(k), ' ') + "</ul>");
+        line(std::string(2 * static_cast<size_t>(k - 1), ' ') + "</li>");
+      }
+    }
+    const std::string classes = EscapeHtml(item[IClassNormal]) + " " +
+                                BoxClass(menuBaseName, geometry.boxOfItem[static_cast<size_t>(i)]);
+    out += indent + "<li>" + Entry(item, i, classes, page.warnings);
+    previous = level;
+  }
+  if (previous >= 0) {
+    line("</li>");
+    for (int k = previous; k > 0; --k) {
+      line(std::string(2 * static_cast<size_t>(k), ' ') + "</ul>");
+      line(std::string(2 * static_cast<size_t>(k - 1), ' ') + "</li>");
+    }
+  }
+  for (const char* text : {"</ul>", "</nav>", "</div>", "", "</body>", "</html>"}) line(text);
+  return page;
+}
+
+}  // namespace velmora

@@ -1,0 +1,45 @@
+#pragma once
+
+// The HTML5 page: a standards-mode document with its language, viewport and
+// title, the same loading block as the classic page (both scripts deferred),
+// and a container whose <nav> already holds the menu as nested lists of
+// links. The runtime builds the live menu inside that <nav>; visitors and
+// robots without script read the list. The list carries the menu's own
+// classes and sizes, so it looks like the menu bar until the menu replaces
+// it.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "document/applet_agent.h"
+
+namespace velmora {
+
+struct Html5Page {
+  std::string text;
+  // Items whose links the list shows as text (script and data addresses).
+  std::vector<std::string> warnings;
+};
+
+// The page of a prepared document (levels, links and class names set).
+// Refuses (ValueError) a language that is not a language tag.
+Html5Page Html5PageText(const TvornAppletAgent& doc, const std::string& menuBaseName,
+                        const std::string& language, const std::string& title);
+
+// Rules appended to the stylesheet for the list: the layout of the bar and
+// one rule per distinct item size, and submenus folded away while script
+// runs, so the list takes the bar's place without a jump.
+std::string Html5ListStyles(const TvornAppletAgent& doc, const std::string& menuBaseName);
+
+// Text for HTML content and quoted attribute values: "&", "<", ">", the two
+// quotes and control characters replaced, and everything above ASCII written
+// as character references, so the page is ASCII.
+std::string EscapeHtml(std::string_view text);
+
+// A link that runs script or carries its own content ("javascript:",
+// "vbscript:", "data:"), in the forms browsers still accept: any letter case,
+// leading blanks and controls, tabs and line breaks inside.
+bool IsScriptOrDataLink(std::string_view link);
+
+}  // namespace velmora

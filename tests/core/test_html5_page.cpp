@@ -1,0 +1,178 @@
+// The HTML5 page style: the list of links mirrors the tree with every text
+// escaped, the script makes the classic script's data and builder call
+// without evaluating strings, and the style is a per-run choice.
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "document/errors.h"
+#include "document/text.h"
+#include "generator/generate.h"
+#include "generator/html5_page.h"
+#include "generator/page_style.h"
+#include "test_support.h"
+
+namespace velmora::test {
+namespace {
+
+const PageOptions kHtml5{PageStyle::Html5, "My <Menu>"};
+
+// The entries of the page's list, in order, with the depth of <ul> each
+// stands in, read back from the markup.
+struct ListEntry {
+  int depth;
+  std::string tag;  // "a" or "span"
+  std::string attributes;
+  std::string text;
+};
+
+std::vector<ListEntry> ListOf(const std::string& page) {
+  std::vector<ListEntry> entries;
+  const std::regex token(R"(<ul>|</ul>|<li><(a|span)([^>]*)>([^<]*)</(a|span)>)");
+  int depth = 0;
+  for (std::sregex_iterator m(page.begin(), page.end(), token), end; m != end; ++m) {
+    const std::string all = (*m)[0];
+    if (all == "<ul>") {
+      ++depth;
+    } else if (all == "</ul>") {
+      --depth;
+    } else {
+      EXPECT_EQ((*m)[1], (*m)[4]) << all;
+      entries.push_back({depth, (*m)[1], (*m)[2], (*m)[3]});
+    }
+  }
+  EXPECT_EQ(depth, 0) << "every list is closed";
+  return entries;
+}
+
+class Html5 : public ::testing::Test {
+ protected:
+  TempFolder folder;
+  TvornAppletAgent doc{folder.path()};
+  ItemTree tree;
+};
+
+TEST_F(Html5, ListMirrorsTheTreeWithEveryTextEscaped) {
+  BuildDesign(doc, tree, {0, 1, 2, 2, 1, 0, 1, 0});
+  auto set = [this](int i, ItemField f, const std::string& v) { doc.Items[static_cast<size_t>(i)][f] = v; };
+  set(0, ICaption, "Tom & \"Jerry\" <b>'s</b>");
+  set(0, ILink, " page.html?a=1&b=\"2\" ");
+  set(0, IToolTip, "Say \"hi\" & <go>");
+  set(0, ITarget, "_blank");
+  set(1, ICaption, "Caf\xE9 \x80 5");  // Windows-1252: e acute, euro sign
+  set(1, ILink, "cafe.html");
+  set(2, ILink, "  JavaScript:alert(1)");
+  set(3, ILink, "d\tata:text/html,<script>alert(1)</script>");
+  set(4, ILink, "off.html");
+  set(4, DisableItem, "0");
+  set(5, ILink, "");
+  set(6, ILink, "https://example.org/x");
+  set(6, ITarget, "_self");
+  set(7, ILink, "vbscript:msgbox");
+
+  const MenuTexts texts = GenerateMenuTexts(doc, tree, "menu5", kHtml5);
+  const std::string& page = texts.page;
+  EXPECT_TRUE(page.starts_with("<!DOCTYPE html>\r\n<html lang=\"en\">\r\n"));
+  EXPECT_NE(page.find("<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"),
+            std::string::npos);
+  EXPECT_NE(page.find("<title>My &lt;Menu&gt;</title>"), std::string::npos);
+  EXPECT_NE(page.find("<script src=\"./jsmenu01cfg.js\" defer></script>\r\n"
+                      "<script src=\"./jsmenu0.js\" defer></script>\r\n<!-- END -->\r\n"
+                      "<div id=\"menu5div\">\r\n<nav aria-label=\"Menu\">\r\n<ul>"),
+            std::string::npos);
+  for (unsigned char b : page) EXPECT_LT(b, 0x80) << "the page is ASCII";
+
+  const std::vector<ListEntry> list = ListOf(page);
+  ASSERT_EQ(list.size(), 8u);
+  const int levels[] = {0, 1, 2, 2, 1, 0, 1, 0};
+  for (size_t i = 0; i < list.size(); ++i) {
+    EXPECT_EQ(list[i].depth, levels[i] + 1) << "entry " << i;
+    EXPECT_NE(list[i].attributes.find("class=\"" + doc.Items[i][IClassNormal].str() + " menu5box1\""),
+              std::string::npos);
+  }
+  EXPECT_EQ(list[0].tag, "a");
+  EXPECT_EQ(list[0].text, "Tom &amp; &quot;Jerry&quot; &lt;b&gt;&#39;s&lt;/b&gt;");
+  EXPECT_TRUE(list[0].attributes.starts_with(" href=\"page.html?a=1&amp;b=&quot;2&quot;\""));
+  EXPECT_NE(list[0].attributes.find(" title=\"Say &quot;hi&quot; &amp; &lt;go&gt;\""), std::string::npos);
+  EXPECT_NE(list[0].attributes.find(" target=\"_blank\""), std::string::npos);
+  EXPECT_EQ(list[1].text, "Caf&#xE9; &#x20AC; 5");
+  // Script and data links, and a disabled item, are text, never links.
+  for (int i : {2, 3, 7}) EXPECT_EQ(list[static_cast<size_t>(i)].tag, "span") << i;
+  EXPECT_EQ(list[4].tag, "span");
+  EXPECT_NE(list[4].attributes.find("aria-disabled=\"true\""), std::string::npos);
+  EXPECT_EQ(list[5].tag, "span") << "an item without a link";
+  EXPECT_EQ(list[6].attributes.find("target"), std::string::npos) << "_self is the default";
+  EXPECT_EQ(page.find("alert"), std::string::npos);
+  EXPECT_EQ(page.find("msgbox"), std::string::npos);
+
+  ASSERT_EQ(texts.warnings.size(), 3u);
+  EXPECT_TRUE(texts.warnings[0].starts_with("item 3 \"C\": its link \"JavaScript:alert(1)\""));
+  EXPECT_TRUE(texts.warnings[1].starts_with("item 4 \"D\""));
+  EXPECT_TRUE(texts.warnings[2].starts_with("item 8 \"H\""));
+}
+
+TEST_F(Html5, ScriptHasTheClassicDataAndCallWithoutEvaluatingText) {
+  BuildDesign(doc, tree, {0, 1, 0});
+  doc.Items[0][ICaption] = "It's <\\/script>";
+  const MenuTexts classic = GenerateMenuTexts(doc, tree, "menu5");
+  const MenuTexts html5 = GenerateMenuTexts(doc, tree, "menu5", kHtml5);
+  EXPECT_EQ(classic.stylesheet, html5.stylesheet.substr(0, classic.stylesheet.size()));
+  EXPECT_TRUE(classic.warnings.empty());
+
+  auto lines = [](const std::string& script, const std::string& prefix) {
+    std::vector<std::string> out;
+    for (std::string_view line : SplitLines(script)) {
+      if (line.starts_with(prefix)) out.emplace_back(line);
+    }
+    return out;
+  };
+  for (const char* prefix : {"CImenu5([", "bbae("}) {
+    EXPECT_EQ(lines(classic.script, prefix), lines(html5.script, prefix)) << prefix;
+    EXPECT_FALSE(lines(html5.script, prefix).empty()) << prefix;
+  }
+  EXPECT_NE(classic.script.find("eval("), std::string::npos);
+  for (const char* banned : {"eval", "Function(", "setTimeout('", "setTimeout(\""}) {
+    EXPECT_EQ(html5.script.find(banned), std::string::npos) << banned;
+  }
+}
+
+TEST_F(Html5, StyleComesFromTheRunAndLanguageIsChecked) {
+  BuildDesign(doc, tree, {0});
+  EXPECT_TRUE(GenerateMenuTexts(doc, tree, "menu5").page.starts_with("<!-- saved from url="));
+  EXPECT_TRUE(GenerateMenuTexts(doc, tree, "menu5", {PageStyle::Classic, "x"}).page.starts_with("<!--"));
+
+  EXPECT_EQ(ParsePageStyle("HTML5"), PageStyle::Html5);
+  EXPECT_EQ(ParsePageStyle("classic"), PageStyle::Classic);
+  EXPECT_EQ(ParsePageStyle("html"), std::nullopt);
+  for (const char* good : {"en", "de", "pt-BR", "zh-Hant-TW", "de-CH-1996", "tlh"}) {
+    EXPECT_TRUE(IsLanguageTag(good)) << good;
+  }
+  for (const char* bad :
+       {"", "e", "en-", "-en", "en_GB", "english language", "en\"", "1en", "en-abcdefghi"}) {
+    EXPECT_FALSE(IsLanguageTag(bad)) << bad;
+  }
+  EXPECT_THROW(Html5PageText(doc, "menu5", "en\" onload=\"x", "t"), ValueError);
+}
+
+TEST_F(Html5, ListStylesGiveEachDistinctBoxOneRule) {
+  BuildDesign(doc, tree, {0, 0, 1});
+  doc.Items[1][IWidth] = "200";
+  doc.Items[2][ITextAlign] = "1";
+  doc.Items[2][IPaddingLeft] = "-5";
+  const std::string css = GenerateMenuTexts(doc, tree, "menu5", kHtml5).stylesheet;
+  EXPECT_NE(
+      css.find(".menu5box1{width:150px;min-height:20px;padding:0px 10px 0px 4px;justify-content:flex-start}"),
+      std::string::npos);
+  EXPECT_NE(css.find(".menu5box2{width:200px;"), std::string::npos);
+  EXPECT_NE(
+      css.find(".menu5box3{width:150px;min-height:20px;padding:0px 10px 0px 0px;justify-content:center}"),
+      std::string::npos);
+  EXPECT_EQ(css.find(".menu5box4"), std::string::npos);
+  EXPECT_NE(css.find("@media (scripting:enabled){#menu5div>nav ul ul{display:none}}"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace velmora::test
