@@ -118,10 +118,6 @@ constexpr std::uint16_t kHighControls[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x2
 
 }  // namespace
 
-unsigned Windows1252CodePoint(unsigned char b) {
-  return b >= 0x80 && b < 0xA0 ? kHighControls[b - 0x80] : b;
-}
-
 namespace {
 
 // Bytes written as they are: printable ASCII other than the quote, the
@@ -168,7 +164,7 @@ void AppendEscapedScriptString(std::string& out, std::string_view text) {
       std::snprintf(escaped, sizeof escaped, "\\x%02X", b);
       out += escaped;
     } else {
-      const unsigned code = Windows1252CodePoint(b);
+      const unsigned code = b < 0xA0 ? kHighControls[b - 0x80] : b;
       std::snprintf(escaped, sizeof escaped, "\\u%04X", code);
       out += escaped;
     }

@@ -25,9 +25,6 @@ std::string EscapeScriptString(std::string_view text);
 // The same, appended to `out`.
 void AppendEscapedScriptString(std::string& out, std::string_view text);
 
-// The character a Windows-1252 byte stands for.
-unsigned Windows1252CodePoint(unsigned char b);
-
 // The base name becomes part of script identifiers and element ids.
 bool IsMenuBaseName(std::string_view name);
 

@@ -7,7 +7,7 @@
 
 #include "document/errors.h"
 #include "document/text.h"
-#include "generator/config_script.h"
+#include "document/unicode.h"
 #include "generator/maker.h"
 #include "generator/page_style.h"
 
@@ -65,12 +65,21 @@ bool IsAsciiSpaceOrControl(unsigned char b) {
 
 }  // namespace
 
-std::string EscapeHtml(std::string_view text) {
+std::string EscapeHtml(std::string_view text, TextEncoding encoding) {
   std::string out;
   out.reserve(text.size());
-  for (char c : text) {
-    const auto b = static_cast<unsigned char>(c);
-    switch (c) {
+  for (size_t at = 0; at < text.size();) {
+    const auto b = static_cast<unsigned char>(text[at]);
+    if (b >= 0x80) {
+      const char32_t code =
+          encoding == TextEncoding::Utf8 ? NextCodePoint(text, at) : Windows1252ToCodePoint(text[at++]);
+      char ref[16];
+      std::snprintf(ref, sizeof ref, "&#x%X;", static_cast<unsigned>(code));
+      out += ref;
+      continue;
+    }
+    ++at;
+    switch (b) {
       case '&':
         out += "&amp;";
         break;
@@ -87,15 +96,8 @@ std::string EscapeHtml(std::string_view text) {
         out += "&#39;";
         break;
       default:
-        if (b >= 0x80) {
-          char ref[12];
-          std::snprintf(ref, sizeof ref, "&#x%X;", static_cast<unsigned>(Windows1252CodePoint(b)));
-          out += ref;
-        } else if (IsAsciiSpaceOrControl(b)) {
-          out += ' ';  // line breaks and controls have no place in a caption or an attribute
-        } else {
-          out += c;
-        }
+        // Line breaks and controls have no place in a caption or an attribute.
+        out += IsAsciiSpaceOrControl(b) ? ' ' : static_cast<char>(b);
     }
   }
   return out;
@@ -147,12 +149,12 @@ namespace {
 
 // One list entry: a link, or text for a disabled item, an item without a
 // link, and one whose link would run script.
-std::string Entry(const TItemData& item, int index, const std::string& classes,
+std::string Entry(const TItemData& item, int index, const std::string& classes, TextEncoding encoding,
                   std::vector<std::string>& warnings) {
-  const std::string caption = EscapeHtml(item[ICaption]);
+  const std::string caption = EscapeHtml(item[ICaption], encoding);
   const std::string link = Trim(item[ILink]);
   std::string attributes = " class=\"" + classes + "\"";
-  if (!Trim(item[IToolTip]).empty()) attributes += " title=\"" + EscapeHtml(item[IToolTip]) + "\"";
+  if (!Trim(item[IToolTip]).empty()) attributes += " title=\"" + EscapeHtml(item[IToolTip], encoding) + "\"";
   if (item[DisableItem] == "0")
     return "<span" + attributes + " aria-disabled=\"true\">" + caption + "</span>";
   if (IsScriptOrDataLink(link)) {
@@ -163,8 +165,8 @@ std::string Entry(const TItemData& item, int index, const std::string& classes,
   if (link.empty()) return "<span" + attributes + ">" + caption + "</span>";
   const std::string target = Trim(item[ITarget]);
   if (!target.empty() && ToLowerAscii(target) != "_self")
-    attributes += " target=\"" + EscapeHtml(target) + "\"";
-  return "<a href=\"" + EscapeHtml(link) + "\"" + attributes + ">" + caption + "</a>";
+    attributes += " target=\"" + EscapeHtml(target, encoding) + "\"";
+  return "<a href=\"" + EscapeHtml(link, encoding) + "\"" + attributes + ">" + caption + "</a>";
 }
 
 }  // namespace
@@ -185,7 +187,11 @@ Html5Page Html5PageText(const TvornAppletAgent& doc, const std::string& menuBase
            std::string("<head>"),
            std::string("<meta charset=\"utf-8\">"),
            std::string("<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"),
-           "<title>" + EscapeHtml(title.empty() ? "Menu" : title) + "</title>",
+           // Titles come from file names, which are UTF-8 on most systems.
+           "<title>" +
+               EscapeHtml(title.empty() ? "Menu" : title,
+                          IsValidUtf8(title) ? TextEncoding::Utf8 : TextEncoding::Windows1252) +
+               "</title>",
            std::string("</head>"),
            std::string("<body>"),
            std::string(),
@@ -228,7 +234,7 @@ Html5Page Html5PageText(const TvornAppletAgent& doc, const std::string& menuBase
     }
     const std::string classes = EscapeHtml(item[IClassNormal]) + " " +
                                 BoxClass(menuBaseName, geometry.boxOfItem[static_cast<size_t>(i)]);
-    out += indent + "<li>" + Entry(item, i, classes, page.warnings);
+    out += indent + "<li>" + Entry(item, i, classes, doc.Encoding, page.warnings);
     previous = level;
   }
   if (previous >= 0) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "document/applet_agent.h"
+#include "document/format_extensions.h"
 
 namespace velmora {
 
@@ -34,8 +35,9 @@ std::string Html5ListStyles(const TvornAppletAgent& doc, const std::string& menu
 
 // Text for HTML content and quoted attribute values: "&", "<", ">", the two
 // quotes and control characters replaced, and everything above ASCII written
-// as character references, so the page is ASCII.
-std::string EscapeHtml(std::string_view text);
+// as character references, so the page is ASCII. `encoding` tells how the
+// bytes stand for characters.
+std::string EscapeHtml(std::string_view text, TextEncoding encoding = TextEncoding::Windows1252);
 
 // A link that runs script or carries its own content ("javascript:",
 // "vbscript:", "data:"), in the forms browsers still accept: any letter case,

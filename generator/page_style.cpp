@@ -6,8 +6,26 @@
 
 namespace velmora {
 
-PageSettings PageSettingsOf(const TvornAppletAgent&) {
-  return {};  // until designs carry format extensions
+PageSettings PageSettingsOf(const TvornAppletAgent& doc) {
+  PageSettings settings;
+  if (ToLowerAscii(doc.Extensions.Value(kPageStyleKey)) == "html5") settings.style = PageStyle::Html5;
+  const std::string language = Trim(doc.Extensions.Value(kPageLanguageKey));
+  if (!language.empty()) settings.language = language;
+  return settings;
+}
+
+void StorePageSettings(TvornAppletAgent& doc, const PageSettings& settings) {
+  if (settings.style == PageStyle::Html5) {
+    doc.Extensions.Set(kPageStyleKey, kPageStyleHtml5);
+  } else {
+    doc.Extensions.Remove(kPageStyleKey);
+  }
+  const std::string language = Trim(settings.language);
+  if (language.empty() || language == kDefaultPageLanguage) {
+    doc.Extensions.Remove(kPageLanguageKey);
+  } else {
+    doc.Extensions.Set(kPageLanguageKey, language);
+  }
 }
 
 std::optional<PageStyle> ParsePageStyle(std::string_view word) {

@@ -174,5 +174,43 @@ TEST_F(Html5, ListStylesGiveEachDistinctBoxOneRule) {
   EXPECT_NE(css.find("@media (scripting:enabled){#menu5div>nav ul ul{display:none}}"), std::string::npos);
 }
 
+TEST_F(Html5, SettingsRoundTripThroughTheProjectFileAndChooseThePage) {
+  BuildDesign(doc, tree, {0, 1});
+  doc.SaveProject(folder / "before.velm");
+  StorePageSettings(doc, {PageStyle::Classic, "en"});
+  doc.SaveProject(folder / "classic.velm");
+  EXPECT_EQ(Slurp(folder / "classic.velm"), Slurp(folder / "before.velm"))
+      << "classic designs keep their bytes";
+
+  doc.Items[0][ICaption] =
+      "\xC3\xBC"
+      "ber \xE2\x82\xAC";  // UTF-8 text
+  doc.Encoding = TextEncoding::Utf8;
+  StorePageSettings(doc, {PageStyle::Html5, "de-CH"});
+  doc.SaveProject(folder / "modern.velm");
+  EXPECT_NE(Slurp(folder / "modern.velm").find("Page_Style=HTML5\r\nPage_Language=de-CH\r\n"),
+            std::string::npos);
+
+  TvornAppletAgent loaded(folder.path());
+  ItemTree loadedTree;
+  ASSERT_EQ(loaded.LoadProject(folder / "modern.velm", loadedTree).outcome, ReadOutcome::Loaded);
+  const PageSettings settings = PageSettingsOf(loaded);
+  EXPECT_EQ(settings.style, PageStyle::Html5);
+  EXPECT_EQ(settings.language, "de-CH");
+  const std::string page = GenerateMenuTexts(loaded, loadedTree, "menu5").page;
+  EXPECT_TRUE(page.starts_with("<!DOCTYPE html>\r\n<html lang=\"de-CH\">"));
+  EXPECT_NE(page.find(">&#xFC;ber &#x20AC;</span>"), std::string::npos);
+  EXPECT_TRUE(
+      GenerateMenuTexts(loaded, loadedTree, "menu5", {PageStyle::Classic, ""}).page.starts_with("<!--"));
+
+  // Back to classic: the style key goes, the language stays with the design.
+  StorePageSettings(loaded, {PageStyle::Classic, "de-CH"});
+  EXPECT_FALSE(loaded.Extensions.Has(kPageStyleKey));
+  EXPECT_EQ(loaded.Extensions.Value(kPageLanguageKey), "de-CH");
+  loaded.Extensions.Set(kPageStyleKey, "HTML5");
+  loaded.Extensions.Set(kPageLanguageKey, "Deutsch (Schweiz)");
+  EXPECT_THROW(GenerateMenuTexts(loaded, loadedTree, "menu5"), ValueError);
+}
+
 }  // namespace
 }  // namespace velmora::test
