@@ -44,6 +44,10 @@ CommandResult RunCli(const std::vector<std::string>& args);
 // tests never touch the build folder's generated files.
 std::string MakeProgramFolder(const ScratchFolder& scratch);
 
+// Whether a published page holds the container of menu `menuName`, as the
+// classic page or the HTML5 page writes it.
+bool HoldsMenuContainer(const std::string& page, const std::string& menuName);
+
 // Values of the href and src attributes of an HTML text, in order.
 std::vector<std::string> LinksOf(const std::string& html);
 // Anchor names of an HTML text (<a name=...> and id=...).

@@ -17,6 +17,8 @@
 #include "document/design_tree.h"
 #include "document/errors.h"
 #include "document/text.h"
+#include "generator/contrast.h"
+#include "generator/styles.h"
 #include "resource_support.h"
 
 namespace velmora::test {
@@ -263,8 +265,34 @@ TEST(Templates, EachPublishesCleanlyWithTheCommandLineTool) {
     for (const std::string& name : expected) {
       EXPECT_TRUE(fs::is_regular_file(out + "/" + name)) << name << " was not published";
     }
-    EXPECT_NE(ReadFile(out + "/" + BaseName(file) + ".html").find("<div id=samplediv></div>"),
-              std::string::npos);
+    EXPECT_TRUE(HoldsMenuContainer(ReadFile(out + "/" + BaseName(file) + ".html"), "sample"));
+  }
+}
+
+// Text stays readable in every look of every item (WCAG AA), judged from the
+// colours the design stores; for picture items these are the colours the
+// pictures are drawn in.
+TEST(Templates, EveryStateOfEveryItemHasReadableText) {
+  std::vector<std::string> projects;
+  for (const std::string& file : TemplateNames()) projects.push_back(kTemplates + "/" + file);
+  projects.push_back(kResources + "/../examples/velmora-example.velm");
+  for (const std::string& project : projects) {
+    SCOPED_TRACE(project);
+    TvornAppletAgent doc;
+    ItemTree tree;
+    tree.ClearToRoot("Velmora");
+    ASSERT_EQ(doc.LoadProject(project, tree).outcome, ReadOutcome::Loaded);
+    for (int i = 0; i < doc.ItemCount(); ++i) {
+      const TItemData item = doc.GetItem(i);
+      for (int state = 0; state < 3; ++state) {
+        const ItemField text = static_cast<ItemField>(IColorNormal + 20 * state);
+        const ItemField background = static_cast<ItemField>(IBackgroundColorNormal + 20 * state);
+        const double ratio = ContrastRatio(item[text], item[background]);
+        EXPECT_GE(ratio, kMinimumTextContrast)
+            << DescribeItem(i, item[ICaption]) << ", " << kStateNames[state] << " look: text " << item[text]
+            << " on " << item[background] << " is " << ratio << ":1";
+      }
+    }
   }
 }
 

@@ -49,26 +49,18 @@ done
 arrow_right dark_arrow_right.gif '#9AA5B4'
 arrow_right dark_arrow_right_over.gif '#FFFFFF'
 
-# --- Vertical sidebar template: gradient item backgrounds -------------------
-convert -size 4x36 gradient:'#4F86C6-#2D5A8F' -colors 64 sidebar_normal.gif
-convert -size 4x36 gradient:'#7FB0E6-#4A7DB8' -colors 64 sidebar_over.gif
-convert -size 4x36 gradient:'#1E3F66-#2A5286' -colors 64 sidebar_clicked.gif
-
-# --- Image buttons template: buttons drawn with their captions --------------
-button() { # name caption top bottom border text
-  convert -size 160x34 xc:none \
-    \( -size 160x34 gradient:"$3-$4" \) \
-    \( -size 160x34 xc:black -fill white -draw "roundrectangle 0,0 159,33 7,7" \) \
-    -delete 0 -alpha off -compose CopyOpacity -composite \
-    -fill none -stroke "$5" -strokewidth 1 -draw "roundrectangle 0.5,0.5 158.5,32.5 7,7" \
-    -font DejaVu-Sans-Bold -pointsize 13 -fill "$6" -stroke none -gravity center -annotate +0+0 "$2" \
+# --- Image buttons template: flat buttons drawn with their captions ----------
+# The fill and caption colours are those the template's states record.
+button() { # name caption fill text
+  convert -size 160x36 xc:none -fill "$3" -draw "roundrectangle 0,0 159,35 6,6" \
+    -font DejaVu-Sans-Bold -pointsize 13 -fill "$4" -gravity center -annotate +0+0 "$2" \
     -channel A -threshold 50% +channel -strip "$1"
 }
 for entry in "home:Home" "portfolio:Portfolio" "services:Services" "about:About Us" "contact:Contact"; do
   key=${entry%%:*}
   caption=${entry#*:}
-  button "buttons_$key.gif" "$caption" '#5B7A99' '#3D5873' '#2E4459' '#FFFFFF'
-  button "buttons_${key}_over.gif" "$caption" '#F7A541' '#E07B12' '#B35F08' '#FFFFFF'
-  button "buttons_${key}_clicked.gif" "$caption" '#2E4459' '#3D5873' '#1F2F3F' '#FFD08A'
+  button "buttons_$key.gif" "$caption" '#1F4E79' '#FFFFFF'
+  button "buttons_${key}_over.gif" "$caption" '#2B6CB0' '#FFFFFF'
+  button "buttons_${key}_clicked.gif" "$caption" '#143652' '#FFD58A'
 done
 echo "images written to $out"

@@ -120,12 +120,15 @@ def flatten(items, level=0, parent=-1, out=None):
     return out
 
 
-def project_text(applet, items):
+def project_text(applet, items, extensions=None):
     line = lambda fields: "".join(v + SEP for v in fields)
+    block = []
+    if extensions:
+        block = ["<Format_Extensions>"] + [f"{k}={v}" for k, v in extensions.items()] + ["</Format_Extensions>"]
     lines = ["<Warning_Info>", "Note: This file was created and maintained by Velmora 1.0.",
              "Do not modify it or script project may not be opened again!", "</Warning_Info>",
              "<Product_Name>", "Velmora", "</Product_Name>", "<Product_Version>", "1.0",
-             "</Product_Version>", "<Applet_Parameters>", line(applet), "</Applet_Parameters>",
+             "</Product_Version>"] + block + ["<Applet_Parameters>", line(applet), "</Applet_Parameters>",
              "<Item_Parameters>"] + [line(f) for f in flatten(items)] + ["</Item_Parameters>"]
     return "".join(l + "\r\n" for l in lines)
 
@@ -135,7 +138,7 @@ def project_text(applet, items):
 
 def light_bar():
     font = "Verdana,Arial,Helvetica,sans-serif"
-    line, accent, ink = "D5DBE1", "1A73C8", "33414E"
+    line, accent, ink = "D5DBE1", "1766B5", "33414E"
 
     def top(caption, kids=(), link="", tip="", first=False):
         rule = border(line)
@@ -156,7 +159,7 @@ def light_bar():
         top_edge = edge if first else border("FFFFFF", 0, "none")
         bottom_edge = edge if last else inner
         return item(caption,
-                    state(font, 12, ink if enabled else "A0A8B0", "FFFFFF", italic=not enabled,
+                    state(font, 12, ink if enabled else "6B7580", "FFFFFF", italic=not enabled,
                           top=top_edge, right=edge, bottom=bottom_edge, left=edge,
                           cursor="pointer" if enabled else "default"),
                     state(font, 12, accent, "EEF5FD", top=top_edge, right=edge, bottom=bottom_edge,
@@ -203,7 +206,7 @@ def light_bar():
 
 def dark_bar():
     font = "Trebuchet MS,Helvetica,Arial,sans-serif"
-    bar, teal, deep = "23272E", "0E9F9A", "0A7C78"
+    bar, teal, deep = "23272E", "0A7C78", "065C59"
 
     def top(caption, kids=(), link=""):
         sep = border("3A404A")
@@ -252,30 +255,30 @@ def dark_bar():
 
 
 def sidebar():
-    font = "Tahoma,Verdana,Arial,sans-serif"
+    font = "Segoe UI,Tahoma,Verdana,Arial,sans-serif"
+    panel, hover, pressed, accent = "1E3A5F", "2B5283", "142A45", "F5B942"
 
+    # Flat panels; a bar of colour at the left marks the item under the pointer.
     def top(caption, kids=(), link=""):
-        edge = border("24476F")
-        return item(caption,
-                    state(font, 12, "FFFFFF", "3C6EA8", weight="bold", top=border("6E9BD0"), right=edge,
-                          bottom=edge, left=edge, image="sidebar_normal.gif"),
-                    state(font, 12, "FFFFFF", "5A8FCB", weight="bold", top=border("A9CBF0"), right=edge,
-                          bottom=edge, left=edge, image="sidebar_over.gif"),
-                    state(font, 12, "FFE7A8", "244B78", weight="bold", top=border("1A3656"), right=edge,
-                          bottom=edge, left=edge, image="sidebar_clicked.gif"),
-                    kids, link=link, width=200, height=36, pad=(14, 8, 0, 0), sub_offset=(3, 0))
+        def look(ink, background, mark, weight="normal"):
+            return state(font, 13, ink, background, weight=weight, top=border(background, 0, "none"),
+                         right=border(background, 0, "none"), bottom=border(background, 0, "none"),
+                         left=border(mark, 4))
+        return item(caption, look("E6EDF5", panel, panel), look("FFFFFF", hover, accent),
+                    look("FFD58A", pressed, accent, "bold"),
+                    kids, link=link, width=200, height=40, pad=(16, 8, 0, 0), sub_offset=(4, 0))
 
     def sub(caption, kids=(), link="", first=False):
-        frame = border("B9C9DC")
+        frame = border("D5DEE8")
 
         def look(ink, background, mark, weight="normal"):
             lid = frame if first else border(background, 0, "none")
-            return state(font, 12, ink, background, weight=weight, top=lid, right=frame,
-                         bottom=border("E3EAF2"), left=border(mark, 3))
+            return state(font, 13, ink, background, weight=weight, top=lid, right=frame,
+                         bottom=border("EEF2F6"), left=border(mark, 3))
 
-        return item(caption, look("2A3B4F", "FFFFFF", "3C6EA8"), look("1D4E89", "EDF4FC", "F0A030"),
-                    look("1D4E89", "DDE9F7", "C77800", "bold"),
-                    kids, link=link, width=180, height=30, pad=(12, 8, 0, 0), sub_offset=(2, -1 if first else 0))
+        return item(caption, look("22344A", "FFFFFF", "FFFFFF"), look("1E3A5F", "EDF3FA", "2B5283"),
+                    look("1E3A5F", "DDE8F5", "142A45", "bold"),
+                    kids, link=link, width=180, height=34, pad=(14, 8, 0, 0), sub_offset=(2, -1 if first else 0))
 
     def column(entries):
         return [sub(c, column(k) if k else (), l, first=i == 0) for i, (c, l, k) in enumerate(entries)]
@@ -294,7 +297,7 @@ def sidebar():
         top("Settings", link="#settings"),
         top("Log Out", link="#logout"),
     ]
-    return menu(horizontal=False, gap=2, open_delay=80, open_slide=True, open_duration=220,
+    return menu(horizontal=False, gap=0, open_delay=80, open_slide=True, open_duration=200,
                 open_effect="none", close_delay=300, close_slide=True, close_duration=150,
                 close_effect="none"), items
 
@@ -334,7 +337,7 @@ def tabs():
             return state(font, 12, ink, background, top=edge if first else border(background, 0, "none"),
                          right=edge, bottom=edge, left=edge)
 
-        return item(caption, look("3B4A59", "FFFFFF"), look("FFFFFF", "1F5FA8"), look("FFFFFF", "F28C28"),
+        return item(caption, look("3B4A59", "FFFFFF"), look("FFFFFF", "1F5FA8"), look("FFFFFF", "A85400"),
                     link=link, width=160, height=28, pad=(10, 6, 0, 0))
 
     def row(entries):
@@ -459,37 +462,133 @@ def footer():
 def buttons():
     font = "Verdana,Arial,Helvetica,sans-serif"
 
+    # The pictures carry the captions; each state records the colours they are
+    # drawn in (make_images.sh), so contrast can be checked from the design.
     def button(caption, name, kids=(), link=""):
         clear = border("FFFFFF", 0, "none")
         images = (f"buttons_{name}.gif", f"buttons_{name}_over.gif", f"buttons_{name}_clicked.gif")
-        plain = state(font, 12, "FFFFFF", "FFFFFF", top=clear, right=clear, bottom=clear, left=clear)
-        return item(caption, plain, plain, plain, kids, link=link, width=160, height=34, pad=(0, 0, 0, 0),
-                    image=images, sub_offset=(6, 2), tip=caption, sub_gap=0)
+        looks = [state(font, 13, ink, fill, weight="bold", top=clear, right=clear, bottom=clear, left=clear)
+                 for ink, fill in (("FFFFFF", "1F4E79"), ("FFFFFF", "2B6CB0"), ("FFD58A", "143652"))]
+        return item(caption, *looks, kids, link=link, width=160, height=36, pad=(0, 0, 0, 0),
+                    image=images, sub_offset=(6, 0), tip=caption, sub_gap=0)
 
-    def sub(caption, link):
-        rule = border("E0C8A8")
-        return item(caption,
-                    state(font, 12, "3D5873", "FFF8EE", top=border("FFF8EE", 0, "none"), right=rule,
-                          bottom=rule, left=border("E07B12", 3)),
-                    state(font, 12, "FFFFFF", "E88A22", top=border("E88A22", 0, "none"), right=rule,
-                          bottom=rule, left=border("B35F08", 3)),
-                    state(font, 12, "FFFFFF", "3D5873", top=border("3D5873", 0, "none"), right=rule,
-                          bottom=rule, left=border("1F2F3F", 3)),
-                    link=link, width=170, height=28, pad=(12, 8, 0, 0))
+    def sub(caption, link, first=False):
+        rule = border("E3E8EE")
+
+        def look(ink, background, mark, weight="normal"):
+            lid = border("D5DEE8") if first else border(background, 0, "none")
+            return state(font, 12, ink, background, weight=weight, top=lid, right=border("D5DEE8"),
+                         bottom=rule, left=border(mark, 3))
+
+        return item(caption, look("1F2F3F", "FFFFFF", "FFFFFF"), look("1F4E79", "EAF2FB", "2B6CB0"),
+                    look("FFFFFF", "1F4E79", "143652", "bold"),
+                    link=link, width=170, height=32, pad=(14, 8, 0, 0))
+
+    def column(entries):
+        return [sub(c, l, first=i == 0) for i, (c, l) in enumerate(entries)]
 
     items = [
         button("Home", "home", link="#home"),
-        button("Portfolio", "portfolio", [sub("Websites", "#portfolio/web"), sub("Logos", "#portfolio/logos"),
-                                          sub("Print", "#portfolio/print")]),
-        button("Services", "services", [sub("Consulting", "#services/consulting"),
-                                        sub("Design", "#services/design"),
-                                        sub("Maintenance", "#services/maintenance")]),
+        button("Portfolio", "portfolio", column([("Websites", "#portfolio/web"), ("Logos", "#portfolio/logos"),
+                                                 ("Print", "#portfolio/print")])),
+        button("Services", "services", column([("Consulting", "#services/consulting"),
+                                               ("Design", "#services/design"),
+                                               ("Maintenance", "#services/maintenance")])),
         button("About Us", "about", link="#about"),
         button("Contact", "contact", link="#contact"),
     ]
-    return menu(horizontal=False, gap=4, open_delay=0, open_slide=True, open_duration=200,
-                open_effect="wipe", close_delay=300, close_slide=False, close_effect="fade",
+    return menu(horizontal=False, gap=6, open_delay=0, open_slide=True, open_duration=180,
+                open_effect="none", close_delay=300, close_slide=False, close_effect="none",
                 close_duration=120), items
+
+
+def touch_bar():
+    """Made for the HTML5 page and for phones: 44 px tall items, large type."""
+    font = "system-ui,Segoe UI,Roboto,Helvetica,Arial,sans-serif"
+    line, ink, blue = "DADCE0", "1B2733", "0B57D0"
+
+    def top(caption, kids=(), link=""):
+        none = border("FFFFFF", 0, "none")
+        return item(caption,
+                    state(font, 16, ink, "FFFFFF", top=none, right=none, left=none, bottom=border("FFFFFF", 3)),
+                    state(font, 16, blue, "E8F0FE", top=none, right=none, left=none, bottom=border(blue, 3)),
+                    state(font, 16, "FFFFFF", blue, weight="bold", top=none, right=none, left=none,
+                          bottom=border("083A8C", 3)),
+                    kids, link=link, width=132, height=48, pad=(12, 12, 0, 0), align="center", sub_gap=0)
+
+    def sub(caption, kids=(), link="", first=False):
+        edge = border(line)
+        lid = edge if first else border("FFFFFF", 0, "none")
+        return item(caption,
+                    state(font, 16, ink, "FFFFFF", top=lid, right=edge, bottom=border("EEF0F2"), left=edge),
+                    state(font, 16, blue, "E8F0FE", top=lid, right=edge, bottom=border("EEF0F2"), left=edge),
+                    state(font, 16, "FFFFFF", blue, weight="bold", top=lid, right=edge, bottom=border(blue),
+                          left=edge),
+                    kids, link=link, width=230, height=44, pad=(18, 12, 0, 0), sub_offset=(-1, -1 if first else 0),
+                    sub_gap=0)
+
+    def column(entries):
+        return [sub(c, column(k) if k else (), l, first=i == 0) for i, (c, l, k) in enumerate(entries)]
+
+    items = [
+        top("Home", link="#home"),
+        top("Shop", column([("New Arrivals", "#shop/new", None),
+                            ("Clothing", "", [("Jackets", "#shop/clothing/jackets", None),
+                                              ("Shirts", "#shop/clothing/shirts", None)]),
+                            ("Sale", "#shop/sale", None)])),
+        top("Stores", column([("Find a Store", "#stores/find", None), ("Opening Hours", "#stores/hours", None)])),
+        top("Help", column([("Delivery", "#help/delivery", None), ("Returns", "#help/returns", None),
+                            ("Contact Us", "#help/contact", None)])),
+        top("Account", link="#account"),
+    ]
+    return menu(horizontal=True, gap=0, open_delay=0, open_slide=False, open_effect="none",
+                close_delay=400, close_slide=False, close_effect="none"), items, {"Page_Style": "HTML5"}
+
+
+def slate_header():
+    """Made for the HTML5 page: a dark site header with light drop-down panels."""
+    font = "system-ui,Segoe UI,Roboto,Helvetica,Arial,sans-serif"
+    slate, raised, sky, link = "0F172A", "1E293B", "38BDF8", "0369A1"
+
+    def top(caption, kids=(), href=""):
+        none = border(slate, 0, "none")
+        return item(caption,
+                    state(font, 14, "E2E8F0", slate, top=none, right=none, left=none, bottom=border(slate, 3)),
+                    state(font, 14, "FFFFFF", raised, top=none, right=none, left=none, bottom=border(sky, 3)),
+                    state(font, 14, "7DD3FC", slate, weight="bold", top=none, right=none, left=none,
+                          bottom=border(sky, 3)),
+                    kids, link=href, width=124, height=48, pad=(14, 14, 0, 0), align="center", sub_gap=0)
+
+    def sub(caption, kids=(), href="", first=False, last=False):
+        edge = border("CBD5E1")
+        lid = edge if first else border("FFFFFF", 0, "none")
+        foot = edge if last else border("F1F5F9")
+        return item(caption,
+                    state(font, 14, slate, "FFFFFF", top=lid, right=edge, bottom=foot, left=edge),
+                    state(font, 14, link, "F1F5F9", top=lid, right=edge, bottom=foot, left=edge),
+                    state(font, 14, "FFFFFF", link, weight="bold", top=lid, right=edge, bottom=foot, left=edge),
+                    kids, link=href, width=210, height=40, pad=(16, 12, 0, 0), sub_offset=(-1, -1 if first else 0),
+                    sub_gap=0)
+
+    def column(entries):
+        return [sub(c, column(k) if k else (), l, first=i == 0, last=i == len(entries) - 1)
+                for i, (c, l, k) in enumerate(entries)]
+
+    items = [
+        top("Home", href="#home"),
+        top("Platform", column([("Overview", "#platform/overview", None),
+                                ("Integrations", "", [("Payments", "#platform/integrations/payments", None),
+                                                      ("Analytics", "#platform/integrations/analytics", None),
+                                                      ("Messaging", "#platform/integrations/messaging", None)]),
+                                ("Security", "#platform/security", None)])),
+        top("Pricing", href="#pricing"),
+        top("Docs", column([("Quick Start", "#docs/start", None), ("API Reference", "#docs/api", None),
+                            ("Changelog", "#docs/changelog", None)])),
+        top("Company", column([("About", "#company/about", None), ("Careers", "#company/careers", None)])),
+    ]
+    return menu(horizontal=True, gap=0, open_delay=40, open_slide=True, open_duration=160, open_effect="none",
+                close_delay=300, close_slide=False, close_effect="none"), items, \
+        {"Page_Style": "HTML5", "Page_Language": "en-GB"}
 
 
 TEMPLATES = {
@@ -500,6 +599,8 @@ TEMPLATES = {
     "icons_arrows": icons,
     "footer": footer,
     "image_buttons": buttons,
+    "touch_bar": touch_bar,
+    "slate_header": slate_header,
 }
 
 
@@ -511,8 +612,8 @@ def main():
     args = parser.parse_args()
 
     for name, design in TEMPLATES.items():
-        applet, items = design()
-        text = project_text(applet, items)
+        applet, items, *extensions = design()
+        text = project_text(applet, items, *extensions)
         target = os.path.join(args.out, name + ".velm")
         with open(target, "wb") as f:
             f.write(text.encode("cp1252"))
