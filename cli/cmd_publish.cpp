@@ -85,6 +85,8 @@ void RunPublish(Context& ctx) {
 
   const PublishResult result = SaveAndPublish(doc, ctx.Tree(), menuName, folder, NameOf(project), options);
   WarnPage(ctx, project, result.pageWarnings);
+  ctx.WarnImages("the program folder lacks the runtime script, so it was not published",
+                 result.uncopiedScripts);
   ctx.WarnImages("images not found in the project's folder, so not published", result.uncopiedImages);
   ctx.WarnImages("image names leading outside the project folder were not published", result.unsafeImages);
   ctx.out << JoinPath(folder, BaseNameOf(NameOf(project)) + ".html") << "\n";

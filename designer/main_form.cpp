@@ -161,12 +161,14 @@ void TMainForm::SaveAndPublishTo(const QString& projectPath) {
 
 void TMainForm::WarnAboutUncopiedImages(const PublishResult& result) {
   QStringList lines;
+  for (const auto& name : result.uncopiedScripts)
+    lines << "  " + FromCodePage(name) + " (not in the program folder)";
   for (const auto& name : result.uncopiedImages) lines << "  " + FromCodePage(name);
   for (const auto& name : result.unsafeImages)
     lines << "  " + FromCodePage(name) + " (outside the project folder)";
   if (lines.isEmpty()) return;
   Ask(QMessageBox::Warning,
-      "The design was saved, but these images could not be copied next to it:\n" + lines.join('\n') +
+      "The design was saved, but these files could not be copied next to it:\n" + lines.join('\n') +
           "\n\nChoose them again with the image buttons of the item pages, then save again.",
       QMessageBox::Ok, QMessageBox::Ok);
 }

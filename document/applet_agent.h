@@ -36,6 +36,9 @@ inline constexpr const char* kWrongProjectMessage = "This file wasn't saved by V
 inline constexpr const char* kWrongStructureMessage =
     "This file wasn't saved by specified format, open failed!";
 
+class AtomicFileWriter;
+class StagedFiles;
+
 class TvornAppletAgent {
  public:
   // `programFolder` holds the runtime script and receives the generated
@@ -69,6 +72,12 @@ class TvornAppletAgent {
 
   // Project file (.velm).
   void SaveProject(const std::string& fileName);
+  // Refuses (ValueError) a design the project file cannot store: a value
+  // holding the separator or a line break. Saving checks the same while it
+  // writes; a save of many files checks first, before any of them.
+  void CheckProjectValues() const;
+  // Writes the project file as one of a group that replaces its files together.
+  void StageProject(StagedFiles& files, const std::string& fileName);
   ReadResult LoadProject(const std::string& fileName, DesignTree& tree);
   // Reads project file content; `sourceName` names it in messages.
   ReadResult LoadProjectText(std::string content, const std::string& sourceName, DesignTree& tree);
@@ -93,6 +102,8 @@ class TvornAppletAgent {
   TextEncoding Encoding = TextEncoding::Windows1252;
 
  private:
+  void WriteProject(AtomicFileWriter& out);
+
   std::string programFolder_;
   mutable NullStatusSink nullSink_;
   StatusSink* status_;

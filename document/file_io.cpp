@@ -1,5 +1,6 @@
 #include "document/file_io.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -102,7 +103,7 @@ void AtomicFileWriter::Fail(int error) {
   throw FileError(path_, SystemText(error));
 }
 
-void AtomicFileWriter::Commit() {
+std::string AtomicFileWriter::Finish() {
   Flush();
   std::FILE* file = file_;
   file_ = nullptr;
@@ -114,11 +115,92 @@ void AtomicFileWriter::Commit() {
   // Keep the permissions of the file being replaced.
   std::error_code ec;
   if (fs::exists(path_, ec)) fs::permissions(temporary_, fs::status(path_, ec).permissions(), ec);
+  return temporary_;
+}
+
+void AtomicFileWriter::Commit() {
+  Finish();
   if (std::rename(temporary_.c_str(), path_.c_str()) != 0) {
     const int error = errno;
     std::remove(temporary_.c_str());
     throw FileError(path_, SystemText(error));
   }
+}
+
+StagedFiles::~StagedFiles() {
+  std::error_code ec;
+  for (const Staged& file : staged_) fs::remove(file.temporary, ec);
+  for (auto it = createdFolders_.rbegin(); it != createdFolders_.rend(); ++it) fs::remove(*it, ec);
+}
+
+void StagedFiles::MakeFolderFor(const std::string& path) {
+  std::error_code ec;
+  const fs::path folder = fs::path(path).parent_path();
+  if (folder.empty() || fs::is_directory(folder, ec)) return;
+  std::vector<fs::path> missing;
+  for (fs::path p = folder; !p.empty() && !fs::exists(p, ec); p = p.parent_path()) {
+    missing.push_back(p);
+    if (p == p.parent_path()) break;
+  }
+  for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+    if (!fs::create_directory(*it, ec) && ec) throw FileError(it->string(), ec.message());
+    createdFolders_.push_back(it->string());
+  }
+}
+
+void StagedFiles::Write(const std::string& path, std::string_view content) {
+  AtomicFileWriter writer(path);
+  writer.Append(content);
+  Adopt(path, writer.Finish());
+}
+
+bool StagedFiles::Copy(const std::string& from, const std::string& path) {
+  std::error_code ec;
+  if (!fs::is_regular_file(from, ec)) return false;
+  std::FILE* source = std::fopen(from.c_str(), "rb");
+  if (!source) return false;
+  try {
+    AtomicFileWriter writer(path);
+    char buffer[1 << 16];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, source)) > 0) writer.Append({buffer, got});
+    if (std::ferror(source)) throw FileError(from, SystemText(errno));
+    std::fclose(source);
+    source = nullptr;
+    Adopt(path, writer.Finish());
+  } catch (...) {
+    if (source) std::fclose(source);
+    throw;
+  }
+  return true;
+}
+
+void StagedFiles::Adopt(const std::string& path, std::string temporary) {
+  // A second file for the same target replaces the first one staged.
+  for (Staged& file : staged_) {
+    if (file.target == path) {
+      std::remove(file.temporary.c_str());
+      file.temporary = std::move(temporary);
+      return;
+    }
+  }
+  staged_.push_back({path, std::move(temporary)});
+}
+
+bool StagedFiles::Holds(const std::string& path) const {
+  return std::any_of(staged_.begin(), staged_.end(), [&](const Staged& file) { return file.target == path; });
+}
+
+void StagedFiles::Commit() {
+  // Renames within one folder: each file is old or new at every moment,
+  // also if the program is killed here.
+  for (const Staged& file : staged_) {
+    if (std::rename(file.temporary.c_str(), file.target.c_str()) != 0) {
+      throw FileError(file.target, SystemText(errno));
+    }
+  }
+  staged_.clear();
+  createdFolders_.clear();
 }
 
 std::string UniqueTemporaryPath(const std::string& stem, const std::string& suffix) {

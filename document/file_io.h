@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora {
 
@@ -31,6 +32,9 @@ class AtomicFileWriter {
 
   void Append(std::string_view bytes);
   void Commit();
+  // Finishes the temporary file without renaming it and hands its path to
+  // the caller, who then owns it (StagedFiles renames it with the rest).
+  std::string Finish();
 
  private:
   void Flush();
@@ -40,6 +44,40 @@ class AtomicFileWriter {
   std::string temporary_;
   std::FILE* file_ = nullptr;
   std::string buffer_;
+};
+
+// Files that replace their targets together, so a save of many files
+// leaves the folder either as it was or with every new file. Each file is
+// written as a temporary file beside its target; Commit renames them all
+// into place once every one is written. Dropped before Commit (an error
+// while writing or making the content), it removes its temporary files and
+// the folders it created.
+class StagedFiles {
+ public:
+  StagedFiles() = default;
+  ~StagedFiles();
+  StagedFiles(const StagedFiles&) = delete;
+  StagedFiles& operator=(const StagedFiles&) = delete;
+
+  // Creates the folders a target needs; they are removed again when the
+  // files are dropped.
+  void MakeFolderFor(const std::string& path);
+  void Write(const std::string& path, std::string_view content);
+  // Stages a copy of `from`; false, with nothing staged, when `from` is not
+  // a readable file. Errors while writing the copy raise FileError.
+  bool Copy(const std::string& from, const std::string& path);
+  // Takes over a finished temporary file (AtomicFileWriter::Finish).
+  void Adopt(const std::string& path, std::string temporary);
+  bool Holds(const std::string& path) const;
+  void Commit();
+
+ private:
+  struct Staged {
+    std::string target;
+    std::string temporary;
+  };
+  std::vector<Staged> staged_;
+  std::vector<std::string> createdFolders_;  // outermost first
 };
 
 // A path in the system's temporary folder that no other file has.

@@ -35,9 +35,41 @@ bool MayBreakTheFormat(std::string_view line) {
   return NthSeparatorInLine(line, 0, kItemFieldCount) != std::string_view::npos;
 }
 
+void CheckItemValues(int index, const TItemData& item) {
+  for (int k = 0; k < kItemFieldCount; ++k) {
+    CheckStorableValue(item.at(k), DescribeItem(index, item[ICaption]),
+                       kItemFieldNames[static_cast<size_t>(k)]);
+  }
+}
+
 }  // namespace
 
+void TvornAppletAgent::CheckProjectValues() const {
+  for (int k = 0; k < kAppletFieldCount; ++k) {
+    CheckStorableValue(AppletData.at(k), "the menu-wide settings", kAppletFieldNames[static_cast<size_t>(k)]);
+  }
+  std::string values;
+  for (int i = 0; i < ItemCount(); ++i) {
+    const TItemData& item = Items[static_cast<size_t>(i)];
+    values.clear();
+    item.AppendLine(values);
+    if (MayBreakTheFormat(values)) CheckItemValues(i, item);
+  }
+}
+
 void TvornAppletAgent::SaveProject(const std::string& fileName) {
+  AtomicFileWriter out(fileName);
+  WriteProject(out);
+  out.Commit();
+}
+
+void TvornAppletAgent::StageProject(StagedFiles& files, const std::string& fileName) {
+  AtomicFileWriter out(fileName);
+  WriteProject(out);
+  files.Adopt(fileName, out.Finish());
+}
+
+void TvornAppletAgent::WriteProject(AtomicFileWriter& out) {
   const int n = ItemCount();
   StatusSink& status = Status();
   status.SetProgressMax(n * kItemFieldCount + 15);
@@ -47,7 +79,6 @@ void TvornAppletAgent::SaveProject(const std::string& fileName) {
     CheckStorableValue(AppletData.at(k), "the menu-wide settings", kAppletFieldNames[static_cast<size_t>(k)]);
   }
   // Written as it is made; a refused value drops the unfinished file.
-  AtomicFileWriter out(fileName);
   auto line = [&out](std::string_view text) {
     out.Append(text);
     out.Append(kLineEnd);
@@ -67,17 +98,11 @@ void TvornAppletAgent::SaveProject(const std::string& fileName) {
     const TItemData& item = Items[static_cast<size_t>(i)];
     values.clear();
     item.AppendLine(values);
-    if (MayBreakTheFormat(values)) {
-      for (int k = 0; k < kItemFieldCount; ++k) {
-        CheckStorableValue(item.at(k), DescribeItem(i, item[ICaption]),
-                           kItemFieldNames[static_cast<size_t>(k)]);
-      }
-    }
+    if (MayBreakTheFormat(values)) CheckItemValues(i, item);
     line(values);
     status.StepProgressTimes(1, kItemFieldCount);  // one step per field written
   }
   line("</Item_Parameters>");
-  out.Commit();
 }
 
 ReadResult TvornAppletAgent::LoadProject(const std::string& fileName, DesignTree& tree) {

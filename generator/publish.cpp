@@ -30,38 +30,78 @@ PublishResult SaveAndPublish(TvornAppletAgent& doc, const DesignTree& tree, cons
                              const std::string& folder, const std::string& projectFileName,
                              PageOptions options) {
   const std::string base = BaseNameOf(projectFileName);
+  // Every refusal comes before the first write.
   if (options.title.empty()) options.title = base;
-  PublishResult result;
-  result.pageWarnings = GenerateMenuFiles(doc, tree, menuBaseName, JoinPath(folder, base + ".html"), options);
-  for (const auto& name : doc.RuntimeFiles) {
-    CopyFileQuietly(JoinPath(doc.ProgramFolder(), name), JoinPath(folder, name));
-  }
-  doc.SaveProject(JoinPath(folder, base + ".velm"));
-  WritePublishReport(doc, folder, base + "_PublishReport.txt");
+  const MenuTexts texts = GenerateMenuTexts(doc, tree, menuBaseName, options);
+  doc.CheckProjectValues();
 
-  StatusSink& status = doc.Status();
-  status.SetProgressMax(100);
-  StatusGuard guard(status, "Copying Publishable Files ... ...");
-  const std::string preview = PreviewFolder(doc);
-  std::unordered_set<std::string> reported;
-  for (const auto& name : ImageNames(doc)) {
-    if (!IsSafeImageName(name)) {
-      if (reported.insert(name).second) result.unsafeImages.push_back(name);
-      continue;
-    }
-    const std::string target = JoinPath(folder, name);
-    std::error_code ec;
-    fs::create_directories(fs::path(target).parent_path(), ec);
-    if (!CopyFileQuietly(JoinPath(preview, name), target) && reported.insert(name).second) {
-      result.uncopiedImages.push_back(name);
-    }
+  const std::string home = doc.ProgramFolder();
+  std::error_code ec;
+  const bool homeIsTarget = fs::equivalent(home.empty() ? "." : home, folder.empty() ? "." : folder, ec);
+  if (!homeIsTarget) {
+    // The generated scripts are kept in the program folder too.
+    WriteFileAtomically(JoinPath(home, doc.RuntimeFiles[2]), texts.stylesheet);
+    WriteFileAtomically(JoinPath(home, doc.RuntimeFiles[1]), texts.script);
   }
-  status.StepProgress(50);
-  status.StepProgress(50);
+
+  StagedFiles files;
+  PublishResult result;
+  result.pageWarnings = texts.warnings;
+  files.Write(JoinPath(folder, base + ".html"), texts.page);
+  std::vector<std::string> scripts;
+  const std::string runtime = doc.RuntimeFiles[0];
+  if (files.Copy(JoinPath(home, runtime), JoinPath(folder, runtime))) {
+    scripts.push_back(runtime);
+  } else {
+    result.uncopiedScripts.push_back(runtime);
+  }
+  files.Write(JoinPath(folder, doc.RuntimeFiles[1]), texts.script);
+  files.Write(JoinPath(folder, doc.RuntimeFiles[2]), texts.stylesheet);
+  scripts.push_back(doc.RuntimeFiles[1]);
+  scripts.push_back(doc.RuntimeFiles[2]);
+  doc.StageProject(files, JoinPath(folder, base + ".velm"));
+
+  std::vector<std::string> images;
+  {
+    StatusSink& status = doc.Status();
+    status.SetProgressMax(100);
+    StatusGuard guard(status, "Copying Publishable Files ... ...");
+    const std::string preview = PreviewFolder(doc);
+    std::unordered_set<std::string> seen;
+    for (const auto& name : ImageNames(doc)) {
+      if (!seen.insert(name).second) continue;
+      if (!IsSafeImageName(name)) {
+        result.unsafeImages.push_back(name);
+        continue;
+      }
+      const std::string target = JoinPath(folder, name);
+      files.MakeFolderFor(target);
+      if (files.Copy(JoinPath(preview, name), target)) {
+        images.push_back(name);
+      } else {
+        result.uncopiedImages.push_back(name);
+      }
+    }
+    status.StepProgress(50);
+    status.StepProgress(50);
+  }
+  // The report lists what was written, nothing else.
+  files.Write(JoinPath(folder, base + "_PublishReport.txt"), PublishReportText(doc, scripts, images));
+  files.Commit();
   return result;
 }
 
 std::string PublishReportText(TvornAppletAgent& doc) {
+  std::vector<std::string> images;
+  std::unordered_set<std::string> listed;
+  for (const auto& name : ImageNames(doc)) {
+    if (listed.insert(name).second) images.push_back(name);
+  }
+  return PublishReportText(doc, {doc.RuntimeFiles.begin(), doc.RuntimeFiles.end()}, images);
+}
+
+std::string PublishReportText(TvornAppletAgent& doc, const std::vector<std::string>& scripts,
+                              const std::vector<std::string>& images) {
   const std::string rule(77, '=');
   std::string out;
   auto line = [&out](const std::string& text) { AppendLine(out, text); };
@@ -77,16 +117,13 @@ std::string PublishReportText(TvornAppletAgent& doc) {
   status.SetProgressMax(101);
   StatusGuard guard(status, "Making Publish Report ... ...");
   line("[Script file(s)]:");
-  for (const auto& name : doc.RuntimeFiles) {
+  for (const auto& name : scripts) {
     line("  " + name);
     status.StepProgress(1);
   }
   line("");
   line("[Image File(s)]: They should be copied along with script files!");
-  std::unordered_set<std::string> listed;
-  for (const auto& name : ImageNames(doc)) {
-    if (listed.insert(name).second) line("  " + name);
-  }
+  for (const auto& name : images) line("  " + name);
   status.StepProgress(50);
   status.StepProgress(50);
   line("");

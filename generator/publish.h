@@ -20,6 +20,8 @@ struct PublishResult {
   std::vector<std::string> unsafeImages;
   // The generation's warnings (links the HTML5 page's list shows as text).
   std::vector<std::string> pageWarnings;
+  // The runtime script, when the program folder lacks it.
+  std::vector<std::string> uncopiedScripts;
 };
 
 // The project file name without its extension: the last "." and what
@@ -28,14 +30,21 @@ struct PublishResult {
 std::string BaseNameOf(const std::string& projectFileName);
 
 // Generates, copies the scripts and images into `folder`, saves the project
-// there as base name + ".velm" and writes the report. Errors while writing
-// raise; image copies that fail are returned. The HTML5 page is titled with
-// the base name unless `options` gives a title.
+// there as base name + ".velm" and writes the report, all or nothing: every
+// check runs before the first write, every file is written beside its
+// target and renamed into place once all are written. A refusal or an
+// error while writing raises and leaves the folder as it was. Files that
+// could not be found to copy are returned, and the report leaves them out.
+// The HTML5 page is titled with the base name unless `options` gives a title.
 PublishResult SaveAndPublish(TvornAppletAgent& doc, const DesignTree& tree, const std::string& menuBaseName,
                              const std::string& folder, const std::string& projectFileName,
                              PageOptions options = {});
 
+// The report for the scripts and images the design names.
 std::string PublishReportText(TvornAppletAgent& doc);
+// The report for the given scripts and images.
+std::string PublishReportText(TvornAppletAgent& doc, const std::vector<std::string>& scripts,
+                              const std::vector<std::string>& images);
 void WritePublishReport(TvornAppletAgent& doc, const std::string& folder, const std::string& fileName);
 
 }  // namespace velmora

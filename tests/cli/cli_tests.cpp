@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -96,6 +97,28 @@ TEST_F(CliRun, PublishWritesTheExpectedFiles) {
       0);
   EXPECT_EQ(Slurp(project / "velmora-example.html"), Slurp(site / "velmora-example.html"));
   EXPECT_EQ(Slurp(project / "velmora-example.velm"), Slurp(site / "velmora-example.velm"));
+}
+
+// A refused publication leaves the site exactly as the last one wrote it.
+TEST_F(CliRun, RefusedPublishLeavesTheSiteAsItWas) {
+  const fs::path project = CopyExample();
+  const fs::path site = work / "site";
+  const std::string args = " --to " + Q(site) + " --menu-name menu42 --home " + Q(home);
+  ASSERT_EQ(Cli("publish " + Q(project / "velmora-example.velm") + args).status, 0);
+  std::map<std::string, std::string> before;
+  for (const auto& e : fs::directory_iterator(site)) before[e.path().filename().string()] = Slurp(e.path());
+
+  std::string text = Slurp(project / "velmora-example.velm");
+  const size_t font = text.find("Segoe UI");
+  ASSERT_NE(font, std::string::npos);
+  text.replace(font, 8, "Segoe}UI");  // would end the style rule early
+  std::ofstream(project / "velmora-example.velm", std::ios::binary) << text;
+  const Outcome run = Cli("publish " + Q(project / "velmora-example.velm") + args);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("stylesheet"), std::string::npos) << run.err;
+  std::map<std::string, std::string> after;
+  for (const auto& e : fs::directory_iterator(site)) after[e.path().filename().string()] = Slurp(e.path());
+  EXPECT_TRUE(after == before) << "the site changed";
 }
 
 TEST_F(CliRun, HtmlPrintsThePage) {

@@ -3,8 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <sys/mount.h>
+#include <unistd.h>
 
+#include <filesystem>
+#include <map>
+
+#include "document/errors.h"
 #include "document/file_io.h"
 #include "generator/generate.h"
 #include "generator/preview.h"
@@ -30,6 +35,52 @@ std::vector<std::string> Listing(const std::string& folder) {
   std::sort(names.begin(), names.end());
   return names;
 }
+
+// Every entry below a folder, hidden ones too: files with their bytes,
+// folders marked.
+std::map<std::string, std::string> Snapshot(const std::string& folder) {
+  std::map<std::string, std::string> entries;
+  for (const auto& e : fs::recursive_directory_iterator(folder)) {
+    const std::string name = fs::relative(e.path(), folder).string();
+    entries[name] = e.is_directory() ? "<folder>" : Slurp(e.path().string());
+  }
+  return entries;
+}
+
+// A small file system of its own, so a save can meet a full disk or a
+// read-only folder as it really happens; needs the right to mount.
+// Names of the entries that differ between two snapshots.
+std::vector<std::string> Changed(const std::map<std::string, std::string>& a,
+                                 const std::map<std::string, std::string>& b) {
+  std::vector<std::string> names;
+  for (const auto& [name, content] : a) {
+    if (!b.count(name) || b.at(name) != content) names.push_back(name);
+  }
+  for (const auto& [name, content] : b) {
+    if (!a.count(name)) names.push_back(name);
+  }
+  return names;
+}
+
+class SmallDisk {
+ public:
+  explicit SmallDisk(const std::string& folder, size_t bytes) : folder_(folder) {
+    if (geteuid() != 0) return;
+    const std::string options = "size=" + std::to_string(bytes);
+    mounted_ = mount("tmpfs", folder.c_str(), "tmpfs", 0, options.c_str()) == 0;
+  }
+  ~SmallDisk() {
+    if (mounted_) umount(folder_.c_str());
+  }
+  bool Mounted() const { return mounted_; }
+  bool MakeReadOnly() {
+    return mounted_ && mount("tmpfs", folder_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+  }
+
+ private:
+  std::string folder_;
+  bool mounted_ = false;
+};
 
 class Publishing : public ::testing::Test {
  protected:
@@ -86,6 +137,91 @@ TEST_F(Publishing, SaveWritesEverythingIntoTheProjectFolder) {
   SaveAndPublish(doc, tree, "menu7", out.path(), "plain");
   EXPECT_TRUE(fs::exists(out / "plain.velm"));
   EXPECT_TRUE(fs::exists(out / "plain.html"));
+}
+
+// A save that fails leaves the target folder exactly as it was: a refused
+// value, a full disk, a read-only folder and a target that cannot be
+// replaced each fail before any file is renamed into place.
+TEST_F(Publishing, FailedSaveLeavesTheFolderAsItWas) {
+  Spit(project / "arrow.gif", "GIF89a-arrow");
+  Spit(project / "bg.jpg", "JPEG-bg");
+  doc.Items[0][IRightIconUrl] = "arrow.gif";
+  CopyResourceFiles(doc, project.path());
+  TempFolder target;
+  SmallDisk disk(target.path(), 256 * 1024);
+  SaveAndPublish(doc, tree, "menu7", target.path(), "site.velm");
+  const auto before = Snapshot(target.path());
+  ASSERT_EQ(before.size(), 7u);
+
+  auto expectUnchanged = [&](const char* what) { EXPECT_EQ(Snapshot(target.path()), before) << what; };
+
+  // A value the project file cannot store, in a new subfolder's image.
+  fs::create_directories(home / "preview/art");
+  Spit(home / "preview/art/new.gif", "new");
+  doc.Items[1][IImageUrl] = "art/new.gif";
+  doc.Items[2][ILeftIconUrl] = "a#$@b.gif";
+  try {
+    SaveAndPublish(doc, tree, "menu7", target.path(), "site.velm");
+    ADD_FAILURE() << "a separator in an image name must be refused";
+  } catch (const ValueError& error) {
+    EXPECT_NE(std::string(error.what()).find("#$@"), std::string::npos) << error.what();
+  }
+  expectUnchanged("refused value");
+  doc.Items[2][ILeftIconUrl] = "";
+
+  // The last file of the save cannot replace its target: everything staged
+  // before it goes, the new image folder too.
+  fs::remove(target / "site_PublishReport.txt");
+  fs::create_directories(target / "site_PublishReport.txt");
+  const auto withFolder = Snapshot(target.path());
+  EXPECT_THROW(SaveAndPublish(doc, tree, "menu7", target.path(), "site.velm"), FileError);
+  EXPECT_EQ(Changed(Snapshot(target.path()), withFolder), std::vector<std::string>{}) << "target is a folder";
+  fs::remove(target / "site_PublishReport.txt");
+  Spit(target / "site_PublishReport.txt", before.at("site_PublishReport.txt"));
+
+  // A design too large for the disk, or for the files this process may write.
+  ItemTree bigTree;
+  TvornAppletAgent big{home.path()};
+  BuildDesign(big, bigTree, std::vector<int>(3000, 0));
+  {
+    std::unique_ptr<test::FileSizeLimit> limit;
+    if (!disk.Mounted()) limit = std::make_unique<test::FileSizeLimit>(64 * 1024);
+    try {
+      SaveAndPublish(big, bigTree, "menu7", target.path(), "site.velm");
+      ADD_FAILURE() << "the save cannot fit";
+    } catch (const FileError& error) {
+      EXPECT_NE(std::string(error.what()).find(target.path()), std::string::npos) << error.what();
+    }
+  }
+  expectUnchanged(disk.Mounted() ? "full disk" : "file size limit");
+
+  // A folder nobody may write in.
+  if (disk.Mounted()) {
+    ASSERT_TRUE(disk.MakeReadOnly());
+  } else {
+    fs::permissions(target.path(), fs::perms::owner_read | fs::perms::owner_exec);
+  }
+  EXPECT_THROW(SaveAndPublish(doc, tree, "menu7", target.path(), "site.velm"), FileError);
+  expectUnchanged("read-only folder");
+}
+
+TEST_F(Publishing, ReportListsOnlyWhatASaveWrote) {
+  fs::remove(home / "jsmenu0.js");
+  Spit(project / "found.gif", "gif");
+  doc.Items[0][IRightIconUrl] = "found.gif";
+  doc.Items[1][IRightIconUrl] = "lost.gif";
+  doc.Items[2][IImageUrl] = "../outside.gif";
+  CopyResourceFiles(doc, project.path());
+  const PublishResult result = SaveAndPublish(doc, tree, "menu7", project.path(), "m.velm");
+  EXPECT_EQ(result.uncopiedScripts, std::vector<std::string>{"jsmenu0.js"});
+  EXPECT_EQ(result.uncopiedImages, std::vector<std::string>{"lost.gif"});
+  EXPECT_EQ(result.unsafeImages, std::vector<std::string>{"../outside.gif"});
+  const std::string report = Slurp(project / "m_PublishReport.txt");
+  EXPECT_NE(report.find("[Script file(s)]:\r\n  jsmenu01cfg.js\r\n  jsmenu01.css\r\n\r\n"), std::string::npos)
+      << report;
+  EXPECT_NE(report.find("copied along with script files!\r\n  found.gif\r\n\r\n"), std::string::npos)
+      << report;
+  EXPECT_FALSE(fs::exists(project / "jsmenu0.js"));
 }
 
 TEST_F(Publishing, ReportListsScriptsAndDistinctImages) {
