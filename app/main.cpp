@@ -11,6 +11,10 @@
 #include "generator/program_folder.h"
 #include "platform/codepage.h"
 #include "platform/prompts.h"
+#ifdef VELMORA_WEBENGINE
+#include "designer/live_preview.h"
+#include "platform/preview_scheme.h"
+#endif
 
 namespace {
 
@@ -35,6 +39,10 @@ QString TakeHomeOption(QStringList& arguments) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+#ifdef VELMORA_WEBENGINE
+  velmora::RegisterPreviewScheme();
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+#endif
   QApplication app(argc, argv);
   QApplication::setApplicationName("Velmora");
   QApplication::setApplicationDisplayName("Velmora");
@@ -60,6 +68,9 @@ int main(int argc, char* argv[]) {
   }
 
   velmora::TMainForm window(programFolder);
+#ifdef VELMORA_WEBENGINE
+  new velmora::LivePreview(window);
+#endif
   window.show();
   window.StartUp(arguments);
   return QApplication::exec();

@@ -100,6 +100,7 @@ void TMainForm::SetModified(bool modified) {
   Modified = modified;
   tlbtnSave->setEnabled(modified);
   Save1->setEnabled(modified);
+  emit DesignChanged();
 }
 
 QString TMainForm::JoinCommandLine(const QStringList& arguments) {

@@ -72,7 +72,8 @@ class TMainForm : public QMainWindow {
   bool IsTreeRebuilding() const { return TreeRebuilding; }
   int PagesIndex() const { return LastPagesIndex; }
 
-  // Sets or clears Modified and enables tlbtnSave and Save1 exactly when set.
+  // Sets or clears Modified and enables tlbtnSave and Save1 exactly when set;
+  // signals DesignChanged.
   void SetModified(bool modified);
 
   // ---- The tree (tree_editing.cpp) ----
@@ -106,6 +107,10 @@ class TMainForm : public QMainWindow {
   // StoreMenuPages, then StoreItemPages for CurrentItemNode when it is set:
   // what Save, Build HTML, Preview, Publish and the exit save do first.
   void StorePages();
+  // The records as the pages show them now, as the stores above put them
+  // into the document.
+  TAppletData MenuPagesRecord() const;
+  TItemData ItemPagesRecord() const;
   void UpdatePages();
   void UpdateItemCommands();
 
@@ -205,6 +210,11 @@ class TMainForm : public QMainWindow {
   void spdbtnItURLClick();
   void SpeedButton1Click(QWidget* button);
   void btnBatchPropertiesChangerClick(QWidget* button);
+
+ signals:
+  // The design may have changed: every edit, and New, Open and Import, set
+  // or clear Modified through SetModified, which signals this.
+  void DesignChanged();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -286,23 +286,31 @@ void PropertyPages::SetSubmenuVisible(bool visible) {
 
 // ---- The window's page operations ----
 
-void TMainForm::StoreMenuPages() {
+TAppletData TMainForm::MenuPagesRecord() const {
   TAppletData data = pages_->StoreMenu();
   data[pOpenTransitionFlag] = "1";
   data[pCloseTransitionFlag] = "1";
-  Document().SetAppletData(data);
+  return data;
+}
+
+void TMainForm::StoreMenuPages() {
+  Document().SetAppletData(MenuPagesRecord());
 }
 
 void TMainForm::LoadMenuPages() {
   pages_->LoadMenu(Document().GetAppletData());
 }
 
-void TMainForm::StoreItemPages(int index) {
-  if (index < 0 || index >= Document().ItemCount()) return;
+TItemData TMainForm::ItemPagesRecord() const {
   TItemData item = pages_->StoreItem();
   item[IImageWidth] = item[IWidth];
   item[IImageHeight] = item[IHeight];
-  Document().SetItem(index, item);
+  return item;
+}
+
+void TMainForm::StoreItemPages(int index) {
+  if (index < 0 || index >= Document().ItemCount()) return;
+  Document().SetItem(index, ItemPagesRecord());
 }
 
 void TMainForm::LoadItemPages(int index) {

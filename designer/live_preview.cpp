@@ -1,0 +1,272 @@
+#include "designer/live_preview.h"
+
+#include <QAbstractButton>
+#include <QActionGroup>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScreen>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "designer/main_form.h"
+#include "document/file_io.h"
+#include "generator/preview.h"
+#include "generator/shown_texts.h"
+#include "platform/codepage.h"
+#include "platform/preview_view.h"
+#include "platform/settings.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr const char* kStateKey = "LivePreviewState";
+constexpr const char* kWidthKey = "LivePreviewWidth";
+constexpr const char* kPaneWidthKey = "LivePreviewPaneWidth";
+constexpr int kDefaultPaneWidth = 460;
+constexpr int kStateVersion = 1;
+
+QString SettingKey(const char* name) {
+  return QString::fromLatin1(kSettingsGroup) + '/' + QLatin1String(name);
+}
+
+QByteArray Bytes(const std::string& text) {
+  return QByteArray(text.data(), qsizetype(text.size()));
+}
+
+}  // namespace
+
+LivePreview::LivePreview(TMainForm& form) : QObject(&form), form_(form) {
+  setObjectName(QStringLiteral("LivePreview"));
+  dock_ = new QDockWidget(QStringLiteral("Live Preview"), &form);
+  dock_->setObjectName(QStringLiteral("dckLivePreview"));
+  dock_->setWidget(BuildPane());
+  form.addDockWidget(Qt::RightDockWidgetArea, dock_);
+
+  QAction* toggle = dock_->toggleViewAction();
+  toggle->setText(QStringLiteral("&Live Preview"));
+  toggle->setObjectName(QStringLiteral("LivePreview1"));
+  if (auto* viewMenu = form.findChild<QMenu*>(QStringLiteral("View1"))) viewMenu->addAction(toggle);
+
+  pause_ = new QTimer(this);
+  pause_->setSingleShot(true);
+  pause_->setInterval(kPauseMs);
+  connect(pause_, &QTimer::timeout, this, &LivePreview::RefreshNow);
+  WatchChanges();
+  RestoreLayout();
+  form.installEventFilter(this);
+  Schedule();
+}
+
+QWidget* LivePreview::BuildPane() {
+  auto* pane = new QWidget(dock_);
+  auto* layout = new QVBoxLayout(pane);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  auto* bar = new QToolBar(pane);
+  bar->setObjectName(QStringLiteral("tlbrLivePreview"));
+  bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  AddPresets(bar);
+  layout->addWidget(bar);
+  note_ = new QLabel(pane);
+  note_->setObjectName(QStringLiteral("lblLivePreviewNote"));
+  note_->setContentsMargins(6, 2, 6, 2);
+  note_->hide();
+  layout->addWidget(note_);
+  view_ = new PreviewView(pane);
+  layout->addWidget(view_, 1);
+  pane->setMinimumWidth(200);
+
+  connect(view_, &PreviewView::Ready, this, &LivePreview::ShowSelected);
+  connect(view_, &PreviewView::ItemClicked, this, &LivePreview::SelectItem);
+  connect(view_, &PreviewView::LinkRefused, this, [this](const QString& address) {
+    if (auto* hint = form_.findChild<QLabel*>(QStringLiteral("stctxtHint"))) hint->setText(address);
+  });
+  return pane;
+}
+
+void LivePreview::AddPresets(QToolBar* bar) {
+  auto* group = new QActionGroup(bar);
+  const std::pair<const char*, int> presets[] = {{"Desktop", PreviewView::kDesktopWidth},
+                                                 {"Tablet", PreviewView::kTabletWidth},
+                                                 {"Phone", PreviewView::kPhoneWidth}};
+  for (const auto& [caption, width] : presets) {
+    QAction* action = bar->addAction(QString::fromLatin1(caption));
+    action->setObjectName(QStringLiteral("actLivePreview") + caption);
+    action->setCheckable(true);
+    action->setData(width);
+    action->setToolTip(QStringLiteral("Lay the page out %1 pixels wide").arg(width));
+    action->setChecked(width == PreviewView::kDesktopWidth);
+    group->addAction(action);
+    connect(action, &QAction::triggered, this, [this, width = width] { SetWidthPreset(width); });
+    presets_ << action;
+  }
+  bar->addSeparator();
+  QAction* reload = bar->addAction(QStringLiteral("Reload"));
+  reload->setObjectName(QStringLiteral("actLivePreviewReload"));
+  reload->setToolTip(QStringLiteral("Draw the menu again, with its images read anew"));
+  connect(reload, &QAction::triggered, this, [this] {
+    RefreshNow();
+    view_->Reload();
+  });
+}
+
+void LivePreview::WatchChanges() {
+  connect(&form_, &TMainForm::DesignChanged, this, &LivePreview::Schedule);
+  // Some page controls change a value without marking the design modified.
+  auto* pages = form_.findChild<QTabWidget*>(QStringLiteral("pgcntrl1"));
+  if (pages) {
+    for (auto* spin : pages->findChildren<QSpinBox*>())
+      connect(spin, &QSpinBox::textChanged, this, &LivePreview::Schedule);
+    for (auto* edit : pages->findChildren<QLineEdit*>())
+      connect(edit, &QLineEdit::textChanged, this, &LivePreview::Schedule);
+    for (auto* combo : pages->findChildren<QComboBox*>())
+      connect(combo, &QComboBox::currentIndexChanged, this, &LivePreview::Schedule);
+    for (auto* button : pages->findChildren<QAbstractButton*>()) {
+      if (button->isCheckable()) connect(button, &QAbstractButton::toggled, this, &LivePreview::Schedule);
+    }
+  }
+  if (auto* tree = form_.findChild<QTreeWidget*>(QStringLiteral("trvwDesignPanel"))) {
+    // After the window's own handler has moved the values.
+    connect(tree, &QTreeWidget::currentItemChanged, this,
+            [this] { QTimer::singleShot(0, this, &LivePreview::ShowSelected); });
+  }
+  connect(dock_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+    if (visible) Schedule();
+  });
+}
+
+void LivePreview::SetPause(int milliseconds) {
+  pause_->setInterval(milliseconds);
+}
+
+bool LivePreview::IsPending() const {
+  return pause_->isActive();
+}
+
+void LivePreview::Schedule() {
+  pause_->start();
+}
+
+void LivePreview::RefreshNow() {
+  pause_->stop();
+  if (dock_->isHidden()) return;
+  const TvornAppletAgent& doc = form_.Document();
+  // Mid-way through a command the tree and the records may disagree.
+  if (form_.IsTreeRebuilding() || form_.Tree().NodeCount() != doc.ItemCount() + 1) {
+    Schedule();
+    return;
+  }
+  note_->hide();
+  if (doc.ItemCount() == 0) {
+    emit Refreshed(view_->ShowNotice(QStringLiteral(
+        "This design has no items yet.\n\nInsert one with the Insert button or by right-clicking the "
+        "tree on the left, and the menu appears here.")));
+    return;
+  }
+  const TAppletData menu = form_.MenuPagesRecord();
+  const int itemIndex = form_.CurrentItemIndex();
+  const TItemData item = itemIndex >= 0 ? form_.ItemPagesRecord() : TItemData();
+  ShownTexts shown;
+  try {
+    shown = GenerateShownTexts(doc, form_.Tree(), form_.MenuBaseNameText(), {&menu, itemIndex, &item},
+                               kMostItems);
+  } catch (const std::exception& error) {
+    // A refusal is shown where the menu would be: no message box per keystroke.
+    emit Refreshed(view_->ShowNotice("The menu cannot be drawn:\n\n" + FromErrorText(error.what())));
+    return;
+  }
+  if (shown.shownItems < shown.totalItems) {
+    note_->setText(QStringLiteral("Showing the first %1 of %2 items.")
+                       .arg(QLocale().toString(shown.shownItems), QLocale().toString(shown.totalItems)));
+    note_->show();
+  }
+
+  PreviewContent content;
+  content.page = Bytes(shown.texts.page);
+  content.script = Bytes(shown.texts.script);
+  content.stylesheet = Bytes(shown.texts.stylesheet);
+  content.scriptName = QString::fromStdString(shown.runtimeFiles[1]);
+  content.stylesheetName = QString::fromStdString(shown.runtimeFiles[2]);
+  content.runtimePath = FromNativePath(JoinPath(doc.ProgramFolder(), shown.runtimeFiles[0]));
+  content.imageFolder = PreviewFolder(doc);
+  for (const std::string& name : ImageNames(doc)) content.images.insert(name);
+  for (ItemField field : kImageFields) {
+    if (!item[field].empty()) content.images.emplace(item[field]);
+  }
+  const bool reloading = view_->ShowContent(std::move(content));
+  if (!reloading) ShowSelected();
+  emit Refreshed(reloading);
+}
+
+void LivePreview::ShowSelected() {
+  if (!view_->IsReady()) return;
+  const int selected = form_.SelectedIndex();
+  view_->ShowItem(QString::fromStdString(form_.MenuBaseNameText()), selected > 0 ? selected - 1 : -1);
+}
+
+void LivePreview::SelectItem(int index) {
+  auto* tree = form_.findChild<QTreeWidget*>(QStringLiteral("trvwDesignPanel"));
+  QTreeWidgetItem* node =
+      index >= 0 && index + 1 < form_.Tree().NodeCount() ? form_.NodeAt(index + 1) : nullptr;
+  if (!tree || !node || node == tree->currentItem()) return;
+  tree->setCurrentItem(node);
+  tree->scrollToItem(node);
+}
+
+void LivePreview::SetWidthPreset(int cssWidth) {
+  view_->SetPageWidth(cssWidth);
+  for (QAction* action : presets_) action->setChecked(action->data().toInt() == cssWidth);
+}
+
+void LivePreview::SaveLayout() const {
+  auto settings = OpenSettings();
+  settings->setValue(SettingKey(kStateKey), form_.saveState(kStateVersion));
+  settings->setValue(SettingKey(kWidthKey), view_->PageWidth());
+  if (!dock_->isHidden() && !dock_->isFloating())
+    settings->setValue(SettingKey(kPaneWidthKey), dock_->width());
+}
+
+void LivePreview::RestoreLayout() {
+  auto settings = OpenSettings();
+  const QByteArray state = settings->value(SettingKey(kStateKey)).toByteArray();
+  if (!state.isEmpty()) {
+    // The window's state also holds the tool bar, whose View entry always
+    // starts ticked.
+    auto* toolBar = form_.findChild<QToolBar*>(QStringLiteral("tlbr1"));
+    const bool toolBarShown = !toolBar || !toolBar->isHidden();
+    form_.restoreState(state, kStateVersion);
+    if (toolBar) toolBar->setVisible(toolBarShown);
+  }
+  const int width = settings->value(SettingKey(kWidthKey), PreviewView::kDesktopWidth).toInt();
+  for (QAction* action : presets_) {
+    if (action->data().toInt() == width) SetWidthPreset(width);
+  }
+  // The window grows by the pane beside the pages rather than squeezing them.
+  if (!dock_->isHidden() && !dock_->isFloating()) {
+    const int paneWidth = settings->value(SettingKey(kPaneWidthKey), kDefaultPaneWidth).toInt();
+    QRect frame(form_.pos(), QSize(form_.width() + paneWidth, form_.height()));
+    if (const QScreen* screen = form_.screen()) {
+      const QRect available = screen->availableGeometry();
+      frame.setWidth(std::min(frame.width(), available.width()));
+      frame.moveCenter(available.center());
+    }
+    form_.setGeometry(frame);
+    form_.resizeDocks({dock_}, {paneWidth}, Qt::Horizontal);
+  }
+}
+
+bool LivePreview::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == &form_ && event->type() == QEvent::Close) SaveLayout();
+  return QObject::eventFilter(watched, event);
+}
+
+}  // namespace velmora

@@ -1,0 +1,200 @@
+// The live preview pane: the menu drawn by the web engine from memory,
+// following edits, selections and clicks, and the scheme that feeds it.
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeWidget>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+#include "designer/live_preview.h"
+#include "platform/preview_scheme.h"
+#include "platform/preview_view.h"
+#include "support/window_fixture.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr int kEngineTimeout = 20000;
+
+// Runs a script in the pane's page and waits for its value.
+QVariant RunJs(PreviewView* view, const QString& script) {
+  QVariant result;
+  bool done = false;
+  view->WebView()->page()->runJavaScript(script, [&](const QVariant& value) {
+    result = value;
+    done = true;
+  });
+  if (!QTest::qWaitFor([&] { return done; }, kEngineTimeout))
+    qWarning("the page did not answer: %s", qPrintable(script));
+  return result;
+}
+
+QString TopCaptions(PreviewView* view) {
+  return RunJs(view,
+               "Array.from(document.querySelectorAll('.vm-bar > .vm-i')).map(e => e.textContent).join('|')")
+      .toString();
+}
+
+}  // namespace
+
+class LivePreviewTest : public QObject {
+  Q_OBJECT
+
+  template <typename T>
+  static T* Find(QObject* in, const char* name) {
+    auto* child = in->findChild<T*>(QString::fromLatin1(name));
+    if (!child) qFatal("no %s", name);
+    return child;
+  }
+
+ private slots:
+  void schemeServesOnlyThePageItsFilesAndTheDesignsImages() {
+    test::Sandbox sandbox;
+    sandbox.WriteFile("program/preview/img/a.gif", "GIF89a");
+    sandbox.WriteFile("program/preview/other.gif", "GIF89a");
+    sandbox.WriteFile("program/secret.gif", "secret");
+    PreviewSchemeHandler handler;
+    PreviewContent content;
+    content.page = "<html>page</html>";
+    content.script = "script";
+    content.stylesheet = "sheet";
+    content.scriptName = "jsmenu01cfg.js";
+    content.stylesheetName = "jsmenu01.css";
+    content.runtimePath = sandbox.ProgramFolder() + "/jsmenu0.js";
+    content.imageFolder = (sandbox.ProgramFolder() + "/preview").toStdString();
+    content.images = {"img/a.gif", "../secret.gif", "/etc/hostname"};
+    handler.SetContent(content);
+
+    auto at = [&](const QString& path) { return handler.Resolve(QUrl("velmora://preview/7/" + path)); };
+    QVERIFY(handler.Resolve(PreviewPageUrl()));
+    QCOMPARE(handler.Resolve(PreviewPageUrl())->body, QByteArray("<html>page</html>"));
+    QCOMPARE(at("jsmenu01cfg.js")->mimeType, QByteArray("text/javascript"));
+    QCOMPARE(at("jsmenu01.css")->body, QByteArray("sheet"));
+    QVERIFY(at("jsmenu0.js")->body.contains("bbae"));
+    QCOMPARE(at("img/a.gif")->mimeType, QByteArray("image/gif"));
+    QCOMPARE(at("img%2Fa.gif")->body, QByteArray("GIF89a"));
+    // Names outside the list, however they are spelt, are not found.
+    for (const char* refused : {"other.gif", "../secret.gif", "%2E%2E/secret.gif", "img/../../secret.gif",
+                                "..%2Fsecret.gif", "%2Fetc%2Fhostname", "jsmenu0cfg.js", "", "img/"}) {
+      QVERIFY2(!at(refused), refused);
+    }
+    QVERIFY(!handler.Resolve(QUrl("velmora://elsewhere/7/jsmenu01.css")));
+    QVERIFY(!handler.Resolve(QUrl("velmora://preview/jsmenu01.css")));
+    QVERIFY(!handler.Resolve(QUrl("file:///etc/hostname")));
+    QVERIFY(!handler.Resolve(QUrl("https://preview/jsmenu01.css")));
+  }
+
+  void paneFollowsEditsSelectionsAndClicks() {
+    test::WindowFixture fixture;
+    TMainForm& form = *fixture.form;
+    auto* preview = new LivePreview(form);
+    PreviewView* view = preview->View();
+    form.show();
+    QVERIFY(!preview->Dock()->isHidden());
+
+    // An empty design shows a hint, not an error.
+    QTRY_VERIFY_WITH_TIMEOUT(view->IsReady(), kEngineTimeout);
+    QVERIFY(RunJs(view, "document.body.textContent").toString().contains("no items yet"));
+
+    fixture.OpenDesign("a.velm", {{"Home", 0}, {"Products", 0}, {"Tools", 1}, {"Contact", 0}});
+    QTRY_COMPARE_WITH_TIMEOUT(TopCaptions(view), QString("Home|Products|Contact"), kEngineTimeout);
+    QVERIFY(!form.IsModified());
+    const QString name = QString::fromStdString(form.MenuBaseNameText());
+    auto element = [&](int item) { return QString("document.getElementById('%1-%2')").arg(name).arg(item); };
+
+    // A caption typed into the pages reaches the pane after the pause; the
+    // document keeps its record until the pages are stored.
+    auto* tree = Find<QTreeWidget>(&form, "trvwDesignPanel");
+    tree->setCurrentItem(form.NodeAt(4));
+    Find<QLineEdit>(&form, "edt_ICaption")->setText("Contact us");
+    QTRY_COMPARE_WITH_TIMEOUT(TopCaptions(view), QString("Home|Products|Contact us"), kEngineTimeout);
+    QCOMPARE(std::string(form.Document().GetItem(3)[ICaption]), std::string("Contact"));
+
+    // A link in the pane does not navigate: the status line shows it.
+    auto* link = Find<QComboBox>(&form, "cmbx_ILink");
+    link->setEditText("https://example.com/contact");
+    QTRY_COMPARE_WITH_TIMEOUT(RunJs(view, element(3) + ".getAttribute('href')").toString(),
+                              QString("https://example.com/contact"), kEngineTimeout);
+    RunJs(view, element(3) + ".click()");
+    auto* hint = Find<QLabel>(&form, "stctxtHint");
+    QTRY_COMPARE_WITH_TIMEOUT(hint->text(), QString("https://example.com/contact"), kEngineTimeout);
+    QVERIFY(IsPreviewPageUrl(view->WebView()->page()->url()));
+
+    // A click on an item selects its node and shows its pages.
+    RunJs(view, element(0) + ".click()");
+    QTRY_COMPARE_WITH_TIMEOUT(form.SelectedIndex(), 1, kEngineTimeout);
+    QCOMPARE(Find<QLineEdit>(&form, "edt_ICaption")->text(), QString("Home"));
+
+    // Selecting a nested item in the tree opens its parent's submenu in the pane.
+    tree->setCurrentItem(form.NodeAt(3));
+    QTRY_VERIFY_WITH_TIMEOUT(!preview->IsPending() && view->IsReady(), kEngineTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(RunJs(view, element(1) + ".getAttribute('aria-expanded')").toString(),
+                              QString("true"), kEngineTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(RunJs(view, element(2) + " && " + element(2) + ".offsetWidth > 0").toBool(),
+                             kEngineTimeout);
+
+    // A refused value shows its refusal in the pane and no message box.
+    const qsizetype messages = fixture.prompts.messages.size();
+    auto* font = Find<QLineEdit>(&form, "edt_IFontFamilyNormal");
+    const QString family = font->text();
+    font->setText("Arial;}");
+    QTRY_VERIFY_WITH_TIMEOUT(RunJs(view, "document.body.textContent").toString().contains("Cannot generate"),
+                             kEngineTimeout);
+    QCOMPARE(fixture.prompts.messages.size(), messages);
+    font->setText(family);
+    QTRY_COMPARE_WITH_TIMEOUT(TopCaptions(view), QString("Home|Products|Contact us"), kEngineTimeout);
+  }
+
+  void viewEntryTogglesThePaneAndItsStateIsKept() {
+    test::WindowFixture fixture;
+    {
+      auto* preview = new LivePreview(*fixture.form);
+      fixture.form->show();
+      auto* entry = Find<QAction>(fixture.form.get(), "LivePreview1");
+      QVERIFY(Find<QMenu>(fixture.form.get(), "View1")->actions().contains(entry));
+      QCOMPARE(entry->text(), QString("&Live Preview"));
+      QVERIFY(entry->isChecked());
+      entry->trigger();
+      QVERIFY(preview->Dock()->isHidden());
+      Find<QAction>(preview->Dock(), "actLivePreviewPhone")->trigger();
+      QCOMPARE(preview->View()->PageWidth(), PreviewView::kPhoneWidth);
+      QVERIFY(fixture.form->close());
+    }
+    TMainForm again(fixture.sandbox.ProgramFolder());
+    auto* preview = new LivePreview(again);
+    again.show();
+    auto* entry = Find<QAction>(&again, "LivePreview1");
+    QVERIFY(!entry->isChecked());
+    QVERIFY(preview->Dock()->isHidden());
+    QCOMPARE(preview->View()->PageWidth(), PreviewView::kPhoneWidth);
+    QVERIFY(Find<QAction>(preview->Dock(), "actLivePreviewPhone")->isChecked());
+    entry->trigger();
+    QVERIFY(!preview->Dock()->isHidden());
+    // The tool bar's own entry is not remembered: it starts shown.
+    QVERIFY(!Find<QWidget>(&again, "tlbr1")->isHidden());
+  }
+};
+
+}  // namespace velmora
+
+int main(int argc, char* argv[]) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  // The engine refuses to start its sandbox as root.
+  qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu");
+  velmora::RegisterPreviewScheme();
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  QApplication app(argc, argv);
+  velmora::LivePreviewTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_live_preview.moc"
