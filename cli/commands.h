@@ -13,6 +13,7 @@ struct Command {
 
 void RunExportStructure(Context& ctx);
 void RunImportStructure(Context& ctx);
+void RunImportHtml(Context& ctx);
 void RunPublish(Context& ctx);
 void RunHtml(Context& ctx);
 void RunPreview(Context& ctx);
@@ -28,6 +29,9 @@ inline constexpr Command kCommands[] = {
      "write the menu structure of a project to a structure file", RunExportStructure},
     {"import-structure", "import-structure IN.gms OUT.velm", "make a project from a menu structure file",
      RunImportStructure},
+    {"import-html", "import-html PAGE.html OUT.velm [--select ID]",
+     "make a project from the navigation list of a web page (--select: the list with that id, or in it)",
+     RunImportHtml},
 };
 
 }  // namespace velmora::cli

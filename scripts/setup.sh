@@ -61,7 +61,7 @@ run_tests() {
   local asan="$build-sanitize"
   cmake -S "$here" -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMORA_CORE_ONLY=ON -DVELMORA_GUI=OFF \
     -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all" >/dev/null
-  cmake --build "$asan" -j2 --target core_tests
+  cmake --build "$asan" -j2 --target core_tests importer_tests
   (cd "$asan" && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j2)
   if command -v clang++ >/dev/null; then
     echo "== Fuzzing both file readers"

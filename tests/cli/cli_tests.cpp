@@ -196,10 +196,53 @@ TEST_F(CliRun, FailuresNameTheFileAndExitNonZero) {
   EXPECT_FALSE(fs::exists(work / "x.velm")) << "a refused import writes nothing";
 }
 
+TEST_F(CliRun, ImportHtmlMakesAProjectOfThePagesNavigation) {
+  const fs::path pages = kSource / "tests/importers/fixtures";
+  const Outcome run = Cli("import-html " + Q(pages / "plain_nested.html") + " " + Q(work / "nav.velm"));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "Imported 10 item(s) from <ul> in <nav> into " + (work / "nav.velm").string() + "\n");
+  EXPECT_EQ(run.err,
+            "velmora-cli: warning: " + (pages / "plain_nested.html").string() +
+                ": item 6 \"Old catalogue\": the caption held a line break; it was replaced by a space\n");
+  ASSERT_EQ(Cli("export-structure " + Q(work / "nav.velm") + " " + Q(work / "nav.gms")).status, 0);
+  EXPECT_EQ(Slurp(work / "nav.gms"), Slurp(kSource / "tests/importers/expected/plain_nested.gms"));
+
+  const Outcome selected = Cli("import-html --select footer-menu " + Q(pages / "wordpress_menu.html") + " " +
+                               Q(work / "footer.velm"));
+  ASSERT_EQ(selected.status, 0) << selected.err;
+  ASSERT_EQ(Cli("export-structure " + Q(work / "footer.velm") + " " + Q(work / "footer.gms")).status, 0);
+  const std::string footer = Slurp(work / "footer.gms");
+  EXPECT_NE(footer.find("<Structure_Description>\r\n0#$@Privacy#$@/privacy/#$@_self#$@#$@\r\n0#$@Imprint#$@"),
+            std::string::npos)
+      << footer;
+
+  // Refused imports write nothing and leave an existing file as it was.
+  std::ofstream(work / "kept.velm") << "kept";
+  std::ofstream(work / "empty.html") << "<p>No menu on this page.</p>";
+  struct Refusal {
+    std::string args;
+    std::string message;
+  };
+  const Refusal refusals[] = {
+      {Q(work / "empty.html"), "velmora-cli: no navigation list found in " + (work / "empty.html").string()},
+      {"--select nowhere " + Q(pages / "mega_menu.html"),
+       "velmora-cli: no element with the id \"nowhere\" in " + (pages / "mega_menu.html").string()},
+      {Q(work / "missing.html"), "velmora-cli: " + (work / "missing.html").string()},
+  };
+  for (const Refusal& refusal : refusals) {
+    const Outcome refused = Cli("import-html " + refusal.args + " " + Q(work / "kept.velm"));
+    EXPECT_EQ(refused.status, 1) << refusal.args;
+    EXPECT_EQ(refused.err.rfind(refusal.message, 0), 0u) << refused.err;
+    EXPECT_EQ(Slurp(work / "kept.velm"), "kept");
+  }
+  EXPECT_EQ(Cli("import-html " + Q(pages / "mega_menu.html")).status, 2);
+}
+
 TEST_F(CliRun, HelpAndVersion) {
   const Outcome help = Cli("--help");
   EXPECT_EQ(help.status, 0);
-  for (const char* command : {"publish", "html", "preview", "export-structure", "import-structure"}) {
+  for (const char* command : {"publish", "html", "preview", "export-structure", "import-structure",
+                              "import-html PAGE.html OUT.velm [--select ID]"}) {
     EXPECT_NE(help.out.find(command), std::string::npos) << command;
   }
   const Outcome version = Cli("--version");

@@ -1,0 +1,222 @@
+#include "importers/web_page.h"
+
+#include <gumbo.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <optional>
+#include <stdexcept>
+
+#include "document/file_io.h"
+#include "document/text.h"
+#include "importers/gumbo_dom.h"
+#include "importers/nav_lists.h"
+#include "importers/page_encoding.h"
+#include "importers/web_text.h"
+
+namespace velmora {
+
+using web::AttributeOf;
+using web::PageEncoding;
+using web::Step;
+using web::TagOf;
+
+namespace {
+
+// The parser's memory: handed out from large blocks and released all at
+// once with the page. The parser makes many small allocations and frees
+// most of them only with its tree, so this halves the time of a large page.
+class ParserArena {
+ public:
+  static void* Allocate(void* arena, size_t size) { return static_cast<ParserArena*>(arena)->Take(size); }
+  static void Release(void*, void*) {}
+
+ private:
+  static constexpr size_t kBlock = 1 << 20;
+
+  void* Take(size_t size) {
+    size = (size + alignof(std::max_align_t) - 1) & ~(alignof(std::max_align_t) - 1);
+    if (size > kBlock / 4) return large_.emplace_back(std::make_unique<std::byte[]>(size)).get();
+    if (blocks_.empty() || used_ + size > kBlock) {
+      blocks_.push_back(std::make_unique<std::byte[]>(kBlock));
+      used_ = 0;
+    }
+    void* at = blocks_.back().get() + used_;
+    used_ += size;
+    return at;
+  }
+
+  std::vector<std::unique_ptr<std::byte[]>> blocks_;  // the last one is being filled
+  std::vector<std::unique_ptr<std::byte[]>> large_;
+  size_t used_ = 0;
+};
+
+// A page must declare its encoding within its first 1024 bytes, as
+// browsers look for it there.
+constexpr size_t kDeclarationReach = 1024;
+
+// The charset the first <meta> element declaring one names; empty if none.
+std::string DeclaredCharset(const GumboNode* root) {
+  std::string charset;
+  web::WalkBelow(root, [&](const GumboNode* node) {
+    if (!web::IsElement(node)) return Step::Skip;
+    if (TagOf(node) != GUMBO_TAG_META) return Step::Enter;
+    if (const char* value = AttributeOf(node, "charset")) {
+      charset = value;
+    } else if (const char* equiv = AttributeOf(node, "http-equiv");
+               equiv && ToLowerAscii(web::TrimAscii(equiv)) == "content-type") {
+      if (const char* content = AttributeOf(node, "content")) charset = web::CharsetOfContentType(content);
+    }
+    return charset.empty() ? Step::Skip : Step::Stop;
+  });
+  return charset;
+}
+
+// Where each outermost <nav> block of the text ends (after the ">" of its
+// end tag), judged by the tags alone: a hint of how much of a page to
+// parse, never taken for the page's structure.
+std::vector<size_t> NavBlockEnds(std::string_view text) {
+  std::vector<size_t> ends;
+  int depth = 0;
+  for (size_t at = text.find('<'); at != std::string_view::npos && ends.size() < 16;
+       at = text.find('<', at + 1)) {
+    const bool closing = at + 1 < text.size() && text[at + 1] == '/';
+    const size_t name = at + 1 + (closing ? 1 : 0);
+    if (name + 4 > text.size() || ToLowerAscii(text.substr(name, 3)) != "nav" ||
+        std::string_view(" \t\n\r\f/>").find(text[name + 3]) == std::string_view::npos) {
+      continue;
+    }
+    const size_t close = text.find('>', name);
+    if (close == std::string_view::npos) break;
+    if (!closing) {
+      ++depth;
+    } else if (depth > 0 && --depth == 0) {
+      ends.push_back(close + 1);
+    }
+  }
+  return ends;
+}
+
+// Whether nothing later in the page can change the element's subtree: it
+// was closed by its end tag, or something follows it or one of its
+// ancestors. The parser only ever changes elements still open.
+bool ClosedBeforeTheEnd(const GumboNode* node) {
+  for (; node && node->parent; node = node->parent) {
+    if (web::IsElement(node) && node->v.element.original_end_tag.length > 0) return true;
+    const GumboVector* siblings = web::ChildrenOf(node->parent);
+    if (node->index_within_parent + 1 < siblings->length) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+struct WebPage::Parsed {
+  std::string text;  // UTF-8; the parser's nodes point into it
+  ParserArena arena;
+  GumboOutput* output = nullptr;
+
+  explicit Parsed(std::string_view utf8) : text(utf8) {
+    GumboOptions options = kGumboDefaultOptions;
+    options.allocator = &ParserArena::Allocate;
+    options.deallocator = &ParserArena::Release;
+    options.userdata = &arena;
+    options.max_errors = 0;  // the import never reports the page's own faults
+    output = gumbo_parse_with_options(&options, text.data(), text.size());
+  }
+  const GumboNode* Root() const { return output->document; }
+};
+
+WebPage WebPage::Read(const std::string& path, WebPageScope scope) {
+  return WebPage(ReadWholeFile(path), path, scope);
+}
+
+WebPage::WebPage(std::string_view bytes, std::string sourceName, WebPageScope scope)
+    : sourceName_(std::move(sourceName)), whole_(scope == WebPageScope::AllLists) {
+  size_t markLength = 0;
+  std::optional<PageEncoding> encoding = web::EncodingFromByteOrderMark(bytes, markLength);
+  bytes.remove_prefix(markLength);
+  if (!encoding) {
+    // A <meta> declaration is plain ASCII whatever the encoding.
+    const std::string charset = DeclaredCharset(Parsed(bytes.substr(0, kDeclarationReach)).Root());
+    encoding = charset.empty() ? PageEncoding::Utf8 : web::EncodingFromLabel(charset);
+    if (!encoding) {
+      throw ImportError(sourceName_ + ": the page is written in the encoding \"" + charset +
+                        "\", which cannot be imported (UTF-8, UTF-16 and Windows-1252 can)");
+    }
+  }
+  std::string decoded;
+  if (*encoding != PageEncoding::Utf8) decoded = web::DecodeToUtf8(bytes, *encoding);
+  const std::string_view text = *encoding == PageEncoding::Utf8 ? bytes : std::string_view(decoded);
+
+  // The first navigation list usually sits near the top of a large page:
+  // the page is read only as far as the end of a <nav> block, as its tags
+  // tell, while that is at most half of it.
+  for (size_t end : whole_ ? std::vector<size_t>() : NavBlockEnds(text)) {
+    if (end > text.size() / 2) break;
+    parsed_ = std::make_unique<Parsed>(text.substr(0, end));
+    if (TakeFirstNavigationList()) return;
+  }
+  whole_ = true;
+  parsed_ = std::make_unique<Parsed>(text);
+  for (const web::TopLevelList& found : web::FindTopLevelLists(parsed_->Root())) {
+    if (found.links < (found.inNav ? 1 : 2)) continue;
+    WebMenuList list = web::ReadList(found.node);
+    if (!list.items.empty()) lists_.push_back(std::move(list));
+  }
+}
+
+bool WebPage::TakeFirstNavigationList() {
+  for (const web::TopLevelList& found : web::FindTopLevelLists(parsed_->Root())) {
+    if (!found.inNav) continue;
+    if (!ClosedBeforeTheEnd(found.node)) return false;
+    if (found.links < 1) continue;
+    WebMenuList list = web::ReadList(found.node);
+    if (list.items.empty()) continue;
+    lists_.push_back(std::move(list));
+    return true;
+  }
+  return false;
+}
+
+WebPage::~WebPage() = default;
+WebPage::WebPage(WebPage&&) noexcept = default;
+WebPage& WebPage::operator=(WebPage&&) noexcept = default;
+
+int WebPage::DefaultList() const {
+  for (size_t k = 0; k < lists_.size(); ++k) {
+    if (lists_[k].inNav) return static_cast<int>(k);
+  }
+  return lists_.empty() ? -1 : 0;
+}
+
+const WebMenuList& WebPage::ChosenList() const {
+  const int chosen = DefaultList();
+  if (chosen < 0) throw ImportError("no navigation list found in " + sourceName_);
+  return lists_[static_cast<size_t>(chosen)];
+}
+
+WebMenuList WebPage::ListWithId(std::string_view id) const {
+  if (!whole_) throw std::logic_error("ListWithId needs the whole page");
+  const GumboNode* element = web::FindElementById(parsed_->output->document, id);
+  if (!element) throw ImportError("no element with the id \"" + std::string(id) + "\" in " + sourceName_);
+  const GumboNode* list = web::ListAtOrIn(element);
+  WebMenuList result;
+  if (list) result = web::ReadList(list);
+  if (result.items.empty()) {
+    throw ImportError("the element with the id \"" + std::string(id) + "\" in " + sourceName_ +
+                      " holds no list with items");
+  }
+  return result;
+}
+
+std::vector<std::string> WebMenuList::FirstCaptions(size_t count) const {
+  std::vector<std::string> captions;
+  for (const WebMenuItem& item : items) {
+    if (captions.size() == count) break;
+    if (item.level == 0) captions.push_back(item.caption);
+  }
+  return captions;
+}
+
+}  // namespace velmora

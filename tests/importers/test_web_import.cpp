@@ -1,0 +1,227 @@
+// Web page import: fixture pages of the markups sites use, imported into a
+// design and exported as structure files, compared with expected files; the
+// choice of list, tool tips, targets and the untouched defaults.
+// VELMORA_UPDATE_EXPECTED=1 rewrites the expected files from the output.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "document/errors.h"
+#include "importers/web_menu_import.h"
+#include "importers/web_page.h"
+#include "test_support.h"
+
+namespace velmora {
+namespace {
+
+const std::string kHere = VELMORA_IMPORTER_TESTS;
+
+std::string Fixture(const std::string& name) {
+  return kHere + "/fixtures/" + name + ".html";
+}
+
+// Every value but the five an import carries is the default.
+void ExpectDefaultsBesideImportedFields(const TvornAppletAgent& doc) {
+  TvornAppletAgent fresh;
+  fresh.ResetDocument();
+  EXPECT_EQ(TvornAppletAgent::AppletDataToStrings(doc.AppletData),
+            TvornAppletAgent::AppletDataToStrings(fresh.AppletData));
+  const TStringArray defaults = TvornAppletAgent::ItemToStrings(TvornAppletAgent::MakeDefaultItem());
+  for (int i = 0; i < doc.ItemCount(); ++i) {
+    const TStringArray item = TvornAppletAgent::ItemToStrings(doc.GetItem(i));
+    for (int k = 0; k < kItemFieldCount; ++k) {
+      if (k == ICaption || k == ILink || k == ITarget || k == IToolTip || k == ILevel) continue;
+      EXPECT_EQ(item[static_cast<size_t>(k)], defaults[static_cast<size_t>(k)])
+          << "item " << i << " field " << k;
+    }
+  }
+}
+
+void ExpectTreeInStep(const TvornAppletAgent& doc, const ItemTree& tree) {
+  ASSERT_EQ(tree.NodeCount(), doc.ItemCount() + 1);
+  for (int node = 1; node < tree.NodeCount(); ++node) {
+    const TItemData& item = doc.Items[static_cast<size_t>(node - 1)];
+    EXPECT_EQ(std::to_string(tree.Depth(node) - 1), item[ILevel]);
+    EXPECT_EQ(tree.Text(node), item[ICaption]);
+  }
+}
+
+class FixturePages : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(FixturePages, ImportAndExportAsExpected) {
+  const WebPage page = WebPage::Read(Fixture(GetParam()));
+  TvornAppletAgent doc;
+  doc.ResetDocument();
+  ItemTree tree;
+  ImportWebMenu(page.ChosenList(), page.SourceName(), doc, tree);
+  ExpectTreeInStep(doc, tree);
+  ExpectDefaultsBesideImportedFields(doc);
+
+  test::TempFolder temp;
+  doc.ExportStructure(temp / "out.gms", tree);
+  const std::string expected = kHere + "/expected/" + GetParam() + ".gms";
+  if (std::getenv("VELMORA_UPDATE_EXPECTED"))
+    std::filesystem::copy_file(temp / "out.gms", expected, std::filesystem::copy_options::overwrite_existing);
+  EXPECT_EQ(test::Slurp(temp / "out.gms"), test::Slurp(expected)) << GetParam();
+}
+
+INSTANTIATE_TEST_SUITE_P(Markups, FixturePages,
+                         ::testing::Values("bootstrap_navbar", "wordpress_menu", "mega_menu",
+                                           "plain_nested"));
+
+TEST(WebImport, ToolTipsAndTargetsComeFromTheLinks) {
+  const WebPage page = WebPage::Read(Fixture("plain_nested"));
+  TvornAppletAgent doc;
+  ItemTree tree;
+  ImportWebMenu(page.ChosenList(), page.SourceName(), doc, tree);
+  ASSERT_EQ(doc.ItemCount(), 10);
+  EXPECT_EQ(doc.Items[2][ICaption], "Widgets & Gadgets");
+  EXPECT_EQ(doc.Items[2][IToolTip], "All the \"widgets\"");
+  EXPECT_EQ(doc.Items[5][ITarget], "archive");
+  EXPECT_EQ(doc.Items[0][ITarget], "_self");
+  EXPECT_EQ(doc.Items[0][IToolTip], "");
+  EXPECT_EQ(page.ChosenList().warnings,
+            std::vector<std::string>{"item 6 \"Old catalogue\": the caption held a line break; it was "
+                                     "replaced by a space"});
+}
+
+TEST(WebImport, ChoosesTheNavigationListAndOffersTheOthers) {
+  const WebPage page = WebPage::Read(Fixture("wordpress_menu"));
+  // The social links come first but lie outside any <nav>; the recent posts
+  // are a plain list with two links; the footer menu sits in a second <nav>.
+  ASSERT_EQ(page.Lists().size(), 4u);
+  EXPECT_EQ(page.DefaultList(), 1);
+  EXPECT_EQ(
+      page.Lists()[1].where,
+      "<ul id=\"primary-menu\" class=\"menu\"> in <nav id=\"site-navigation\" class=\"main-navigation\" "
+      "aria-label=\"Primary Menu\">");
+  EXPECT_EQ(page.Lists()[1].FirstCaptions(3), (std::vector<std::string>{"Home", "Services", "Journal"}));
+  EXPECT_EQ(page.Lists()[1].items.size(), 9u);
+  EXPECT_EQ(page.Lists()[0].FirstCaptions(5), (std::vector<std::string>{"Follow us", "RSS"}));
+  EXPECT_FALSE(page.Lists()[2].inNav);
+  EXPECT_EQ(page.Lists()[3].FirstCaptions(5), (std::vector<std::string>{"Privacy", "Imprint"}));
+
+  // --select takes a list by its id, or the first list inside an element.
+  EXPECT_EQ(page.ListWithId("footer-menu").FirstCaptions(5), page.Lists()[3].FirstCaptions(5));
+  EXPECT_EQ(page.ListWithId("colophon").FirstCaptions(5), page.Lists()[3].FirstCaptions(5));
+  EXPECT_EQ(page.ListWithId("masthead").FirstCaptions(5), page.Lists()[0].FirstCaptions(5));
+  EXPECT_THROW(
+      {
+        try {
+          page.ListWithId("no-such-id");
+        } catch (const ImportError& e) {
+          EXPECT_EQ(std::string(e.what()),
+                    "no element with the id \"no-such-id\" in " + Fixture("wordpress_menu"));
+          throw;
+        }
+      },
+      ImportError);
+  EXPECT_EQ(page.ListWithId("menu-item-20").FirstCaptions(5),
+            (std::vector<std::string>{"Garden Design", "Garden Care"}));
+  EXPECT_THROW(page.ListWithId("menu-item-12"), ImportError);  // an element without a list
+}
+
+TEST(WebImport, WithoutANavAPlainListNeedsTwoLinks) {
+  const WebPage one(
+      "<ul><li><a href=a>A</a></li><li>B</li></ul><ul><li><a href=c>C</a><li><a href=d>D</a></ul>", "p.html");
+  ASSERT_EQ(one.Lists().size(), 1u);
+  EXPECT_EQ(one.ChosenList().FirstCaptions(5), (std::vector<std::string>{"C", "D"}));
+  const WebPage inNav(
+      "<ul><li><a href=a>A</a><li><a href=b>B</a></ul><nav><ul><li><a href=c>C</a></ul></nav>", "p.html");
+  EXPECT_EQ(inNav.ChosenList().FirstCaptions(5), std::vector<std::string>{"C"});
+
+  for (const char* nothing :
+       {"", "<p>No lists <a href=x>here</a></p>", "{\"menu\": [\"json\", \"not html\"]}",
+        "\x89PNG\r\n\x1a\n\0\0\0\rIHDR", "<nav><ul><li>Only text<li>More text</ul></nav>",
+        "<nav hidden><ul><li><a href=a>A</a><li><a href=b>B</a></ul></nav>"}) {
+    const WebPage page(nothing, "x.html");
+    EXPECT_EQ(page.DefaultList(), -1) << nothing;
+    try {
+      page.ChosenList();
+      ADD_FAILURE() << "a list was found in " << nothing;
+    } catch (const ImportError& e) {
+      EXPECT_EQ(std::string(e.what()), "no navigation list found in x.html");
+    }
+  }
+}
+
+TEST(WebImport, RefusalsLeaveTheOpenDesignUntouched) {
+  TvornAppletAgent doc;
+  doc.ResetDocument();
+  ItemTree tree;
+  test::BuildDesign(doc, tree, {0, 1, 0});
+  doc.AppletData[pOpenDelay] = "77";
+  const TStringArray before = TvornAppletAgent::ItemToStrings(doc.Items[1]);
+
+  std::string tooMany = "<nav><ul>";
+  for (int i = 0; i <= kMostImportedItems; ++i) tooMany += "<li><a href=x>x</a>";
+  std::string tooDeep = "<nav><ul><li><a href=a>A</a>";
+  for (int level = 1; level <= kMostImportedLevels; ++level) tooDeep += "<ul><li><a href=b>B</a>";
+  const std::pair<std::string, std::string> refused[] = {
+      {tooMany,
+       "p.html: the list holds more than 100,000 items, more than a design can hold; nothing was imported"},
+      {tooDeep,
+       "p.html: the list is nested deeper than 32 levels, more than a design can hold; nothing was imported"},
+      {"<nav><ul><li><a href=a>Home</a><li><a href=b title='Главная'>Start</a></ul></nav>",
+       "p.html: item 2 \"Start\": the tool tip holds \"Г\" (U+0413), which a Windows-1252 design cannot "
+       "hold; "
+       "nothing was imported"},
+  };
+  for (const auto& [html, message] : refused) {
+    const WebPage page(html, "p.html");
+    try {
+      ImportWebMenu(page.ChosenList(), page.SourceName(), doc, tree);
+      ADD_FAILURE() << "not refused: " << message;
+    } catch (const ImportError& e) {
+      EXPECT_EQ(std::string(e.what()), message);
+    }
+    EXPECT_EQ(doc.ItemCount(), 3);
+    EXPECT_EQ(tree.NodeCount(), 4);
+    EXPECT_EQ(doc.AppletData[pOpenDelay], "77");
+    EXPECT_EQ(TvornAppletAgent::ItemToStrings(doc.Items[1]), before);
+  }
+
+  // The limits themselves are allowed.
+  std::string most = "<nav><ul>";
+  for (int i = 0; i < kMostImportedItems; ++i) most += "<li><a href=x>x</a>";
+  ImportWebMenu(WebPage(most, "p.html").ChosenList(), "p.html", doc, tree);
+  EXPECT_EQ(doc.ItemCount(), kMostImportedItems);
+  tooDeep.resize(tooDeep.rfind("<ul>"));
+  ImportWebMenu(WebPage(tooDeep, "p.html").ChosenList(), "p.html", doc, tree);
+  EXPECT_EQ(doc.ItemCount(), kMostImportedLevels);
+  EXPECT_EQ(tree.Depth(kMostImportedLevels), kMostImportedLevels);
+}
+
+TEST(WebImport, ReadingOnlyToTheFirstNavigationFindsTheSameList) {
+  // Article text after the navigation makes it lie in the page's first half.
+  std::string filler;
+  for (int k = 0; k < 400; ++k) filler += "<p>Some <a href='p'>article</a> text &amp; more.</p>\n";
+  std::vector<std::string> pages;
+  for (const char* name : {"bootstrap_navbar", "wordpress_menu", "mega_menu", "plain_nested"}) {
+    std::string page = test::Slurp(Fixture(name));
+    page.insert(page.rfind("</body>"), filler);
+    pages.push_back(page);
+  }
+  pages.push_back(
+      "<!-- <nav> in a comment --><script>var s = '<nav></nav>';</script>"
+      "<nav><p>No list here</p></nav><nav><ul><li>No link</ul></nav>"
+      "<div><nav><ul><li><a href=a>A</a><li><a href=b>B</a></ul></nav></div>" +
+      filler);
+  pages.push_back("<nav><ul><li><a href=a>A</a><ul><li><a href=b>B</a></ul>" + filler +  // never closed
+                  "<li><a href=c>C</a></ul></nav>" + filler);
+  pages.push_back("<b><nav><ul><li><a href=a>A</a></nav></b><nav><ul><li><a href=z>Z</a></ul></nav>" +
+                  filler);
+  for (const std::string& page : pages) {
+    const WebPage whole(page, "p.html");
+    const WebPage first(page, "p.html", WebPageScope::FirstNavigationList);
+    ASSERT_GE(whole.DefaultList(), 0);
+    EXPECT_EQ(first.ChosenList().items, whole.ChosenList().items) << page.substr(0, 300);
+    EXPECT_EQ(first.ChosenList().where, whole.ChosenList().where);
+    EXPECT_EQ(first.Lists().size(), 1u) << "the page was read past its navigation";
+  }
+}
+
+}  // namespace
+}  // namespace velmora
