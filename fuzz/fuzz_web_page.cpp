@@ -11,6 +11,7 @@
 
 #include "document/applet_agent.h"
 #include "document/text.h"
+#include "document/unicode.h"
 #include "importers/web_menu_import.h"
 #include "importers/web_page.h"
 
@@ -56,6 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       for (velmora::ItemField field :
            {velmora::ICaption, velmora::ILink, velmora::ITarget, velmora::IToolTip}) {
         velmora::CheckStorableValue(item[field], "fuzz", "field");  // throws, and so fails, on a bad value
+        Check(doc.Encoding == velmora::TextEncoding::Windows1252 || velmora::IsValidUtf8(item[field]));
       }
       Check(!item[velmora::ICaption].empty());
     }

@@ -1,6 +1,7 @@
 #include "importers/page_encoding.h"
 
 #include "document/text.h"
+#include "document/unicode.h"
 #include "importers/web_text.h"
 
 namespace velmora::web {
@@ -64,7 +65,7 @@ std::string DecodeUtf16(std::string_view bytes, bool littleEndian) {
         i += 2;
       }
     }
-    AppendUtf8(out, code);  // a lone surrogate becomes U+FFFD
+    AppendUtf8(out, code >= 0xD800 && code <= 0xDFFF ? 0xFFFD : code);  // a lone surrogate
   }
   if (i < bytes.size()) AppendUtf8(out, 0xFFFD);
   return out;
@@ -125,12 +126,8 @@ std::string DecodeToUtf8(std::string_view bytes, PageEncoding encoding) {
       return DecodeUtf16(bytes, true);
     case PageEncoding::Utf16BE:
       return DecodeUtf16(bytes, false);
-    case PageEncoding::Windows1252: {
-      std::string out;
-      out.reserve(bytes.size() + bytes.size() / 8);
-      for (char c : bytes) AppendUtf8(out, FromWindows1252(static_cast<unsigned char>(c)));
-      return out;
-    }
+    case PageEncoding::Windows1252:
+      return Utf8FromWindows1252(bytes);
   }
   return std::string(bytes);
 }

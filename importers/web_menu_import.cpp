@@ -1,32 +1,21 @@
 #include "importers/web_menu_import.h"
 
 #include "document/tree_rebuild.h"
-#include "importers/web_text.h"
+#include "document/unicode.h"
 
 namespace velmora {
 
 namespace {
 
-// The design's text is Windows-1252: a character the code page lacks is
-// refused, never turned into a question mark.
-std::string ToDesignText(const std::string& utf8, const WebMenuList& list, size_t index, const char* what,
-                         const std::string& sourceName) {
-  std::string out;
-  out.reserve(utf8.size());
-  for (size_t at = 0; at < utf8.size();) {
-    const char32_t code = web::NextCodePoint(utf8, at);
-    const auto byte = web::ToWindows1252(code);
-    if (!byte) {
-      std::string shown;
-      web::AppendUtf8(shown, code);
-      throw ImportError(sourceName + ": " + DescribeItem(static_cast<int>(index), list.items[index].caption) +
-                        ": the " + what + " holds \"" + shown + "\" (" + web::CodePointName(code) +
-                        "), which a Windows-1252 design cannot hold; nothing was imported");
-    }
-    out += static_cast<char>(*byte);
-  }
-  return out;
-}
+// The item fields a page gives, beside its level.
+struct CarriedField {
+  ItemField field;
+  std::string WebMenuItem::*text;
+};
+constexpr CarriedField kCarried[] = {{ICaption, &WebMenuItem::caption},
+                                     {ILink, &WebMenuItem::link},
+                                     {ITarget, &WebMenuItem::target},
+                                     {IToolTip, &WebMenuItem::toolTip}};
 
 }  // namespace
 
@@ -34,17 +23,36 @@ void ImportWebMenu(const WebMenuList& list, const std::string& sourceName, Tvorn
                    DesignTree& tree) {
   if (!list.refusal.empty()) throw ImportError(sourceName + ": " + list.refusal + "; nothing was imported");
   StatusGuard guard(doc.Status(), "Loading Data ... ...");
+  // A design of Western text stays a classic Windows-1252 design; any other
+  // character makes it a UTF-8 design.
+  TextEncoding encoding = TextEncoding::Windows1252;
+  std::vector<std::string> texts;
+  texts.reserve(list.items.size() * std::size(kCarried));
+  for (const WebMenuItem& from : list.items) {
+    for (const CarriedField& carried : kCarried) {
+      std::string& text = texts.emplace_back();
+      if (encoding == TextEncoding::Windows1252 && !Windows1252FromUtf8(from.*carried.text, text)) {
+        encoding = TextEncoding::Utf8;
+      }
+    }
+  }
+  if (encoding == TextEncoding::Utf8) {
+    for (size_t i = 0; i < list.items.size(); ++i) {
+      for (size_t k = 0; k < std::size(kCarried); ++k) {
+        texts[i * std::size(kCarried) + k] = list.items[i].*kCarried[k].text;
+      }
+    }
+  }
+
   const TItemData defaults = TvornAppletAgent::MakeDefaultItem();
   TItemArray items;
   items.reserve(list.items.size());
   for (size_t i = 0; i < list.items.size(); ++i) {
-    const WebMenuItem& from = list.items[i];
     TItemData& item = items.emplace_back(defaults);
-    item[ILevel] = std::to_string(from.level);
-    item[ICaption] = ToDesignText(from.caption, list, i, "caption", sourceName);
-    item[ILink] = ToDesignText(from.link, list, i, "link", sourceName);
-    item[ITarget] = ToDesignText(from.target, list, i, "target", sourceName);
-    item[IToolTip] = ToDesignText(from.toolTip, list, i, "tool tip", sourceName);
+    item[ILevel] = std::to_string(list.items[i].level);
+    for (size_t k = 0; k < std::size(kCarried); ++k) {
+      item[kCarried[k].field] = texts[i * std::size(kCarried) + k];
+    }
   }
   ReadItemOutline outline;
   for (const TItemData& item : items) outline.levels.push_back(item[ILevel]);
@@ -52,6 +60,7 @@ void ImportWebMenu(const WebMenuList& list, const std::string& sourceName, Tvorn
   for (const TItemData& item : items) outline.captions.push_back(item[ICaption]);
 
   doc.ResetDocument();
+  doc.Encoding = encoding;
   doc.Items = std::move(items);
   RebuildTree(tree, outline.captions, plan);
 }

@@ -11,9 +11,10 @@ namespace velmora {
 
 // Replaces the document by the list's items, as a structure import does:
 // the menu-wide settings and every field the page does not give take their
-// defaults; the item nodes are added to the tree. ImportError when the list
-// is refused or holds text the design cannot store; the document and the
-// tree are then untouched. `sourceName` names the page in messages.
+// defaults; the item nodes are added to the tree. The design is Windows-1252
+// when all its text fits the code page, else UTF-8. ImportError when the
+// list is refused; the document and the tree are then untouched.
+// `sourceName` names the page in messages.
 void ImportWebMenu(const WebMenuList& list, const std::string& sourceName, TvornAppletAgent& doc,
                    DesignTree& tree);
 

@@ -124,6 +124,16 @@ TEST(WebImportText, EncodingFromByteOrderMarkOrMetaElseUtf8) {
     EXPECT_EQ(page.Field(0, ICaption), expected) << bytes;
   }
 
+  // Text beyond the code page makes a UTF-8 design; Western text stays classic.
+  const Imported cyrillic(
+      "<nav><ul><li><a href='/ru/' title='Главная страница'>Главная</a>"
+      "<li><a href='/en/'>Caf\xC3\xA9</a></ul></nav>");
+  EXPECT_EQ(cyrillic.doc.Encoding, TextEncoding::Utf8);
+  EXPECT_EQ(cyrillic.Field(0, ICaption), "Главная");
+  EXPECT_EQ(cyrillic.Field(0, IToolTip), "Главная страница");
+  EXPECT_EQ(cyrillic.Field(1, ICaption), "Caf\xC3\xA9");
+  EXPECT_EQ(Imported(list).doc.Encoding, TextEncoding::Windows1252);
+
   try {
     const WebPage page("<meta charset='koi8-r'><nav><ul><li><a href=a>\xE1</a></ul></nav>", "ru.html");
     ADD_FAILURE() << "an unknown encoding was read";
