@@ -39,7 +39,11 @@ bool TMainForm::BuildHtmlCode() {
     return false;
   }
   StorePages();
-  HtmlWindow().SetPageText(FromCodePage(BuildPageText(Document(), Tree(), MenuBaseName)));
+  PageOptions options;
+  if (!CurrentProjectFile.isEmpty()) options.title = BaseNameOf(NameOf(ToNativePath(CurrentProjectFile)));
+  std::vector<std::string> warnings;
+  HtmlWindow().SetPageText(FromCodePage(BuildPageText(Document(), Tree(), MenuBaseName, options, &warnings)));
+  WarnAboutPageLinks(warnings);
   return true;
 }
 

@@ -158,6 +158,18 @@ void TMainForm::SaveAndPublishTo(const QString& projectPath) {
   const std::string path = ToNativePath(projectPath);
   const PublishResult result = SaveAndPublish(Document(), Tree(), MenuBaseName, FolderOf(path), NameOf(path));
   WarnAboutUncopiedImages(result);
+  WarnAboutPageLinks(result.pageWarnings);
+}
+
+void TMainForm::WarnAboutPageLinks(const std::vector<std::string>& warnings) {
+  if (warnings.empty()) return;
+  QStringList lines;
+  for (const auto& warning : warnings) lines << "  " + FromErrorText(warning);
+  Ask(QMessageBox::Warning,
+      "The page's list of links shows these items as text, because their links run script or hold "
+      "data:\n" +
+          lines.join('\n') + "\n\nThe menu itself keeps the links.",
+      QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void TMainForm::WarnAboutUncopiedImages(const PublishResult& result) {

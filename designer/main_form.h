@@ -38,6 +38,7 @@ namespace velmora {
 struct PublishResult;
 class DesignTreeAdapter;
 class GuiStatusSink;
+class PageStyleControls;
 class PropertyPages;
 class TformHTML;
 class TfrmHelp;
@@ -144,6 +145,8 @@ class TMainForm : public QMainWindow {
   // could not be copied next to it. Errors raise.
   void SaveAndPublishTo(const QString& projectPath);
   void WarnAboutUncopiedImages(const PublishResult& result);
+  // Links the modern page's list shows as text, after a build or a save.
+  void WarnAboutPageLinks(const std::vector<std::string>& warnings);
 
   // ---- Closing ----
   // Whether the window may close (asks about unsaved changes first).
@@ -260,6 +263,7 @@ class TMainForm : public QMainWindow {
   std::unique_ptr<GuiStatusSink> statusSink_;
   std::unique_ptr<DesignTreeAdapter> treeAdapter_;
   std::unique_ptr<PropertyPages> pages_;
+  PageStyleControls* pageStyle_ = nullptr;  // owned by the Option menu
   // Set while the tree changes under a command that runs the selection
   // handler itself once the tree is in step again.
   bool suppressTreeHandlers_ = false;

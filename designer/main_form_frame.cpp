@@ -18,6 +18,7 @@
 #include "designer/gui_status.h"
 #include "designer/icons.h"
 #include "designer/main_form.h"
+#include "designer/page_style_controls.h"
 #include "designer/property_pages.h"
 #include "designer/tree_adapter.h"
 
@@ -67,6 +68,9 @@ void TMainForm::BuildFrame() {
   pgcntrl1->setObjectName("pgcntrl1");
   pgcntrl1->setMinimumSize(433, 516);
   pages_ = std::make_unique<PropertyPages>(*this, pgcntrl1);
+  pageStyle_ = new PageStyleControls(menuBar()->findChild<QMenu*>("Option1"), pgcntrl1);
+  connect(pageStyle_, &PageStyleControls::Changed, this,
+          [this] { RunGuarded([this] { SetModified(true); }); });
   WatchHints(pgcntrl1);
 
   Splitter1 = new QSplitter(Qt::Horizontal, this);

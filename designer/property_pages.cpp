@@ -1,4 +1,5 @@
 #include "designer/property_pages.h"
+#include "designer/page_style_controls.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -295,10 +296,12 @@ TAppletData TMainForm::MenuPagesRecord() const {
 
 void TMainForm::StoreMenuPages() {
   Document().SetAppletData(MenuPagesRecord());
+  pageStyle_->Store(Document());
 }
 
 void TMainForm::LoadMenuPages() {
   pages_->LoadMenu(Document().GetAppletData());
+  pageStyle_->Load(Document());
 }
 
 TItemData TMainForm::ItemPagesRecord() const {

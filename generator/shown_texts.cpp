@@ -37,6 +37,8 @@ ShownTexts GenerateShownTexts(const TvornAppletAgent& doc, const DesignTree& tre
   scratch.RuntimeFiles = doc.RuntimeFiles;
   scratch.Separator = doc.Separator;
   scratch.FileVersion = doc.FileVersion;
+  scratch.Extensions = doc.Extensions;  // the page style and language among them
+  scratch.Encoding = doc.Encoding;
   if (unstored.item && unstored.itemIndex >= 0 && unstored.itemIndex < shown.shownItems) {
     scratch.Items[static_cast<size_t>(unstored.itemIndex)] = *unstored.item;
   }

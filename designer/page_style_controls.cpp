@@ -1,0 +1,59 @@
+#include "designer/page_style_controls.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRegularExpressionValidator>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "generator/page_style.h"
+
+namespace velmora {
+
+PageStyleControls::PageStyleControls(QMenu* optionMenu, QTabWidget* pages) : QObject(optionMenu) {
+  modern_ = optionMenu->addAction("&Modern Page Output");
+  modern_->setObjectName("ModernPageOutput1");
+  modern_->setCheckable(true);
+  modern_->setStatusTip("Publish an HTML5 page whose menu is also a list of links that works without script");
+
+  auto* path = pages->findChild<QWidget*>("tbshtPath");
+  auto* group = new QGroupBox("Modern Page Output", path);
+  group->setObjectName("grpbxModernPage");
+  auto* layout = new QVBoxLayout(group);
+  layout->addWidget(new QLabel("Page Language", group));
+  language_ = new QLineEdit(group);
+  language_->setObjectName("edtPageLanguage");
+  // Letters, digits and hyphens only; the generator checks the whole tag.
+  language_->setValidator(
+      new QRegularExpressionValidator(QRegularExpression("[A-Za-z0-9]{1,8}(-[A-Za-z0-9]{0,8})*"), language_));
+  language_->setEnabled(false);
+  layout->addWidget(language_);
+  auto* example = new QLabel("Example: en, de, pt-BR. Used when \"Modern Page Output\" is checked.", group);
+  example->setEnabled(false);
+  layout->addWidget(example);
+  auto* pathLayout = static_cast<QVBoxLayout*>(path->layout());
+  pathLayout->insertWidget(pathLayout->count() - 1, group);  // above the closing stretch
+
+  connect(modern_, &QAction::triggered, this, [this](bool checked) {
+    language_->setEnabled(checked);
+    emit Changed();
+  });
+  connect(language_, &QLineEdit::textEdited, this, &PageStyleControls::Changed);
+}
+
+void PageStyleControls::Store(TvornAppletAgent& doc) const {
+  StorePageSettings(doc, {modern_->isChecked() ? PageStyle::Html5 : PageStyle::Classic,
+                          language_->text().trimmed().toStdString()});
+}
+
+void PageStyleControls::Load(const TvornAppletAgent& doc) {
+  const PageSettings settings = PageSettingsOf(doc);
+  modern_->setChecked(settings.style == PageStyle::Html5);
+  language_->setText(QString::fromStdString(settings.language));
+  language_->setEnabled(modern_->isChecked());
+}
+
+}  // namespace velmora
