@@ -69,8 +69,14 @@ void TMainForm::BuildFrame() {
   pgcntrl1->setMinimumSize(433, 516);
   pages_ = std::make_unique<PropertyPages>(*this, pgcntrl1);
   pageStyle_ = new PageStyleControls(menuBar()->findChild<QMenu*>("Option1"), pgcntrl1);
-  connect(pageStyle_, &PageStyleControls::Changed, this,
-          [this] { RunGuarded([this] { SetModified(true); }); });
+  // A menu entry takes effect at once, so the setting goes into the design
+  // on every change (the live preview draws the page it chooses).
+  connect(pageStyle_, &PageStyleControls::Changed, this, [this] {
+    RunGuarded([this] {
+      pageStyle_->Store(Document());
+      SetModified(true);
+    });
+  });
   WatchHints(pgcntrl1);
 
   Splitter1 = new QSplitter(Qt::Horizontal, this);

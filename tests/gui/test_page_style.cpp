@@ -41,6 +41,8 @@ class PageStyleTest : public QObject {
     Modern()->trigger();
     QVERIFY(Form().IsModified());
     QVERIFY(Language()->isEnabled());
+    // In the design at once, so the live preview draws the modern page.
+    QCOMPARE(Form().Document().Extensions.Value("Page_Style"), std::string("HTML5"));
     QCOMPARE(Language()->text(), QStringLiteral("en"));
     Language()->selectAll();
     QTest::keyClicks(Language(), "de-CH");
