@@ -5,7 +5,7 @@
 #include <QMessageBox>
 #include <QStringList>
 
-#include "designer/icons.h"
+#include "designer/application.h"
 #include "designer/main_form.h"
 #include "document/errors.h"
 #include "generator/program_folder.h"
@@ -44,10 +44,7 @@ int main(int argc, char* argv[]) {
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 #endif
   QApplication app(argc, argv);
-  QApplication::setApplicationName("Velmora");
-  QApplication::setApplicationDisplayName("Velmora");
-  QApplication::setOrganizationName("Vorn");
-  QApplication::setWindowIcon(velmora::ProgramIcon());
+  velmora::ConfigureApplication();
 
   QStringList arguments = QApplication::arguments();
   arguments.removeFirst();

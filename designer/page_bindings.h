@@ -12,7 +12,7 @@
 namespace velmora {
 
 enum class Conversion {
-  Spin,           // decimal in -9999..9999; a non-number stores the minimum
+  Spin,           // decimal in -9999..9999; a non-number keeps the last number
   List,           // index of the chosen entry, "-1" for none
   Text,           // trimmed on store and on load
   TextStoreTrim,  // trimmed on store only

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QToolButton>
@@ -44,9 +45,16 @@ void SetTextOf(QWidget* control, const QString& text) {
   if (edit) edit->setCursorPosition(0);
 }
 
-std::string SpinText(const QSpinBox* spin) {
-  int value = kSpinMinimum;
+// An emptied or half-typed box keeps its last number, which it shows again
+// at once, quietly: a -9999 px gap would break the menu, and the restored
+// text must not count as an edit after a save.
+std::string SpinText(QSpinBox* spin) {
+  int value = spin->value();
   const std::string text = Trim(spin->cleanText().toStdString());
+  if (!IsDecimalInteger(text)) {
+    const QSignalBlocker quiet(spin);
+    spin->setValue(value);
+  }
   if (IsDecimalInteger(text)) {
     try {
       value = std::clamp(StrictToInt(text), kSpinMinimum, kSpinMaximum);
@@ -67,10 +75,10 @@ QColor FromScreenColor(ScreenColor color) {
                 static_cast<int>((color >> 16) & 0xFF));
 }
 
-std::string StoreValue(const Binding& binding, const QWidget* control) {
+std::string StoreValue(const Binding& binding, QWidget* control) {
   switch (binding.conversion) {
     case Conversion::Spin:
-      return SpinText(static_cast<const QSpinBox*>(control));
+      return SpinText(static_cast<QSpinBox*>(control));
     case Conversion::List:
       return std::to_string(static_cast<const QComboBox*>(control)->currentIndex());
     case Conversion::Text:

@@ -1,8 +1,11 @@
 #include "dialogs/PublishReport.h"
 
+#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include "document/file_io.h"
@@ -10,16 +13,31 @@
 
 namespace velmora {
 
+namespace {
+
+// The widest line of the report's fixed text.
+constexpr int kReportColumns = 84;
+
+}  // namespace
+
 TfrmPublishReport::TfrmPublishReport(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
   setObjectName("frmPublishReport");
   setWindowTitle("Applet Publish Report");
-  setFixedSize(520, 420);
 
   memoPublishReport = new QPlainTextEdit(this);
   memoPublishReport->setObjectName("memoPublishReport");
   memoPublishReport->setReadOnly(true);
   memoPublishReport->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // The report's rules and lines are laid out in columns: a fixed-pitch
+  // font, no wrapping, and room for the longest line of the fixed text.
+  memoPublishReport->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  memoPublishReport->setLineWrapMode(QPlainTextEdit::NoWrap);
+  const QFontMetrics metrics(memoPublishReport->font());
+  const int margins = 2 * (memoPublishReport->frameWidth() +
+                           static_cast<int>(memoPublishReport->document()->documentMargin()) + 2);
+  memoPublishReport->setMinimumWidth(metrics.horizontalAdvance(QString(kReportColumns, 'M')) + margins +
+                                     memoPublishReport->verticalScrollBar()->sizeHint().width());
   BitBtn1 = new QPushButton("OK", this);
   BitBtn1->setObjectName("BitBtn1");
   BitBtn1->setDefault(true);
@@ -32,6 +50,7 @@ TfrmPublishReport::TfrmPublishReport(QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(memoPublishReport);
   layout->addLayout(buttons);
+  setFixedSize(sizeHint().width(), 460);
 }
 
 void TfrmPublishReport::LoadReport(const QString& path) {

@@ -79,6 +79,7 @@ TformWebBrowser::TformWebBrowser(QList<KnownBrowser> browsers, QWidget* parent)
   }
   ComboBoxBrowserList->setCurrentIndex(-1);
   ApplySavedChoice();
+  setFixedSize(sizeHint());
 }
 
 void TformWebBrowser::BuildControls() {

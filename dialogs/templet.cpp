@@ -69,7 +69,7 @@ TfrmTemplet::TfrmTemplet(const QString& programFolder, Actions actions, QWidget*
   buttons->addWidget(ok);
   buttons->addWidget(cancel);
   layout->addLayout(buttons);
-  resize(420, 320);
+  setFixedSize(420, 320);
 }
 
 QString TfrmTemplet::SelectedTemplate() const {

@@ -3,7 +3,11 @@
 // separator check, and the colour, image, link and help buttons.
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -159,21 +163,37 @@ class PropertyPagesTest : public QObject {
     QVERIFY(!f.Get<QAbstractButton>("chckbx_DisableItem")->isChecked());
     QVERIFY(!f.Get<QAbstractButton>("spdbtn_IFontWeightOver")->isChecked());
 
-    f.Get<QSpinBox>("spnedt_IPaddingTop")->findChild<QLineEdit*>()->clear();
+    // An emptied box keeps its last number rather than the minimum, which
+    // as a padding or gap would break the menu.
+    auto* paddingTop = f.Get<QSpinBox>("spnedt_IPaddingTop");
+    const int lastPadding = paddingTop->value();
+    paddingTop->findChild<QLineEdit*>()->clear();
     const velmora::TItemData stored = f.Stored();
     QCOMPARE(stored[velmora::IWidth], std::string("9999"));
     QCOMPARE(stored[velmora::IHeight], std::string("-9999"));
-    QCOMPARE(stored[velmora::IPaddingTop], std::string("-9999"));
+    QCOMPARE(stored[velmora::IPaddingTop], std::to_string(lastPadding));
+    QCOMPARE(paddingTop->text(), QString::number(lastPadding));
     QCOMPARE(stored[velmora::ICursorOver], std::string("-1"));
     QCOMPARE(stored[velmora::ICursorNormal], std::string("3"));
     QCOMPARE(stored[velmora::DisableItem], std::string("1"));
     QCOMPARE(stored[velmora::IFontWeightOver], std::string("normal"));
     QCOMPARE(stored[velmora::IFontStyleOver], std::string("normal"));
 
-    // An emptied menu-wide spin box stores the minimum too.
-    f.Get<QSpinBox>("spnedt_pMainMenuItemGap")->findChild<QLineEdit*>()->clear();
-    f.window.StoreMenuPages();
-    QCOMPARE(f.window.Document().GetAppletData()[velmora::pMainMenuItemGap], std::string("-9999"));
+    // So does an emptied menu-wide box, and a save leaves nothing to save:
+    // the restored number is no edit, also when the box loses the focus.
+    auto* gap = f.Get<QSpinBox>("spnedt_pMainMenuItemGap");
+    gap->setValue(7);
+    gap->findChild<QLineEdit*>()->clear();
+    QVERIFY(f.window.IsModified());
+    f.prompts.fileAnswers.enqueue(f.sandbox.Path("site/gap.velm"));
+    QDir().mkpath(f.sandbox.Path("site"));
+    f.window.Save1Click();
+    QCOMPARE(f.window.Document().GetAppletData()[velmora::pMainMenuItemGap], std::string("7"));
+    QCOMPARE(gap->text(), QString("7"));
+    QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(gap, &focusOut);
+    QVERIFY(!f.window.IsModified());
+    QVERIFY(!f.Get<QAction>("Save1")->isEnabled());
   }
 
   void pathRadiosAndSlideChecksMapTheirCodes() {
