@@ -21,6 +21,7 @@
 #include "designer/page_style_controls.h"
 #include "designer/property_pages.h"
 #include "designer/tree_adapter.h"
+#include "designer/web_page_import.h"
 
 namespace velmora {
 
@@ -105,6 +106,10 @@ void TMainForm::BuildMenus() {
   file->addSeparator();
   AddMenuAction(file, "ImportMenuStructure1", "&Import Menu Structure",
                 &TMainForm::ImportMenuStructure1Click);
+  QAction* importWebPage = file->addAction("Import from &Web Page...");
+  importWebPage->setObjectName("ImportWebPage1");
+  connect(importWebPage, &QAction::triggered, this,
+          [this] { RunGuarded([this] { ImportFromWebPage(*this); }); });
   AddMenuAction(file, "ExportMenuStructure1", "&Export Menu Structure",
                 &TMainForm::ExportMenuStructure1Click);
   file->addSeparator();

@@ -1,0 +1,17 @@
+#pragma once
+
+// File > Import from Web Page: a new design from the navigation list of an
+// existing page, with the save prompt, preview clean-up, tree rebuild and
+// window state of Import Menu Structure.
+
+namespace velmora {
+
+class TMainForm;
+
+inline constexpr const char* kWebPageFilesFilter =
+    "Web Pages (*.html;*.htm)|*.html;*.htm|All Files (*.*)|*.*";
+
+// Runs the command; errors raise (the caller shows them).
+void ImportFromWebPage(TMainForm& form);
+
+}  // namespace velmora

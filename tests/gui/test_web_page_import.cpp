@@ -1,0 +1,181 @@
+// File > Import from Web Page in the real window: the save prompt, the
+// chooser of lists, the rebuilt tree, the warnings, refusals that leave the
+// open design alone, and the window state of a structure import.
+// VELMORA_SCREENSHOTS=DIR saves pictures of the chooser and the window.
+
+#include <QAction>
+#include <QDir>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "designer/main_form.h"
+#include "dialogs/WebMenuChooser.h"
+#include "support/modal.h"
+#include "support/window_fixture.h"
+
+namespace velmora {
+
+namespace {
+
+// A shop's page: a plain list of two links, the navigation bar with a
+// dropdown, and a footer list.
+const char kShopPage[] = R"html(<!DOCTYPE html>
+<html><head><meta charset="utf-8"><title>Lantern &amp; Loom</title></head>
+<body>
+<ul class="contact"><li><a href="tel:+100">Call us</a></li><li><a href="mailto:hi@example.com">Write</a></li></ul>
+<nav class="navbar" id="main-nav">
+  <ul class="navbar-nav">
+    <li><a href="index.html">Home</a></li>
+    <li class="dropdown"><a class="dropdown-toggle" href="#">Lamps</a>
+      <ul class="dropdown-menu">
+        <li><a href="lamps/table.html" title="For desks and bedsides">Table lamps</a></li>
+        <li><a href="lamps/floor.html" target="_blank">Floor lamps</a></li>
+      </ul></li>
+    <li><a href="javascript:openCart()">Cart</a></li>
+    <li><a href="about.html">About</a></li>
+  </ul>
+</nav>
+<footer><ul><li><a href="terms.html">Terms</a></li><li><a href="privacy.html">Privacy</a></li></ul></footer>
+</body></html>
+)html";
+
+void Screenshot(QWidget* widget, const QString& name) {
+  const QString folder = qEnvironmentVariable("VELMORA_SCREENSHOTS");
+  if (folder.isEmpty()) return;
+  QDir().mkpath(folder);
+  widget->grab().save(folder + "/" + name);
+}
+
+}  // namespace
+
+class WebPageImportTest : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<test::WindowFixture> w_;
+
+  TMainForm& Form() { return *w_->form; }
+  QAction* Command() { return Form().findChild<QAction*>("ImportWebPage1"); }
+  QString WritePage(const QString& relative, const QByteArray& html) {
+    w_->sandbox.WriteFile(relative, html);
+    return w_->Path(relative);
+  }
+  // Opens a two-item project, then changes it so the save prompt appears.
+  QString OpenModifiedSample() {
+    const QString project = w_->OpenDesign("menus/a.velm", {{"Home", 0}, {"News", 1}});
+    w_->InsertItem();
+    return project;
+  }
+
+ private slots:
+  void init() { w_ = std::make_unique<test::WindowFixture>(); }
+  void cleanup() { w_.reset(); }
+
+  void commandFollowsImportMenuStructure() {
+    QVERIFY(Command());
+    QCOMPARE(Command()->text(), QStringLiteral("Import from &Web Page..."));
+    const QList<QAction*> file = Form().findChild<QMenu*>("File1")->actions();
+    const int structure = file.indexOf(Form().findChild<QAction*>("ImportMenuStructure1"));
+    QCOMPARE(file.indexOf(Command()), structure + 1);
+  }
+
+  void chooserOffersEveryListAndImportsTheChosenOne() {
+    const QString project = OpenModifiedSample();
+    w_->prompts.messageAnswers.enqueue(QMessageBox::No);
+    w_->prompts.fileAnswers.enqueue(WritePage("site/shop.html", kShopPage));
+    QStringList rows;
+    int preselected = -2;
+    test::OnNextModal([&](QWidget* modal) {
+      auto* chooser = qobject_cast<TfrmWebMenuChooser*>(modal);
+      QVERIFY(chooser);
+      auto* lists = chooser->findChild<QListWidget*>("lstbxMenuLists");
+      for (int row = 0; row < lists->count(); ++row) rows << lists->item(row)->text();
+      preselected = lists->currentRow();
+      Screenshot(chooser, "web-import-chooser.png");
+      lists->setCurrentRow(1);
+      chooser->findChild<QPushButton*>("btnOK")->click();
+    });
+    Command()->trigger();
+
+    QCOMPARE(w_->prompts.messages.first().text, QStringLiteral("Save changes to files?"));
+    QCOMPARE(w_->prompts.fileDialogFilters, QStringList{"Web Pages (*.html *.htm);;All Files (*)"});
+    QCOMPARE(rows,
+             (QStringList{
+                 "Call us, Write  (2 items)\n<ul class=\"contact\">",
+                 "Home, Lamps, Cart, About  (6 items)\n<ul class=\"navbar-nav\"> in <nav id=\"main-nav\" "
+                 "class=\"navbar\">",
+                 "Terms, Privacy  (2 items)\n<ul>",
+             }));
+    QCOMPARE(preselected, 1);  // the list in <nav>, which the command-line import takes
+    QCOMPARE(w_->Captions(),
+             (std::vector<std::string>{"Home", "Lamps", "Table lamps", "Floor lamps", "Cart", "About"}));
+    QVERIFY(w_->TreeInStep());
+    const TvornAppletAgent& doc = Form().Document();
+    QCOMPARE(doc.Items[2][IToolTip], "For desks and bedsides");
+    QCOMPARE(doc.Items[3][ITarget], "_blank");
+    QCOMPARE(doc.Items[4][ILink], "");
+    // The script link was dropped, and the window says so.
+    QCOMPARE(w_->prompts.messages.size(), 2);
+    QVERIFY(w_->prompts.messages.last().text.contains(
+        "item 5 \"Cart\": link \"javascript:openCart()\" runs a script or holds data; it was dropped"));
+    // The window state of an import: bound to the old file, unmodified.
+    QCOMPARE(Form().ProjectFile(), project);
+    QVERIFY(!Form().IsModified());
+    QVERIFY(w_->SaveCommandFollowsModified());
+    QCOMPARE(w_->RecentEntries(), QStringList{"&1 " + project});
+    QCOMPARE(Form().SelectedIndex(), 0);
+    Form().resize(900, 600);
+    Form().findChild<QTreeWidget*>()->expandAll();
+    Screenshot(&Form(), "web-import-window.png");
+  }
+
+  void cancelledChooserOrPromptChangesNothing() {
+    OpenModifiedSample();
+    const QString page = WritePage("site/shop.html", kShopPage);
+    w_->prompts.messageAnswers.enqueue(QMessageBox::No);
+    w_->prompts.fileAnswers.enqueue(page);
+    test::OnNextModal([](QWidget* modal) { modal->findChild<QPushButton*>("btnCancel")->click(); });
+    Command()->trigger();
+    QCOMPARE(w_->Captions(), (std::vector<std::string>{"Home", "News", "Item Caption"}));
+    QVERIFY(Form().IsModified());
+
+    w_->prompts.messageAnswers.enqueue(QMessageBox::Cancel);
+    const int dialogs = w_->FileDialogsShown();
+    Command()->trigger();
+    QCOMPARE(w_->FileDialogsShown(), dialogs);
+    QCOMPARE(w_->Captions(), (std::vector<std::string>{"Home", "News", "Item Caption"}));
+  }
+
+  void refusedPagesLeaveTheDesignAlone() {
+    QString deep = "<nav><ul><li><a href=a>A</a>";
+    for (int level = 0; level < 40; ++level) deep += "<ul><li><a href=b>B</a>";
+    const struct {
+      QString page;
+      QByteArray html;
+      QString message;
+    } cases[] = {
+        {"site/empty.html", "<p>Nothing to import</p>", "no navigation list found in "},
+        {"site/deep.html", deep.toUtf8(), "nested deeper than 32 levels"},
+        {"site/koi8.html", "<meta charset=koi8-r><nav><ul><li><a href=a>A</a></ul></nav>", "\"koi8-r\""},
+    };
+    const QString project = w_->OpenDesign("menus/a.velm", {{"Home", 0}, {"News", 1}});
+    for (const auto& c : cases) {
+      w_->prompts.fileAnswers.enqueue(WritePage(c.page, c.html));
+      Command()->trigger();  // no chooser: a single list, or none
+      QCOMPARE(w_->prompts.messages.last().icon, QMessageBox::Critical);
+      QVERIFY2(w_->prompts.messages.last().text.contains(c.message),
+               qPrintable(w_->prompts.messages.last().text));
+      QVERIFY(w_->prompts.messages.last().text.contains(w_->Path(c.page)));
+      QCOMPARE(w_->Captions(), (std::vector<std::string>{"Home", "News"}));
+      QVERIFY(w_->TreeInStep());
+      QCOMPARE(Form().ProjectFile(), project);
+    }
+  }
+};
+
+}  // namespace velmora
+
+QTEST_MAIN(velmora::WebPageImportTest)
+#include "test_web_page_import.moc"
