@@ -65,19 +65,24 @@ inline bool IsUnseen(const GumboNode* node) {
   }
 }
 
-// Text kept for screen readers only, by the class names the common style
-// sheets give it.
-inline bool IsScreenReaderOnly(const GumboNode* node) {
+// Whether the element's class attribute names `name`.
+inline bool HasClass(const GumboNode* node, std::string_view name) {
   const char* classes = AttributeOf(node, "class");
   if (!classes) return false;
   const std::string_view all(classes);
   for (size_t at = 0; at < all.size();) {
     const size_t end = std::min(all.find_first_of(" \t\n\r\f", at), all.size());
-    const std::string_view name = all.substr(at, end - at);
-    if (name == "sr-only" || name == "visually-hidden" || name == "screen-reader-text") return true;
+    if (all.substr(at, end - at) == name) return true;
     at = end + 1;
   }
   return false;
+}
+
+// Text kept for screen readers only, by the class names the common style
+// sheets give it.
+inline bool IsScreenReaderOnly(const GumboNode* node) {
+  return HasClass(node, "sr-only") || HasClass(node, "visually-hidden") ||
+         HasClass(node, "screen-reader-text");
 }
 
 inline const GumboVector* ChildrenOf(const GumboNode* node) {

@@ -165,7 +165,9 @@ class ListReader {
     const auto isGroupHeading = [&](const GumboNode* node) {
       return std::find(groupHeadings.begin(), groupHeadings.end(), node) != groupHeadings.end();
     };
-    const auto nestedPart = [&](const GumboNode* node) { return IsList(node) || isGroupHeading(node); };
+    const auto nestedPart = [&](const GumboNode* node) {
+      return IsList(node) || HasClass(node, "dropdown-menu") || isGroupHeading(node);
+    };
 
     const GumboNode* link = nullptr;
     WalkBelow(li, [&](const GumboNode* node) {
@@ -179,14 +181,7 @@ class ListReader {
 
     WebMenuItem fields;
     if (link) {
-      fields.caption = VisibleText(link);
-      fields.link = Attribute(link, "href");
-      const std::string target = Attribute(link, "target");
-      if (!target.empty()) fields.target = target;
-      fields.toolTip = Attribute(link, "title");
-      if (fields.caption.empty()) fields.caption = CollapseWhiteSpace(Attribute(link, "aria-label"));
-      if (fields.caption.empty()) fields.caption = CollapseWhiteSpace(fields.toolTip);
-      if (fields.caption.empty()) fields.caption = VisibleText(link, {}, true);
+      fields = FromLink(link);
     } else {
       fields.caption = VisibleText(li, nestedPart);
       if (fields.caption.empty() && !hasList) return false;
@@ -200,7 +195,11 @@ class ListReader {
     for (const Part& part : parts) {
       if (Refused()) break;
       if (part.kind == PartKind::List) {
-        ReadItemsOf(part.node, childLevel);
+        if (IsList(part.node)) {
+          ReadItemsOf(part.node, childLevel);
+        } else {
+          ReadLinkPanel(part.node, childLevel);
+        }
       } else if (isGroupHeading(part.node)) {
         WebMenuItem* group = Add(level + 1);
         if (!group) break;
@@ -211,13 +210,48 @@ class ListReader {
     return true;
   }
 
-  // The lists and headings inside an <li>, in document order (not those
-  // inside its nested lists).
+  // A dropdown panel of bare links (<div class="dropdown-menu"> holding
+  // <a class="dropdown-item">): each link an item, each header an item
+  // without a link.
+  void ReadLinkPanel(const GumboNode* panel, int level) {
+    WalkBelow(panel, [&](const GumboNode* node) {
+      if (Refused()) return Step::Stop;
+      if (!IsElement(node) || IsUnseen(node)) return Step::Skip;
+      if (IsList(node)) {
+        ReadItemsOf(node, level);
+      } else if (TagOf(node) == GUMBO_TAG_A) {
+        if (WebMenuItem* item = Add(level)) *item = FromLink(node), item->level = level;
+      } else if (IsHeading(node) || HasClass(node, "dropdown-header")) {
+        std::string caption = VisibleText(node);
+        if (caption.empty()) return Step::Skip;
+        if (WebMenuItem* item = Add(level)) item->caption = std::move(caption);
+      } else {
+        return Step::Enter;
+      }
+      return Step::Skip;
+    });
+  }
+
+  static WebMenuItem FromLink(const GumboNode* link) {
+    WebMenuItem fields;
+    fields.caption = VisibleText(link);
+    fields.link = Attribute(link, "href");
+    const std::string target = Attribute(link, "target");
+    if (!target.empty()) fields.target = target;
+    fields.toolTip = Attribute(link, "title");
+    if (fields.caption.empty()) fields.caption = CollapseWhiteSpace(Attribute(link, "aria-label"));
+    if (fields.caption.empty()) fields.caption = CollapseWhiteSpace(fields.toolTip);
+    if (fields.caption.empty()) fields.caption = VisibleText(link, {}, true);
+    return fields;
+  }
+
+  // The lists, dropdown panels and headings inside an <li>, in document
+  // order (not those inside its nested lists).
   static std::vector<Part> PartsOf(const GumboNode* li) {
     std::vector<Part> parts;
     WalkBelow(li, [&](const GumboNode* node) {
       if (!IsElement(node) || IsUnseen(node)) return Step::Skip;
-      if (IsList(node)) {
+      if (IsList(node) || HasClass(node, "dropdown-menu")) {
         parts.push_back({PartKind::List, node});
         return Step::Skip;
       }

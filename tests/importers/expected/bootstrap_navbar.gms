@@ -20,5 +20,10 @@ General Menu Structure Description Format
 0#$@Cakes & Pastries#$@##$@_self#$@#$@
 1#$@Tarts#$@cakes.html#tarts#$@_self#$@#$@
 1#$@Éclairs#$@cakes.html#eclairs#$@_self#$@#$@
+0#$@Coffee#$@##$@_self#$@#$@
+1#$@Hot#$@#$@_self#$@#$@
+1#$@Espresso#$@coffee.html#espresso#$@_self#$@#$@
+1#$@Filter#$@coffee.html#filter#$@_self#$@#$@
+1#$@Cold brew#$@coffee.html#cold-brew#$@_self#$@#$@
 0#$@Find Us#$@https://maps.example.com/harbour-bakery#$@_blank#$@#$@
 </Structure_Description>
