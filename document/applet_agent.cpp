@@ -58,6 +58,17 @@ void TvornAppletAgent::ResetDocument() {
   Encoding = TextEncoding::Windows1252;
 }
 
+void TvornAppletAgent::CopyDesignFrom(const TvornAppletAgent& other, int itemCount) {
+  const size_t count = itemCount < 0 ? other.Items.size() : std::min(other.Items.size(), size_t(itemCount));
+  AppletData = other.AppletData;
+  Items.assign(other.Items.begin(), other.Items.begin() + static_cast<std::ptrdiff_t>(count));
+  RuntimeFiles = other.RuntimeFiles;
+  Separator = other.Separator;
+  FileVersion = other.FileVersion;
+  Extensions = other.Extensions;
+  Encoding = other.Encoding;
+}
+
 TItemData TvornAppletAgent::MakeDefaultItem() {
   return DefaultItemData();
 }

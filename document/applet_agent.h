@@ -60,6 +60,11 @@ class TvornAppletAgent {
 
   // A new design: menu-wide defaults, no items, classic format.
   void ResetDocument();
+  // Takes over another document's design: every record (only the first
+  // `itemCount` items when it is not negative), the script names, the
+  // encoding and the extensions; not its program folder, preview files or
+  // status area. Keep it in step with the members below.
+  void CopyDesignFrom(const TvornAppletAgent& other, int itemCount = -1);
   static TItemData MakeDefaultItem();
   void InsertItem(int index, const TItemData& item);
   void DeleteItem(int index);

@@ -32,13 +32,8 @@ ShownTexts GenerateShownTexts(const TvornAppletAgent& doc, const DesignTree& tre
   shown.shownItems = std::min(shown.shownItems, std::max(0, tree.NodeCount() - 1));
 
   TvornAppletAgent scratch(doc.ProgramFolder());
-  scratch.AppletData = unstored.menu ? *unstored.menu : doc.AppletData;
-  scratch.Items.assign(doc.Items.begin(), doc.Items.begin() + shown.shownItems);
-  scratch.RuntimeFiles = doc.RuntimeFiles;
-  scratch.Separator = doc.Separator;
-  scratch.FileVersion = doc.FileVersion;
-  scratch.Extensions = doc.Extensions;  // the page style and language among them
-  scratch.Encoding = doc.Encoding;
+  scratch.CopyDesignFrom(doc, shown.shownItems);
+  if (unstored.menu) scratch.AppletData = *unstored.menu;
   if (unstored.item && unstored.itemIndex >= 0 && unstored.itemIndex < shown.shownItems) {
     scratch.Items[static_cast<size_t>(unstored.itemIndex)] = *unstored.item;
   }

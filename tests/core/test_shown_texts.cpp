@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "generator/page_style.h"
 #include "generator/shown_texts.h"
 #include "test_support.h"
 
@@ -39,12 +40,15 @@ TEST(ShownTexts, AppliesUnstoredValuesWithoutTouchingTheDocument) {
   EXPECT_EQ(std::string(doc.AppletData.Line()), menuBefore);
   for (size_t i = 0; i < before.size(); ++i) EXPECT_EQ(std::string(doc.Items[i].Line()), before[i]);
 
-  // With nothing unstored the texts are exactly what a generation makes.
+  // With nothing unstored the texts are exactly what a generation makes,
+  // in the design's own page style.
+  StorePageSettings(doc, {PageStyle::Html5, "de"});
   const ShownTexts plain = GenerateShownTexts(doc, tree, "menu9", {}, -1);
   const MenuTexts generated = GenerateMenuTexts(doc, tree, "menu9");
   EXPECT_EQ(plain.texts.script, generated.script);
   EXPECT_EQ(plain.texts.stylesheet, generated.stylesheet);
   EXPECT_EQ(plain.texts.page, generated.page);
+  EXPECT_NE(plain.texts.page.find("lang=\"de\""), std::string::npos);
 }
 
 TEST(ShownTexts, LongDesignsShowTheirFirstItemsAsAWholeTree) {
