@@ -17,6 +17,8 @@ NODE_PATH="$here/tests/runtime/node_modules" node "$here/scripts/screenshot_menu
   "file://$work/site/velmora-example.html" "$out/menu.png"
 
 if [ -x "$build/velmora" ]; then
+  # The live preview's browser engine will not start as root without these.
+  if [ "$(id -u)" = 0 ]; then export QTWEBENGINE_CHROMIUM_FLAGS="${QTWEBENGINE_CHROMIUM_FLAGS:---no-sandbox --disable-gpu}"; fi
   # The window alone, as a user sees it on the example.
   xvfb-run -a -s "-screen 0 1000x760x24" bash -c '
     "$1" "$2" & pid=$!
@@ -29,7 +31,9 @@ if [ -x "$build/velmora" ]; then
       xdotool mousemove --window "$win" 22 86 click 1; sleep 0.5
       xdotool mousemove --window "$win" 100 144 click 1; sleep 1
     fi
-    import -window Velmora "$3"
+    # The largest window of that name is the main window (toolkits add small ones).
+    win=$(xwininfo -root -tree | awk '\''/"Velmora"/ { split($0, a, /\)  /); split(a[2], g, /[x+]/); print g[1] * g[2], $1 }'\'' | sort -n | tail -1 | cut -d" " -f2)
+    import -window "$win" "$3"
     kill $pid' _ "$build/velmora" "$here/examples/velmora-example.velm" "$out/designer.png"
 fi
 echo "Pictures in $out"
