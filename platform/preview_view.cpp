@@ -19,8 +19,8 @@ constexpr const char* kBridgePrefix = "velmora-bridge:";
 
 // Runs in every page before its own scripts: reports clicked items and
 // links (which it stops), and the moment the runtime has built the menu
-// (its builder runs from the document's DOMContentLoaded, before ours
-// settles). show() opens an item's ancestors through the runtime's entry
+// (its builder listens on the document, so it has run by the time the
+// event reaches the window). show() opens an item's ancestors through the runtime's entry
 // when it has one, else by pointing at each ancestor in turn.
 constexpr const char* kBridgeScript = R"JS((function () {
   var P = 'velmora-bridge:';
@@ -33,9 +33,7 @@ constexpr const char* kBridgeScript = R"JS((function () {
       console.log(P + 'link ' + link.href);
     }
   }, true);
-  document.addEventListener('DOMContentLoaded', function () {
-    setTimeout(function () { console.log(P + 'ready'); }, 0);
-  });
+  window.addEventListener('DOMContentLoaded', function () { console.log(P + 'ready'); });
   window.__velmoraShow = function (name, index) {
     var V = window.Velmora, cfg = window[name + 'cfg'], chain = [], k, el;
     if (V && V.show) return V.show(name, index);
