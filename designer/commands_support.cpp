@@ -64,6 +64,7 @@ void ShowReadDesign(TMainForm& form, const std::string& resourceFolder) {
   form.LoadMenuPages();
   CopyResourceFiles(doc, resourceFolder);
   form.SelectRootNode();
+  form.ExpandReadTree();
   form.UpdatePages();
   form.SetModified(false);
 }

@@ -99,6 +99,9 @@ class TMainForm : public QMainWindow {
   ReadResult RebuildTreeWith(const std::function<ReadResult(DesignTree&)>& reader);
   // Selects the root without running the selection-change handler.
   void SelectRootNode();
+  // Shows a design read from a file: every level when it holds at most 500
+  // items, else its first level.
+  void ExpandReadTree();
 
   // ---- The pages (property_pages*.cpp) ----
   void StoreMenuPages();

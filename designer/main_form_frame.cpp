@@ -247,6 +247,25 @@ void TMainForm::BuildTreePane() {
   });
   trvwDesignPanel->viewport()->installEventFilter(this);
   WatchHints(trvwDesignPanel);
+
+  // Keyboard editing while the tree has the focus, so the keys keep their
+  // meaning in the page fields. The Item menu's actions carry the keys (and
+  // run exactly what the menu runs); the context menu shows the same keys.
+  const struct {
+    QAction* menu;
+    QAction* popup;
+    QKeySequence keys;
+  } keys[] = {{Insert2, Insert1, QKeySequence(Qt::Key_Insert)},
+              {Delete2, Delete1, QKeySequence(Qt::Key_Delete)},
+              {MoveUp2, MoveUp1, QKeySequence(Qt::CTRL | Qt::Key_Up)},
+              {MoveDown2, MoveDown1, QKeySequence(Qt::CTRL | Qt::Key_Down)}};
+  for (const auto& key : keys) {
+    for (QAction* action : {key.menu, key.popup}) {
+      action->setShortcut(key.keys);
+      action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    }
+    trvwDesignPanel->addAction(key.menu);
+  }
 }
 
 void TMainForm::WatchHints(QWidget* widget) {

@@ -106,6 +106,17 @@ ReadResult TMainForm::RebuildTreeWith(const std::function<ReadResult(DesignTree&
   return result;
 }
 
+void TMainForm::ExpandReadTree() {
+  // Every level of a design of ordinary size; a large one shows its first
+  // level, as opening every branch of it would take long and show too much.
+  constexpr int kExpandAllLimit = 500;
+  if (Document().ItemCount() <= kExpandAllLimit) {
+    trvwDesignPanel->expandAll();
+  } else {
+    RootNode()->setExpanded(true);
+  }
+}
+
 void TMainForm::SelectRootNode() {
   WithFlag(suppressTreeHandlers_, [this] { trvwDesignPanel->setCurrentItem(RootNode()); });
   RefreshItemCommandStates();

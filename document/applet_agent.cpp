@@ -103,7 +103,7 @@ void TvornAppletAgent::MoveBlockUp(int first, int count, int distance) {
 void CheckStorableValue(std::string_view value, const std::string& owner, std::string_view fieldName) {
   const bool breaksLine = value.find_first_of("\r\n") != std::string_view::npos;
   if (!breaksLine && value.find(kSeparator) == std::string_view::npos) return;
-  throw ValueError("Cannot write " + owner + ": the field " + std::string(fieldName) + " holds " +
+  throw ValueError("Cannot write " + owner + ", " + std::string(fieldName) + ": the value holds " +
                    (breaksLine ? "a line break" : "the separator \"#$@\"") +
                    ", which the file format cannot store.");
 }

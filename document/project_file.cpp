@@ -5,6 +5,7 @@
 
 #include "document/applet_agent.h"
 #include "document/errors.h"
+#include "document/field_labels.h"
 #include "document/file_io.h"
 #include "document/line_reader.h"
 #include "document/text.h"
@@ -37,8 +38,7 @@ bool MayBreakTheFormat(std::string_view line) {
 
 void CheckItemValues(int index, const TItemData& item) {
   for (int k = 0; k < kItemFieldCount; ++k) {
-    CheckStorableValue(item.at(k), DescribeItem(index, item[ICaption]),
-                       kItemFieldNames[static_cast<size_t>(k)]);
+    CheckStorableValue(item.at(k), DescribeItem(index, item[ICaption]), ItemFieldLabel(k));
   }
 }
 
@@ -46,7 +46,7 @@ void CheckItemValues(int index, const TItemData& item) {
 
 void TvornAppletAgent::CheckProjectValues() const {
   for (int k = 0; k < kAppletFieldCount; ++k) {
-    CheckStorableValue(AppletData.at(k), "the menu-wide settings", kAppletFieldNames[static_cast<size_t>(k)]);
+    CheckStorableValue(AppletData.at(k), "the menu-wide settings", AppletFieldLabel(k));
   }
   std::string values;
   for (int i = 0; i < ItemCount(); ++i) {
@@ -76,7 +76,7 @@ void TvornAppletAgent::WriteProject(AtomicFileWriter& out) {
   StatusGuard guard(status, "Saving Data ... ...");
 
   for (int k = 0; k < kAppletFieldCount; ++k) {
-    CheckStorableValue(AppletData.at(k), "the menu-wide settings", kAppletFieldNames[static_cast<size_t>(k)]);
+    CheckStorableValue(AppletData.at(k), "the menu-wide settings", AppletFieldLabel(k));
   }
   // Written as it is made; a refused value drops the unfinished file.
   auto line = [&out](std::string_view text) {

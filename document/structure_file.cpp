@@ -3,6 +3,7 @@
 
 #include "document/applet_agent.h"
 #include "document/errors.h"
+#include "document/field_labels.h"
 #include "document/file_io.h"
 #include "document/line_reader.h"
 #include "document/text.h"
@@ -53,7 +54,7 @@ void TvornAppletAgent::ExportStructure(const std::string& fileName, const Design
   for (int i = 0; i < n; ++i) {
     const TItemData& item = Items[static_cast<size_t>(i)];
     for (ItemField field : kStructureFields) {
-      CheckStorableValue(item[field], DescribeItem(i, item[ICaption]), kItemFieldNames[field]);
+      CheckStorableValue(item[field], DescribeItem(i, item[ICaption]), ItemFieldLabel(field));
       out += item[field];
       out += kSeparator;
     }

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "document/errors.h"
+#include "document/field_labels.h"
 #include "document/text.h"
 #include "generator/maker.h"
 #include "generator/vocabularies.h"
@@ -77,11 +78,10 @@ constexpr AppletField kBuilderClose[] = {pCloseDelay, pSlidingCloseDuration, pCl
 
 // `owner` names the record for the error; it is only asked for then.
 template <typename Owner>
-std::string_view Bare(std::string_view value, const Owner& owner, std::string_view field) {
+std::string_view Bare(std::string_view value, const Owner& owner, int field, std::string (*label)(int)) {
   if (!IsBareNumber(value)) {
-    throw ValueError("Cannot generate the configuration script: " + std::string(owner()) + ", field " +
-                     std::string(field) + " holds \"" + std::string(value) +
-                     "\", which is not a whole number.");
+    throw ValueError("Cannot generate the configuration script: " + std::string(owner()) + ", " +
+                     label(field) + " holds \"" + std::string(value) + "\", which is not a whole number.");
   }
   return value;
 }
@@ -216,7 +216,7 @@ std::string ConfigScriptText(TvornAppletAgent& doc, const std::string& menuBaseN
         out += '\'';
       } else if (pos.kind == Kind::Bare) {
         out += Bare(
-            value, [&] { return DescribeItem(i, item[ICaption]); }, kItemFieldNames[pos.field]);
+            value, [&] { return DescribeItem(i, item[ICaption]); }, pos.field, ItemFieldLabel);
       }
     }
     out += "]);";
@@ -243,11 +243,11 @@ std::string ConfigScriptText(TvornAppletAgent& doc, const std::string& menuBaseN
   // An empty argument would not parse, unlike an empty array position.
   auto bare = [&](AppletField f) {
     if (menu[f].empty()) {
-      throw ValueError("Cannot generate the configuration script: " + owner + ", field " +
-                       std::string(kAppletFieldNames[f]) + " is empty; it must be a whole number.");
+      throw ValueError("Cannot generate the configuration script: " + owner + ", " + AppletFieldLabel(f) +
+                       " is empty; it must be a whole number.");
     }
     return std::string(Bare(
-               menu[f], [&] { return owner; }, kAppletFieldNames[f])) +
+               menu[f], [&] { return owner; }, f, AppletFieldLabel)) +
            ",";
   };
   std::string call = "bbae('" + EscapeScriptString(menu[pMenuName]) + "'," + menu[pMenuCfgName].str() + ",'" +

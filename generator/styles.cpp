@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "document/errors.h"
+#include "document/field_labels.h"
 #include "document/text.h"
 #include "generator/maker.h"
 #include "generator/vocabularies.h"
@@ -24,15 +25,13 @@ void CheckStateBlock(const TItemData& item, int state, int itemIndex) {
   for (int offset = 0; offset < kStateBlockSize; ++offset) {
     const std::string_view value = item.at(start + offset);
     if (value.find_first_of(";{}<\r\n") != std::string_view::npos) {
-      throw ValueError("Cannot generate the stylesheet: " + owner + ", state " + kStateNames[state] +
-                       ", field " + std::string(kItemFieldNames[static_cast<size_t>(start + offset)]) +
+      throw ValueError("Cannot generate the stylesheet: " + owner + ", " + ItemFieldLabel(start + offset) +
                        " holds \";\", \"{\", \"}\", \"<\" or a line break.");
     }
   }
   for (int offset : kCodeOffsets) {
     const int field = start + offset;
-    StrictToInt(item.at(field), owner + ", state " + kStateNames[state] + ", field " +
-                                    std::string(kItemFieldNames[static_cast<size_t>(field)]));
+    StrictToInt(item.at(field), owner + ", " + ItemFieldLabel(field));
   }
 }
 

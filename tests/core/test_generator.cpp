@@ -266,12 +266,12 @@ TEST_F(Generator, HostileValuesAreRefusedNamingTheirPlace) {
     std::string value;
     std::vector<std::string> named;
   } cases[] = {
-      {IWidth, "150);alert(1", {"item 2 \"Sub\"", "IWidth"}},
-      {IPaddingTop, "x", {"item 2", "IPaddingTop"}},
-      {IFontFamilyOver, "Arial;} body{display:none", {"item 2", "Mouse Over", "IFontFamilyOver"}},
-      {IBackgroundImageClicked, "a.gif)\r\nx", {"item 2", "Clicked", "IBackgroundImageClicked"}},
-      {IColorNormal, "<b>", {"item 2", "Normal", "IColorNormal"}},
-      {ICursorOver, "pointer", {"item 2", "Mouse Over", "ICursorOver"}},
+      {IWidth, "150);alert(1", {"item 2 \"Sub\"", "Item General page, Item Width"}},
+      {IPaddingTop, "x", {"item 2", "Item General page, Padding Top"}},
+      {IFontFamilyOver, "Arial;} body{display:none", {"item 2", "Mouse Over page, Font"}},
+      {IBackgroundImageClicked, "a.gif)\r\nx", {"item 2", "Clicked page, Background image"}},
+      {IColorNormal, "<b>", {"item 2", "Normal page, Text Color"}},
+      {ICursorOver, "pointer", {"item 2", "Mouse Over page, Cursor"}},
   };
   for (const auto& c : cases) {
     const TItemData saved = doc.Items[1];

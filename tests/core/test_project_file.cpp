@@ -227,7 +227,7 @@ TEST_F(ProjectFile, UnstorableValuesAreRefusedAndNothingIsWritten) {
       ADD_FAILURE() << "wrote " << bad;
     } catch (const ValueError& e) {
       EXPECT_NE(std::string(e.what()).find("item 2"), std::string::npos) << e.what();
-      EXPECT_NE(std::string(e.what()).find("IToolTip"), std::string::npos) << e.what();
+      EXPECT_NE(std::string(e.what()).find("Item General page, Tooltip"), std::string::npos) << e.what();
     }
     EXPECT_EQ(Slurp(dir / "k.velm"), before);
     for (const auto& entry : std::filesystem::directory_iterator(dir.path()))

@@ -164,7 +164,9 @@ TEST_F(Publishing, FailedSaveLeavesTheFolderAsItWas) {
     SaveAndPublish(doc, tree, "menu7", target.path(), "site.velm");
     ADD_FAILURE() << "a separator in an image name must be refused";
   } catch (const ValueError& error) {
-    EXPECT_NE(std::string(error.what()).find("#$@"), std::string::npos) << error.what();
+    // The message names what the user sees, not the field's name in the file.
+    EXPECT_NE(std::string(error.what()).find("item 3 \"C\", Normal page, Left icon"), std::string::npos)
+        << error.what();
   }
   expectUnchanged("refused value");
   doc.Items[2][ILeftIconUrl] = "";
