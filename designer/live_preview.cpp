@@ -38,10 +38,6 @@ QString SettingKey(const char* name) {
   return QString::fromLatin1(kSettingsGroup) + '/' + QLatin1String(name);
 }
 
-QByteArray Bytes(const std::string& text) {
-  return QByteArray(text.data(), qsizetype(text.size()));
-}
-
 }  // namespace
 
 LivePreview::LivePreview(TMainForm& form) : QObject(&form), form_(form) {
@@ -190,18 +186,13 @@ void LivePreview::RefreshNow() {
     note_->show();
   }
 
-  PreviewContent content;
-  content.page = Bytes(shown.texts.page);
-  content.script = Bytes(shown.texts.script);
-  content.stylesheet = Bytes(shown.texts.stylesheet);
-  content.scriptName = QString::fromStdString(shown.runtimeFiles[1]);
-  content.stylesheetName = QString::fromStdString(shown.runtimeFiles[2]);
-  content.runtimePath = FromNativePath(JoinPath(doc.ProgramFolder(), shown.runtimeFiles[0]));
-  content.imageFolder = PreviewFolder(doc);
-  for (const std::string& name : ImageNames(doc)) content.images.insert(name);
+  std::set<std::string> images;
+  for (const std::string& name : ImageNames(doc)) images.insert(name);
   for (ItemField field : kImageFields) {
-    if (!item[field].empty()) content.images.emplace(item[field]);
+    if (!item[field].empty()) images.emplace(item[field]);
   }
+  PreviewContent content = MenuContent(shown.texts, shown.runtimeFiles, doc.ProgramFolder(),
+                                       PreviewFolder(doc), std::move(images));
   const bool reloading = view_->ShowContent(std::move(content));
   if (!reloading) ShowSelected();
   emit Refreshed(reloading);

@@ -1,17 +1,22 @@
 #pragma once
 
 // The template chooser: lists the project files of the templates folder
-// beside the program; OK opens the chosen template, Cancel starts a new
-// design.
+// beside the program with the selected one's description and, where the
+// web engine is built in, the menu itself; OK opens the chosen template,
+// Cancel starts a new design.
 
 #include <QDialog>
 #include <QString>
 #include <functional>
 
 class QCheckBox;
+class QLabel;
 class QListWidget;
+class QPushButton;
 
 namespace velmora {
+
+class PreviewView;
 
 inline constexpr const char* kShowTempletsDialogSetting = "ShowTempletsDialog";
 
@@ -34,6 +39,8 @@ class TfrmTemplet : public QDialog {
   TfrmTemplet(const QString& programFolder, Actions actions, QWidget* parent = nullptr);
 
   const QString& Folder() const { return folder_; }
+  // The menu of the selected template; null without the web engine.
+  PreviewView* Preview() const { return preview_; }
   // The full path of the selected template; empty when none is selected.
   QString SelectedTemplate() const;
 
@@ -47,11 +54,16 @@ class TfrmTemplet : public QDialog {
   void BitBtn1Click();
   void TempletListDblClick();
   void OpenAndClose(const QString& path);
+  void SelectionChanged();
 
   QString folder_;
   Actions actions_;
   QListWidget* TempletList_ = nullptr;
   QCheckBox* chckbxDontShow_ = nullptr;
+  QPushButton* ok_ = nullptr;
+  QLabel* description_ = nullptr;
+  PreviewView* preview_ = nullptr;
+  QString programFolder_;
 };
 
 }  // namespace velmora

@@ -44,6 +44,10 @@ void RegisterPreviewScheme() {
   QWebEngineUrlScheme::registerScheme(scheme);
 }
 
+bool PreviewSchemeRegistered() {
+  return QWebEngineUrlScheme::schemeByName(kPreviewScheme).name() == kPreviewScheme;
+}
+
 QUrl PreviewPageUrl(int load) {
   return QUrl(QString::fromLatin1(kPreviewScheme) + "://" + kHost + '/' + QString::number(load) + '/' +
               kPageName);
@@ -64,6 +68,22 @@ QString NameInPreview(const QUrl& url) {
 
 bool IsPreviewPageUrl(const QUrl& url) {
   return NameInPreview(url) == QLatin1String(kPageName) && !url.hasQuery() && !url.hasFragment();
+}
+
+PreviewContent MenuContent(const MenuTexts& texts, const std::array<std::string, 3>& runtimeFiles,
+                           const std::string& programFolder, std::string imageFolder,
+                           std::set<std::string> images) {
+  auto bytes = [](const std::string& text) { return QByteArray(text.data(), qsizetype(text.size())); };
+  PreviewContent content;
+  content.page = bytes(texts.page);
+  content.script = bytes(texts.script);
+  content.stylesheet = bytes(texts.stylesheet);
+  content.scriptName = QString::fromStdString(runtimeFiles[1]);
+  content.stylesheetName = QString::fromStdString(runtimeFiles[2]);
+  content.runtimePath = FromNativePath(JoinPath(programFolder, runtimeFiles[0]));
+  content.imageFolder = std::move(imageFolder);
+  content.images = std::move(images);
+  return content;
 }
 
 std::optional<PreviewReply> PreviewSchemeHandler::Resolve(const QUrl& url) const {

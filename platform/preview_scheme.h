@@ -9,9 +9,12 @@
 #include <QString>
 #include <QUrl>
 #include <QWebEngineUrlSchemeHandler>
+#include <array>
 #include <optional>
 #include <set>
 #include <string>
+
+#include "generator/generate.h"
 
 class QWebEngineUrlRequestJob;
 
@@ -22,6 +25,8 @@ inline constexpr const char* kPreviewScheme = "velmora";
 // Registers the scheme with the engine; must run before the application
 // object is created.
 void RegisterPreviewScheme();
+// Whether this process registered it: windows offer a preview only then.
+bool PreviewSchemeRegistered();
 
 // The address of the preview's page. Every load has an address of its own
 // ("velmora://preview/<load>/menu.html"), so the engine never reuses a text
@@ -43,6 +48,13 @@ struct PreviewContent {
 
   bool operator==(const PreviewContent&) const = default;
 };
+
+// The content of a generated menu: its files under the names the generation
+// gave them (`runtimeFiles`), the runtime script from `programFolder`, the
+// images from `imageFolder`.
+PreviewContent MenuContent(const MenuTexts& texts, const std::array<std::string, 3>& runtimeFiles,
+                           const std::string& programFolder, std::string imageFolder,
+                           std::set<std::string> images);
 
 struct PreviewReply {
   QByteArray mimeType;

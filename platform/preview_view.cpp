@@ -153,6 +153,7 @@ PreviewView::~PreviewView() {
 bool PreviewView::ShowContent(PreviewContent content, bool force) {
   if (!force && loadedOnce_ && content == handler_->Content()) return false;
   handler_->SetContent(std::move(content));
+  Arrange();  // a notice reads at the pane's own width
   Load();
   return true;
 }
@@ -161,6 +162,10 @@ bool PreviewView::ShowNotice(const QString& text) {
   PreviewContent notice;
   notice.page = NoticePage(text).toUtf8();
   return ShowContent(std::move(notice));
+}
+
+bool PreviewView::ShowsNotice() const {
+  return handler_->Content().scriptName.isEmpty();
 }
 
 void PreviewView::Reload() {
@@ -174,7 +179,7 @@ void PreviewView::Load() {
 }
 
 double PreviewView::Zoom() const {
-  return std::clamp(double(width()) / pageWidth_, 0.25, 1.0);
+  return ShowsNotice() ? 1.0 : std::clamp(double(width()) / pageWidth_, 0.25, 1.0);
 }
 
 void PreviewView::SetPageWidth(int cssWidth) {
@@ -189,7 +194,7 @@ void PreviewView::resizeEvent(QResizeEvent* event) {
 
 void PreviewView::Arrange() {
   const double zoom = Zoom();
-  const int viewWidth = std::max(1, int(pageWidth_ * zoom + 0.5));
+  const int viewWidth = ShowsNotice() ? width() : std::max(1, int(pageWidth_ * zoom + 0.5));
   view_->setGeometry(std::max(0, (width() - viewWidth) / 2), 0, viewWidth, height());
   view_->setZoomFactor(zoom);
 }

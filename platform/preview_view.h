@@ -37,6 +37,8 @@ class PreviewView : public QWidget {
   bool ShowNotice(const QString& text);
   void Reload();
   const PreviewContent& Content() const { return handler_->Content(); }
+  // Whether a notice stands where the menu would be.
+  bool ShowsNotice() const;
   const PreviewSchemeHandler& Handler() const { return *handler_; }
 
   // Lays the page out `cssWidth` pixels wide, scaled down to fit.

@@ -19,10 +19,12 @@ NODE_PATH="$here/tests/runtime/node_modules" node "$here/scripts/screenshot_menu
 if [ -x "$build/velmora" ]; then
   # The live preview's browser engine will not start as root without these.
   if [ "$(id -u)" = 0 ]; then export QTWEBENGINE_CHROMIUM_FLAGS="${QTWEBENGINE_CHROMIUM_FLAGS:---no-sandbox --disable-gpu}"; fi
-  # The window alone, as a user sees it on the example.
-  xvfb-run -a -s "-screen 0 1000x760x24" bash -c '
+  # The window alone, as a user sees it on the example, with the live
+  # preview beside the pages.
+  xvfb-run -a -s "-screen 0 1400x820x24" bash -c '
     "$1" "$2" & pid=$!
-    sleep 4
+    # The live preview pane draws once its engine has started.
+    sleep 9
     # With xdotool: open the tree and select an item, as a user would.
     if command -v xdotool >/dev/null; then
       win=$(xdotool search --name "^Velmora$" | head -1)

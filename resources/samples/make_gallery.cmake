@@ -151,6 +151,9 @@ foreach(base IN LISTS entries)
 endforeach()
 string(APPEND page "</div>\n</body>\n</html>\n")
 
+# The catalog goes along: the template chooser shows its descriptions.
+file(COPY "${CATALOG}" DESTINATION "${OUT}")
+
 # Written last and renamed into place: a failed run leaves no index behind, so
 # the next build tries again.
 file(WRITE "${OUT}/index.html.tmp" "${page}")

@@ -7,6 +7,7 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
@@ -15,6 +16,7 @@
 #include <QWebEngineView>
 
 #include "designer/live_preview.h"
+#include "dialogs/templet.h"
 #include "platform/preview_scheme.h"
 #include "platform/preview_view.h"
 #include "support/window_fixture.h"
@@ -152,6 +154,24 @@ class LivePreviewTest : public QObject {
     QCOMPARE(fixture.prompts.messages.size(), messages);
     font->setText(family);
     QTRY_COMPARE_WITH_TIMEOUT(TopCaptions(view), QString("Home|Products|Contact us"), kEngineTimeout);
+  }
+
+  void templateChooserShowsTheSelectedTemplateLive() {
+    test::Sandbox sandbox;
+    test::WriteProject(sandbox.ProgramFolder() + "/templates/a.velm", {{"Alpha", 0}, {"Beta", 0}});
+    test::WriteProject(sandbox.ProgramFolder() + "/templates/b.velm", {{"Gamma", 0}, {"Delta", 1}});
+    sandbox.WriteFile("program/samples/catalog.txt",
+                      "# file | menu | height | title | description\n"
+                      "a.velm|a|100|Plain bar|Two items side by side.\n");
+    TfrmTemplet chooser(sandbox.ProgramFolder(), {});
+    chooser.show();
+    auto* description = Find<QLabel>(&chooser, "lblTemplateDescription");
+    QCOMPARE(description->text(), QString("Plain bar\nTwo items side by side."));
+    QVERIFY(chooser.Preview());
+    QTRY_COMPARE_WITH_TIMEOUT(TopCaptions(chooser.Preview()), QString("Alpha|Beta"), kEngineTimeout);
+    Find<QListWidget>(&chooser, "TempletList")->setCurrentRow(1);
+    QCOMPARE(description->text(), QString("b.velm"));
+    QTRY_COMPARE_WITH_TIMEOUT(TopCaptions(chooser.Preview()), QString("Gamma"), kEngineTimeout);
   }
 
   void viewEntryTogglesThePaneAndItsStateIsKept() {

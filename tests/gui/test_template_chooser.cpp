@@ -47,8 +47,9 @@ class TemplateChooserTest : public QObject {
     TfrmTemplet chooser(sandbox_->ProgramFolder(), recorder.Actions());
     QVERIFY(QFileInfo(folder).isDir());
     QCOMPARE(List(chooser)->count(), 0);
+    // OK is offered only while a template is selected.
+    QVERIFY(!Child<QPushButton>(chooser, "BitBtn1")->isEnabled());
     Child<QPushButton>(chooser, "BitBtn1")->click();
-    QCOMPARE(chooser.result(), int(QDialog::Accepted));
     QVERIFY(recorder.opened.isEmpty());
     QCOMPARE(recorder.newDesigns, 0);
   }
@@ -61,6 +62,9 @@ class TemplateChooserTest : public QObject {
     Recorder recorder;
     TfrmTemplet chooser(sandbox_->ProgramFolder(), recorder.Actions());
     QCOMPARE(Names(List(chooser)), (QStringList{"a.velm", "b menu.velm"}));
+    // The first template is selected from the start.
+    QCOMPARE(chooser.SelectedTemplate(), sandbox_->ProgramFolder() + "/templates/a.velm");
+    QVERIFY(Child<QPushButton>(chooser, "BitBtn1")->isEnabled());
     List(chooser)->setCurrentRow(1);
     Child<QPushButton>(chooser, "BitBtn1")->click();
     QCOMPARE(recorder.opened, QStringList{sandbox_->ProgramFolder() + "/templates/b menu.velm"});
