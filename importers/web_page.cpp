@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 
@@ -24,8 +25,8 @@ using web::TagOf;
 namespace {
 
 // The parser's memory: handed out from large blocks and released all at
-// once with the page. The parser makes many small allocations and frees
-// most of them only with its tree, so this halves the time of a large page.
+// once with the page. The parser makes many small allocations and would
+// free most of them one by one with its tree.
 class ParserArena {
  public:
   static void* Allocate(void* arena, size_t size) { return static_cast<ParserArena*>(arena)->Take(size); }
@@ -36,9 +37,9 @@ class ParserArena {
 
   void* Take(size_t size) {
     size = (size + alignof(std::max_align_t) - 1) & ~(alignof(std::max_align_t) - 1);
-    if (size > kBlock / 4) return large_.emplace_back(std::make_unique<std::byte[]>(size)).get();
+    if (size > kBlock / 4) return large_.emplace_back(std::make_unique_for_overwrite<std::byte[]>(size)).get();
     if (blocks_.empty() || used_ + size > kBlock) {
-      blocks_.push_back(std::make_unique<std::byte[]>(kBlock));
+      blocks_.push_back(std::make_unique_for_overwrite<std::byte[]>(kBlock));
       used_ = 0;
     }
     void* at = blocks_.back().get() + used_;
