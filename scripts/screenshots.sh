@@ -21,7 +21,10 @@ if [ -x "$build/velmora" ]; then
   if [ "$(id -u)" = 0 ]; then export QTWEBENGINE_CHROMIUM_FLAGS="${QTWEBENGINE_CHROMIUM_FLAGS:---no-sandbox --disable-gpu}"; fi
   # The window alone, as a user sees it on the example, with the live
   # preview beside the pages.
-  xvfb-run -a -s "-screen 0 1400x820x24" bash -c '
+  # Settings of its own: the pane a little wider, at the tablet width.
+  mkdir -p "$work/config/Vorn"
+  printf '[1.0]\nSettings\\LivePreviewWidth=768\nSettings\\LivePreviewPaneWidth=560\n' >"$work/config/Vorn/Velmora.conf"
+  XDG_CONFIG_HOME="$work/config" xvfb-run -a -s "-screen 0 1400x820x24" bash -c '
     "$1" "$2" & pid=$!
     # The live preview pane draws once its engine has started.
     sleep 9

@@ -107,8 +107,14 @@ class LivePreviewTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(view->IsReady(), kEngineTimeout);
     QVERIFY(RunJs(view, "document.body.textContent").toString().contains("no items yet"));
 
-    fixture.OpenDesign("a.velm", {{"Home", 0}, {"Products", 0}, {"Tools", 1}, {"Contact", 0}});
-    QTRY_COMPARE_WITH_TIMEOUT(TopCaptions(view), QString("Home|Products|Contact"), kEngineTimeout);
+    // Markup and quotes in a caption stay text; a missing image is not found.
+    const std::string hostile = "<img src=x onerror=\"document.title='hit'\">'\\</script>";
+    fixture.OpenDesign(
+        "a.velm", {{"Home", 0}, {"Products", 0}, {"Tools", 1, "gone.gif"}, {"Contact", 0}, {hostile, 0}});
+    QTRY_COMPARE_WITH_TIMEOUT(TopCaptions(view),
+                              QString("Home|Products|Contact|") + QString::fromStdString(hostile),
+                              kEngineTimeout);
+    QVERIFY(RunJs(view, "document.title").toString() != "hit");
     QVERIFY(!form.IsModified());
     const QString name = QString::fromStdString(form.MenuBaseNameText());
     auto element = [&](int item) { return QString("document.getElementById('%1-%2')").arg(name).arg(item); };
@@ -118,7 +124,9 @@ class LivePreviewTest : public QObject {
     auto* tree = Find<QTreeWidget>(&form, "trvwDesignPanel");
     tree->setCurrentItem(form.NodeAt(4));
     Find<QLineEdit>(&form, "edt_ICaption")->setText("Contact us");
-    QTRY_COMPARE_WITH_TIMEOUT(TopCaptions(view), QString("Home|Products|Contact us"), kEngineTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(TopCaptions(view),
+                              QString("Home|Products|Contact us|") + QString::fromStdString(hostile),
+                              kEngineTimeout);
     QCOMPARE(std::string(form.Document().GetItem(3)[ICaption]), std::string("Contact"));
 
     // A link in the pane does not navigate: the status line shows it.
@@ -153,7 +161,9 @@ class LivePreviewTest : public QObject {
                              kEngineTimeout);
     QCOMPARE(fixture.prompts.messages.size(), messages);
     font->setText(family);
-    QTRY_COMPARE_WITH_TIMEOUT(TopCaptions(view), QString("Home|Products|Contact us"), kEngineTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(TopCaptions(view),
+                              QString("Home|Products|Contact us|") + QString::fromStdString(hostile),
+                              kEngineTimeout);
   }
 
   void templateChooserShowsTheSelectedTemplateLive() {
