@@ -17,6 +17,7 @@
 
 #include "designer/live_preview.h"
 #include "dialogs/templet.h"
+#include "generator/page_style.h"
 #include "platform/preview_scheme.h"
 #include "platform/preview_view.h"
 #include "support/window_fixture.h"
@@ -164,6 +165,16 @@ class LivePreviewTest : public QObject {
     QTRY_COMPARE_WITH_TIMEOUT(TopCaptions(view),
                               QString("Home|Products|Contact us|") + QString::fromStdString(hostile),
                               kEngineTimeout);
+
+    // The modern page draws the same menu.
+    StorePageSettings(form.Document(), {PageStyle::Html5, "en"});
+    form.SetModified(true);
+    QTRY_VERIFY_WITH_TIMEOUT(RunJs(view, "document.doctype && document.doctype.name").toString() == "html",
+                             kEngineTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(TopCaptions(view),
+                              QString("Home|Products|Contact us|") + QString::fromStdString(hostile),
+                              kEngineTimeout);
+    QVERIFY(RunJs(view, "document.title").toString() != "hit");
   }
 
   void templateChooserShowsTheSelectedTemplateLive() {
