@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "designer/page_bindings.h"
 #include "designer/page_widgets.h"
@@ -207,9 +208,9 @@ void BuildItemGeneralPage(QTabWidget* tabs) {
   columns.right->addWidget(size);
 
   QGroupBox* image = make.Group("Image Item", "spdbtnHelpImageItem", 6);
-  make.Row(image, "Normal", make.EditableCombo("cmbx_IImageUrl"), make.Chooser("spdbtnItemImageNormal"));
-  make.Row(image, "Over", make.EditableCombo("cmbx_IOverImageUrl"), make.Chooser("spdbtnItemImageOver"));
-  make.Row(image, "Clicked", make.EditableCombo("cmbx_IClickedImageUrl"),
+  make.Row(image, "Normal", make.ImageCombo("cmbx_IImageUrl"), make.Chooser("spdbtnItemImageNormal"));
+  make.Row(image, "Over", make.ImageCombo("cmbx_IOverImageUrl"), make.Chooser("spdbtnItemImageOver"));
+  make.Row(image, "Clicked", make.ImageCombo("cmbx_IClickedImageUrl"),
            make.Chooser("spdbtnItemImageClicked"));
   columns.right->addWidget(image);
 
@@ -245,23 +246,40 @@ void BuildStatePage(QTabWidget* tabs, int state) {
   looksRow->addWidget(make.Toggle("spdbtn_IFontStyle" + s, "I", false));
   looksRow->addStretch();
   make.Row(caption, "Size", make.Spin("spnedt_IFontSize" + s), looks);
-  make.Row(caption, "Color", make.Panel("pnl_IColor" + s));
-  columns.left->addWidget(caption);
+  // The text colour, and beside it how well it stands out from the
+  // background colour (filled by ContrastHint).
+  auto* colorRow = new QWidget(page);
+  auto* colorLayout = new QHBoxLayout(colorRow);
+  colorLayout->setContentsMargins(0, 0, 0, 0);
+  colorLayout->addWidget(make.Panel("pnl_IColor" + s));
+  auto* contrast = new QLabel(page);
+  contrast->setObjectName("lbl_Contrast" + s);
+  colorLayout->addWidget(contrast);
+  colorLayout->addStretch();
+  make.Row(caption, "Color", colorRow);
+  // Across the page, so the font list shows whole.
+  layout->insertWidget(0, caption);
 
   QGroupBox* imageCursor = make.Group("Image && Cursor", "spdbtnHelpImageCursor" + s, 12);
   QComboBox* cursor = make.List("cmbx_ICursor" + s, Choices(kCursors));
   make.Row(imageCursor, "Cursor", cursor);
   if (state == 0) {
-    // The normal state's cursor is not edited here; its value passes through.
-    cursor->hide();
-    if (auto* label = PageBuilder::Grid(imageCursor)->itemAtPosition(0, 0)) label->widget()->hide();
+    // The normal state's cursor is not edited here; its value passes
+    // through. Its row keeps its place, so the three state pages line up.
+    QWidget* label = PageBuilder::Grid(imageCursor)->itemAtPosition(0, 0)->widget();
+    for (QWidget* hidden : {static_cast<QWidget*>(cursor), label}) {
+      QSizePolicy policy = hidden->sizePolicy();
+      policy.setRetainSizeWhenHidden(true);
+      hidden->setSizePolicy(policy);
+      hidden->hide();
+    }
   }
-  make.Row(imageCursor, "BG", make.EditableCombo("cmbx_IBackgroundImage" + s),
+  make.Row(imageCursor, "BG", make.ImageCombo("cmbx_IBackgroundImage" + s),
            make.Chooser("spdbtnItemBGImage" + s));
   make.Row(imageCursor, "Color", make.Panel("pnl_IBackgroundColor" + s));
-  make.Row(imageCursor, "Left", make.EditableCombo("cmbx_I" + prefix + "LeftIconUrl"),
+  make.Row(imageCursor, "Left", make.ImageCombo("cmbx_I" + prefix + "LeftIconUrl"),
            make.Chooser("spdbtnItemLeftIcon" + s));
-  make.Row(imageCursor, "Right", make.EditableCombo("cmbx_I" + prefix + "RightIconUrl"),
+  make.Row(imageCursor, "Right", make.ImageCombo("cmbx_I" + prefix + "RightIconUrl"),
            make.Chooser("spdbtnItemRightIcon" + s));
   columns.left->addWidget(imageCursor);
   columns.left->addStretch();
@@ -301,6 +319,22 @@ void BuildSubmenuPage(QTabWidget* tabs) {
   AddBatchButton(layout, make, kBatchButtons[4]);
 }
 
+// Gives the label column of every group on a page one width, so the
+// fields of the page share one left edge.
+void AlignLabelColumns(QWidget* page) {
+  const auto groups = page->findChildren<HelpGroupBox*>(Qt::FindDirectChildrenOnly);
+  int widest = 0;
+  for (const HelpGroupBox* group : groups) {
+    const QGridLayout* grid = PageBuilder::Grid(group);
+    for (int row = 0; row < grid->rowCount(); ++row) {
+      const QLayoutItem* cell = grid->itemAtPosition(row, 0);
+      if (const auto* label = cell ? qobject_cast<const QLabel*>(cell->widget()) : nullptr)
+        widest = std::max(widest, label->sizeHint().width());
+    }
+  }
+  for (HelpGroupBox* group : groups) PageBuilder::Grid(group)->setColumnMinimumWidth(0, widest);
+}
+
 }  // namespace
 
 void BuildPropertyPages(QTabWidget* tabs) {
@@ -309,6 +343,7 @@ void BuildPropertyPages(QTabWidget* tabs) {
   for (int state = 0; state < 3; ++state) BuildStatePage(tabs, state);
   BuildSubmenuPage(tabs);
   BuildPathPage(tabs);
+  for (int page = 0; page < tabs->count(); ++page) AlignLabelColumns(tabs->widget(page));
 }
 
 }  // namespace velmora

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStyle>
 #include <QToolButton>
@@ -44,6 +45,19 @@ void ColorPanel::SetColor(const QColor& color) {
   QPalette shown = palette();
   shown.setColor(QPalette::Window, color);
   setPalette(shown);
+  emit colorChanged();
+}
+
+void SuggestingCombo::showPopup() {
+  if (suggestions_) {
+    // The typed text stays; only the list changes.
+    const QSignalBlocker quiet(this);
+    const QString text = currentText();
+    clear();
+    addItems(suggestions_());
+    setEditText(text);
+  }
+  QComboBox::showPopup();
 }
 
 void ColorPanel::mousePressEvent(QMouseEvent* event) {
@@ -81,6 +95,17 @@ QComboBox* PageBuilder::EditableCombo(const QString& name, const QStringList& su
   combo->setCompleter(nullptr);
   combo->addItems(suggestions);
   combo->setEditText(QString());
+  combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  combo->setMinimumContentsLength(8);
+  return combo;
+}
+
+SuggestingCombo* PageBuilder::ImageCombo(const QString& name) const {
+  auto* combo = new SuggestingCombo(page_);
+  combo->setObjectName(name);
+  combo->setEditable(true);
+  combo->setInsertPolicy(QComboBox::NoInsert);
+  combo->setCompleter(nullptr);
   combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   combo->setMinimumContentsLength(8);
   return combo;
@@ -148,7 +173,7 @@ QGroupBox* PageBuilder::Group(const QString& title, const QString& helpName, int
   return group;
 }
 
-QGridLayout* PageBuilder::Grid(QGroupBox* group) {
+QGridLayout* PageBuilder::Grid(const QGroupBox* group) {
   return static_cast<QGridLayout*>(group->layout());
 }
 

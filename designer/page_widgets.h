@@ -5,10 +5,12 @@
 // group.
 
 #include <QColor>
+#include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class QComboBox;
 class QGridLayout;
@@ -35,12 +37,27 @@ class ColorPanel : public QFrame {
 
  signals:
   void clicked();
+  void colorChanged();
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
 
  private:
   QColor color_;
+};
+
+// An editable combo box whose list is asked for each time it opens, so it
+// offers what the design holds at that moment.
+class SuggestingCombo : public QComboBox {
+  Q_OBJECT
+
+ public:
+  using QComboBox::QComboBox;
+  void SetSuggestions(std::function<QStringList()> suggestions) { suggestions_ = std::move(suggestions); }
+  void showPopup() override;
+
+ private:
+  std::function<QStringList()> suggestions_;
 };
 
 // A group box that can carry a help button at the right end of its title
@@ -67,6 +84,8 @@ class PageBuilder {
   QSpinBox* Spin(const QString& name) const;
   QComboBox* List(const QString& name, const QStringList& choices) const;
   QComboBox* EditableCombo(const QString& name, const QStringList& suggestions = {}) const;
+  // An image name field, whose list offers the names the design uses.
+  SuggestingCombo* ImageCombo(const QString& name) const;
   QLineEdit* Edit(const QString& name) const;
   ColorPanel* Panel(const QString& name) const;
   QToolButton* Toggle(const QString& name, const QString& glyph, bool bold) const;
@@ -77,7 +96,7 @@ class PageBuilder {
   // A group box with a grid; with a help button in its title line when
   // `helpName` is given.
   QGroupBox* Group(const QString& title, const QString& helpName = {}, int helpTag = 0) const;
-  static QGridLayout* Grid(QGroupBox* group);
+  static QGridLayout* Grid(const QGroupBox* group);
   // Adds "label  control [extra]" as the next row of the group's grid.
   void Row(QGroupBox* group, const QString& label, QWidget* control, QWidget* extra = nullptr) const;
 

@@ -3,21 +3,25 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QToolButton>
 #include <algorithm>
 
+#include "designer/contrast_hint.h"
 #include "designer/main_form.h"
 #include "designer/page_bindings.h"
 #include "designer/page_layouts.h"
 #include "designer/page_widgets.h"
 #include "document/errors.h"
 #include "document/text.h"
+#include "generator/preview.h"
 #include "generator/vocabularies.h"
 #include "platform/codepage.h"
 
@@ -245,6 +249,26 @@ void PropertyPages::WireButtons() {
     if (!button->property(kTagProperty).isValid()) continue;
     QObject::connect(button, &QToolButton::clicked, button,
                      run([this, button] { form_.SpeedButton1Click(button); }));
+  }
+  for (const char* state : kStateNames) {
+    new ContrastHint(tabs_->findChild<QLabel*>(QString("lbl_Contrast") + state),
+                     tabs_->findChild<ColorPanel*>(QString("pnl_IColor") + state),
+                     tabs_->findChild<ColorPanel*>(QString("pnl_IBackgroundColor") + state));
+  }
+  // The image fields offer the names the design already uses.
+  for (const ImageChooser& chooser : kImageChoosers) {
+    static_cast<SuggestingCombo*>(Control(chooser.edit))->SetSuggestions([this] {
+      QStringList names;
+      QSet<QString> seen;
+      for (const auto& name : ImageNames(form_.Document())) {
+        const QString shown = FromCodePage(name);
+        if (!seen.contains(shown)) {
+          seen.insert(shown);
+          names << shown;
+        }
+      }
+      return names;
+    });
   }
   for (const char* name : kBatchButtons) {
     auto* button = static_cast<QPushButton*>(Control(name));

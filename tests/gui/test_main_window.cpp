@@ -104,8 +104,8 @@ class MainWindowTest : public QObject {
         {"Exit1", "E&xit", ""},
         {"ToolBar1", "&Tool Bar", ""},
         {"StatusBar2", "&Status Bar", ""},
-        {"Insert2", "I&nsert", ""},
-        {"MoveDown2", "Move &Down", ""},
+        {"Insert2", "I&nsert", "Ins"},
+        {"MoveDown2", "Move &Down", "Ctrl+Down"},
         {"Preview1", "&Preview", "Ctrl+P"},
         {"BuildHTML1", "Build &HTML...", ""},
         {"Publish1", "Pu&blish...", ""},
@@ -113,8 +113,8 @@ class MainWindowTest : public QObject {
         {"Topic1", "Help &Topics", ""},
         {"ViewSample1", "View &Sample...", ""},
         {"ContactUs1", "&Contact Us", ""},
-        {"Insert1", "I&nsert", ""},
-        {"MoveUp1", "Move &Up", ""},
+        {"Insert1", "I&nsert", "Ins"},
+        {"MoveUp1", "Move &Up", "Ctrl+Up"},
     };
     for (const auto& entry : entries) {
       auto* action = window.findChild<QAction*>(entry.name);
