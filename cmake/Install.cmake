@@ -44,6 +44,11 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_PACKAGE_SECTION web)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The live preview's engine runs its pages in a helper program that no
+# library dependency brings along.
+if(VELMORA_WEBENGINE)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6webenginecore6-bin")
+endif()
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 include(CPack)
