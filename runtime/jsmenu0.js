@@ -1,12 +1,19 @@
 /* jsmenu0.js - Velmora menu runtime. bbae() builds the menu that the configuration script
- * describes; bMac tells that script we are loaded. */
+ * describes; bMac tells that script we are loaded.
+ * - In a container whose first element is a <nav>, the menu replaces the nav's content, and
+ *   the rest. Menubar name: the container's aria-label, the nav's, or "Menu".
+ * - No eval or string timers; our rules go into adoptedStyleSheets where there are any.
+ * - Velmora.show(name, i): item i (element id NAME-i) looks pointed at, the submenus
+ *   above it open; focus stays. i = -1 closes.
+ * - Compact mode below 600 CSS px or when the bar and its first submenus do not fit:
+ *   a "Menu" button opens the items as a list, submenus as an accordion. */
 (function (w, d) {
   'use strict';
   if (w.Velmora) return;
 
   var V = w.Velmora = { menus: {}, geo: {}, g: 0 },
     motion = w.matchMedia('(prefers-reduced-motion: reduce)'),
-    // Item array positions
+    // Item fields
     CAP = 0, ALIGN = 1, WRAP = 2, PAD = 3 /* left right top bottom */, LINK = 7, TARGET = 8,
     STATUS = 9, TIP = 10, PARENT = 11, ENABLED = 12, WIDTH = 13, HEIGHT = 14,
     CLASS = 17 /* normal over clicked */, LICON = 20 /* n o c, width, height */, IMAGE = 25,
@@ -14,9 +21,9 @@
     NORMAL = 0, OVER = 1, CLICKED = 2,
     fxSvg,
     CSS = '.vm-bar,.vm-p{display:flex;align-items:flex-start}.vm-v{flex-direction:column}' +
-      '.vm-h>.vm-i+.vm-i{margin-left:var(--g)}.vm-v>.vm-i+.vm-i{margin-top:var(--g)}' +
+      '.vm-h>.vm-i~.vm-i{margin-inline-start:var(--g)}.vm-v>.vm-i~.vm-i{margin-top:var(--g)}' +
       '.vm-l{position:absolute;z-index:1000}.vm-s{position:absolute;display:none}' +
-      // Long bar: lay out items in view or open
+      // Long bar: only items in view laid out
       '.vm-p{overflow:auto}.vm-long>:not([aria-expanded=true]){content-visibility:auto;contain-intrinsic-size:auto none}' +
       '.vm-i{box-sizing:border-box;display:flex;align-items:center;column-gap:4px;flex:none;' +
       'text-decoration:none;overflow:clip}' +
@@ -24,14 +31,26 @@
       '.vm-t{flex:1 1 auto;min-width:0;overflow:hidden;white-space:nowrap;text-overflow:ellipsis}' +
       '.vm-w .vm-t{white-space:normal}.vm-i img{flex:none;border:0}' +
       '.vm-i:focus-visible{outline:2px solid;outline-offset:-3px}' +
+      // Arrows, each in a 4x8 box
       '.vm-ar::after{content:"";border:4px solid transparent;border-right:0;border-left-color:currentColor}' +
-      '.vm-h>.vm-ar::after{rotate:90deg}';
+      '[dir=rtl] .vm-ar::after{border-left:0;border-right:4px solid}' +
+      '.vm-h>.vm-ar::after,.vm-c .vm-ar::after,.vm-xb::after{border:4px solid transparent;border-bottom:0;border-top-color:currentColor;margin:2px -2px}' +
+      '.vm-tg,.vm-c .vm-xb{box-sizing:border-box;display:grid;place-items:center;width:44px;min-height:44px;padding:0}' +
+      '.vm-tg::before{content:"";width:20px;height:2px;background:currentColor;box-shadow:0 -6px,0 6px}' +
+      '.vm-tg[hidden],.vm-xb{display:none}.vm-c,.vm-c .vm-p{display:grid;grid-template-columns:1fr auto;overflow:visible}' +
+      '.vm-c:not(.vm-op){display:none}.vm-c{position:absolute;z-index:1000}.vm-c .vm-s{position:static;grid-column:1/-1;padding-inline-start:16px}' +
+      '.vm-c .vm-i{grid-column:1/-1;width:auto!important;min-height:max(44px,var(--h))!important;margin:0!important}.vm-c .vm-hx{grid-column:1}';
 
   function str(v) { return v == null ? '' : String(v); }
   function num(v, def) { v = parseFloat(v); return isNaN(v) ? def : v; }
   function px(v) { return v + 'px'; }
+  // Layout viewport (innerWidth grows on a phone with an overflowing page)
+  function port() { return d.scrollingElement || d.documentElement; }
   function warn(msg) { console.warn('Velmora menu ' + msg); }
-  function attr(e, k, v) { e.setAttribute(k, v); }
+  function attr(e, k, v) {
+    if (v == null) e.removeAttribute(k);
+    else e.setAttribute(k, v);
+  }
   function mk(tag, cls, parent) {
     var e = d.createElement(tag);
     if (cls) e.className = cls;
@@ -52,7 +71,6 @@
         cd: num(cDelay, 200), cdur: num(cDur, 220), cs: cSlide == 2, cf: cFlag == 1 && effect(cFilter),
         open: [], top: []
       };
-    // A second call is the configuration script's own retry
     if (V.menus[m.name]) return;
     function go() {
       var box = d.getElementById(divId);
@@ -71,7 +89,7 @@
     }
   };
 
-  // Bad parent: to the top; no array: skipped
+  // Bad parent: top level; no array: skipped
   function parse(m) {
     var all = [], bad = 0;
     each(m.cfg, function (c, i) {
@@ -88,42 +106,146 @@
       } else bad++;
       all.push(it);
     });
+    m.all = all;
     if (bad) warn(m.name + ': ' + bad + ' bad item(s)');
   }
 
-  function build(m, box) {
-    var f = d.createDocumentFragment();
-    if (!V.css) {
-      (V.css = mk('style', '', d.head || d.documentElement)).textContent = CSS;
+  function css(t) {
+    if (!V.sh) {
+      try {
+        V.sh = new CSSStyleSheet();
+        d.adoptedStyleSheets = [].slice.call(d.adoptedStyleSheets).concat(V.sh);
+      } catch (e) {
+        V.sh = mk('style', '', d.head || d.documentElement);
+      }
+      V.t = CSS;
       fixSheets();
     }
+    V.t += t;
+    if (V.sh.replaceSync) V.sh.replaceSync(V.t);
+    else V.sh.textContent = V.t;
+  }
+
+  function build(m, box) {
+    var f = d.createDocumentFragment(), nav = box.firstElementChild, host = nav && nav.tagName === 'NAV' ? nav : box;
+    css('');
     m.box = box;
-    m.bar = panel(m, f, m.top, m.hz, m.gap, 'menubar');
+    m.rtl = getComputedStyle(box).direction === 'rtl';
+    m.cm = !fits(m);
+    f.appendChild(m.tg = btn('vm-tg ' + ((m.tab = m.top[0]) ? m.tab.cls[NORMAL] : ''), 'Menu', m.name + '-bar'));
+    m.tg.hidden = true;
+    m.bar = panel(m, f, m.top, m.hz, m.gap, 'menubar', box.getAttribute('aria-label') || host.getAttribute('aria-label') || 'Menu');
+    m.bar.id = m.name + '-bar';
     m.layer = mk('div', 'vm-l', f);
-    if ((m.tab = m.top[0])) m.tab.el.tabIndex = 0;
     if (!box.$vm) for (var t in on) box.addEventListener(t, handler(box, on[t]));
     box.$vm = m;
-    box.appendChild(f);
+    if (host !== box) box.replaceChildren(host);
+    host.replaceChildren(f);
+    if (m.cm) mode(m, m.cm, 1);
   }
   function handler(box, fn) { return function (e) { fn(box.$vm, e); }; }
 
-  function panel(m, parent, items, hz, gap, role) {
+  // Room for the bar and first submenus (items have fixed widths)?
+  function fits(m) {
+    var vw = port().clientWidth, r = m.box.getBoundingClientRect(),
+      x = Math.max(0, m.rtl ? vw - r.right : r.left), e = x, ok = vw >= 600;
+    each(m.top, function (it) {
+      var w = wid(it), W = 0, o = num(it.c[SUB_X], 0);
+      if (!m.hz) e = x;
+      if (canOpen(it)) {
+        each(it.kids, function (k) { W = it.c[SUB_DIR] == 1 ? W + wid(k) : Math.max(W, wid(k)); });
+        ok = ok && (m.hz ? e + o + W <= vw || e + w - W - o >= 0 : e + w + o + W <= vw);
+      }
+      ok = ok && e + w <= vw;
+      e += w + m.gap;
+    });
+    return ok;
+  }
+  function wid(it) { return num(it.c[WIDTH], 150); }
+
+  function mode(m, cm, fresh) {
+    var b = m.bar;
+    tog(m, 0);
+    m.cm = cm;
+    b.classList.toggle('vm-c', cm);
+    m.tg.hidden = !cm;
+    if (fresh) return;
+    roles(m, b);
+    each(m.all, function (it) {
+      if (it && it.el) item(it);
+      if (it && it.sub) {
+        home(it);
+        roles(m, it.sub.p);
+      }
+    });
+  }
+  function btn(cls, label, ctl) {
+    var b = mk('button', cls);
+    b.type = 'button';
+    attr(b, 'aria-label', label);
+    attr(b, 'aria-expanded', 'false');
+    attr(b, 'aria-controls', ctl);
+    return b;
+  }
+  function home(it) {
+    var m = it.m, e = it.sub.el;
+    if (m.cm) (it.xb || it.el).after(e);
+    else m.layer.appendChild(e);
+  }
+  function roles(m, p) { for (var k in p.$a) attr(p, k, m.cm ? null : p.$a[k]); }
+
+  function item(it) {
+    var m = it.m, a = it.el, cm = m.cm, k = it.kids.length, sid = m.name + '-m' + it.i, own = k && !(cm && a.href);
+    attr(a, 'role', cm ? own && !it.off ? 'button' : null : 'menuitem');
+    attr(a, 'aria-haspopup', !cm && k ? 'menu' : null);
+    attr(a, 'aria-expanded', own ? m.open[it.lv] === it : null);
+    attr(a, 'aria-controls', own ? sid : null);
+    attr(a, 'aria-owns', !cm && it.sub ? sid : null);
+    a.tabIndex = (cm ? !it.off : it === m.tab) ? 0 : -1;
+    if (cm && k && a.href && !it.xb) {
+      a.after(it.xb = btn('vm-xb', str(it.c[CAP]), sid));
+      it.xb.$vm = it;
+      it.bc += ' vm-hx';
+      it.s = -1;
+      paint(it);
+    }
+  }
+
+  function tog(m, on) {
+    var b = m.bar, bs = b.style;
+    if (!m.cm) return trim(m, 0);
+    m.op = on;
+    attr(m.tg, 'aria-expanded', !!on);
+    b.classList.toggle('vm-op', !!on);
+    bs.transform = bs.width = '';
+    if (on) {
+      b.getBoundingClientRect(); // the list may bring a scroll bar
+      bs.width = px(port().clientWidth);
+      bs.transform = 'translateX(' + px(-b.getBoundingClientRect().left) + ')';
+    } else {
+      if (b.contains(d.activeElement)) m.tg.focus();
+      trim(m, 0);
+    }
+  }
+
+  function panel(m, parent, items, hz, gap, role, label) {
     var p = mk('div', (role === 'menu' ? 'vm-p ' : items.length > 99 ? 'vm-bar vm-long ' : 'vm-bar ') + (hz ? 'vm-h' : 'vm-v'), parent),
-      css = '';
-    attr(p, 'role', role);
-    attr(p, 'aria-orientation', hz ? 'horizontal' : 'vertical');
+      rules = '';
+    p.$a = { role: role, 'aria-orientation': hz ? 'horizontal' : 'vertical', 'aria-label': label, 'aria-labelledby': label ? null : parent.$vm.el.id };
+    roles(m, p);
     p.style.setProperty('--g', px(gap));
     each(items, function (it) {
       var c = it.c, k = c.slice(ALIGN, PAD + 4) + ';' + c.slice(WIDTH, HEIGHT + 1);
-      // Shared rules: quicker than inline styles
-      if (!V.geo[k]) css += '.' + (V.geo[k] = 'vm-' + V.g++) + '{width:' + px(num(c[WIDTH], 150)) +
-        '!important;min-height:' + px(num(c[HEIGHT], 20)) + '!important;padding:' +
+      // Shared rules: quicker than inline style
+      if (!V.geo[k]) rules += '.' + (V.geo[k] = 'vm-' + V.g++) + '{width:' + px(wid(it)) +
+        '!important;--h:' + px(num(c[HEIGHT], 20)) + ';min-height:var(--h)!important;padding:' +
         [num(c[PAD + 2], 0), num(c[PAD + 1], 10), num(c[PAD + 3], 0), num(c[PAD], 4)].map(function (v) {
           return px(Math.max(0, v));
         }).join(' ') + '!important;text-align:' + (['left', 'center', 'right'][c[ALIGN]] || 'left') + '!important}';
       p.appendChild(itemEl(m, it, V.geo[k]));
+      item(it);
     });
-    if (css) V.css.textContent += css;
+    if (rules) css(rules);
     return p;
   }
 
@@ -131,18 +253,11 @@
     var c = it.c, a = it.el = mk('a'), t, pic;
     a.$vm = it;
     a.id = m.name + '-' + it.i;
-    a.tabIndex = -1;
-    attr(a, 'role', 'menuitem');
     it.bc = 'vm-i ' + geo + (c[WRAP] == 1 ? ' vm-w' : '') + (it.off ? ' vm-x' : '');
     if (it.off) attr(a, 'aria-disabled', 'true');
     else if (str(c[LINK])) {
       a.href = c[LINK];
       if (str(c[TARGET])) a.target = c[TARGET];
-    }
-    if (it.kids.length) {
-      attr(a, 'aria-haspopup', 'menu');
-      attr(a, 'aria-expanded', 'false');
-      attr(a, 'aria-controls', m.name + '-m' + it.i);
     }
     if (str(c[TIP])) a.title = c[TIP];
     it.im = [];
@@ -171,10 +286,11 @@
   function paint(it) {
     if (!it || !it.el) return;
     var m = it.m, s = it.off ? NORMAL : it === m.press || it === m.last ? CLICKED :
-      it === m.hov || it === m.foc || m.open[it.lv] === it ? OVER : NORMAL;
+      it === m.hov || it === m.foc || it === m.pv || m.open[it.lv] === it ? OVER : NORMAL;
     if (s === it.s) return;
     it.s = s;
     it.el.className = it.bc + ' ' + it.cls[s];
+    if (it.xb) it.xb.className = 'vm-xb ' + it.cls[s];
     each(it.im, function (p) {
       var u = p[1][s] || p[1][NORMAL], img = p[0];
       if (img.$u !== u) {
@@ -185,16 +301,18 @@
   }
 
   function canOpen(it) { return it && it.kids.length && !it.off; }
+  function base(it) { return it.par ? base(it.par) : it; }
 
   function openSub(m, it, focus) {
-    if (m.open.length < it.lv) openSub(m, it.par);
+    if (it.par && m.open[it.lv - 1] !== it.par) openSub(m, it.par);
     clearTimeout(m.ct);
     trim(m, it.lv);
     var s = it.sub || mkSub(m, it);
     m.open[it.lv] = it;
-    attr(it.el, 'aria-expanded', 'true');
+    ex(it, true);
     paint(it);
-    place(m, it, s);
+    if (m.cm) s.p.style.maxHeight = s.p.style.maxWidth = '';
+    else place(m, it, s);
     anim(m, s, 1);
     if (focus) focusIt(m, it.kids[focus > 0 ? 0 : it.kids.length - 1]);
   }
@@ -202,55 +320,64 @@
   function trim(m, n) {
     while (m.open.length > n) {
       var it = m.open.pop();
-      attr(it.el, 'aria-expanded', 'false');
+      ex(it, false);
       if (it.sub.el.contains(d.activeElement)) focusIt(m, it);
       anim(m, it.sub, 0);
       paint(it);
     }
   }
 
+  function ex(it, v) { attr(it.m.cm && it.xb || it.el, 'aria-expanded', v); }
+
   function mkSub(m, it) {
-    var s = it.sub = { el: mk('div', 'vm-s', m.layer), pr: 0 };
+    var s = it.sub = { el: mk('div', 'vm-s'), pr: 0 };
+    home(it);
     it.sh = it.c[SUB_DIR] == 1;
     s.el.$vm = it;
     s.p = panel(m, s.el, it.kids, it.sh, num(it.c[SUB_GAP], 1), 'menu');
     s.p.id = m.name + '-m' + it.i;
-    attr(s.p, 'aria-labelledby', it.el.id);
+    item(it);
     return s;
   }
 
-  // Beside the item (below in a row), kept in the viewport
+  // Beside or below the item (mirrored right to left), in view, never over the item or the bar
   function place(m, it, s) {
     var e = s.el, es = e.style, ps = s.p.style, ox = num(it.c[SUB_X], 0), oy = num(it.c[SUB_Y], 0),
-      r = it.el.getBoundingClientRect(), vp = d.scrollingElement || d.documentElement,
-      vw = vp.clientWidth, vh = vp.clientHeight, flip = it.par ? it.par.sub.flip : 0, L, x, y, W, H;
+      r = it.el.getBoundingClientRect(), vp = port(), vw = vp.clientWidth, vh = vp.clientHeight, rtl = m.rtl,
+      rl = rtl ? vw - r.right : r.left, rr = rtl ? vw - r.left : r.right, flip = it.par ? it.par.sub.flip : 0, L, x, y, W, H, room, top;
     ps.maxHeight = ps.maxWidth = '';
     es.display = 'block';
     es.left = es.top = '0';
     L = m.layer.getBoundingClientRect();
     W = e.offsetWidth;
     H = e.offsetHeight;
-    if (H > vh) ps.maxHeight = px(H = vh);
     if (W > vw) ps.maxWidth = px(W = vw);
     if (it.par ? it.par.sh : m.hz) {
-      x = r.left + ox;
-      if (x + W > vw) x = r.right - W - ox;
+      x = rl + ox;
+      if (x + W > vw) x = rr - W - ox;
+      room = vh - r.bottom - oy;
       y = r.bottom + oy;
       s.v = [0, -1];
-      if (y + H > vh && r.top - H - oy >= 0) {
-        y = r.top - H - oy;
+      if (H > room && r.top - oy > room) {
+        room = r.top - oy;
+        y = room - Math.min(H, room);
         s.v = [0, 1];
       }
     } else {
-      if (!flip && r.right + ox + W > vw && r.left - W - ox >= 0) flip = 1;
-      else if (flip && r.left - W - ox < 0) flip = 0;
-      x = flip ? r.left - W - ox : r.right + ox;
-      y = Math.min(r.top + oy, vh - H);
-      s.v = [flip ? 1 : -1, 0];
+      if (!flip && rr + ox + W > vw && rl - W - ox >= 0) flip = 1;
+      else if (flip && rl - W - ox < 0) flip = 0;
+      x = flip ? rl - W - ox : rr + ox;
+      top = m.hz ? Math.min(r.top, Math.max(0, m.bar.getBoundingClientRect().bottom)) : 0;
+      y = r.top + oy;
+      if (y + H > vh && !(H > vh - top && vh - y > (vh - top) / 2)) y = Math.max(top, vh - H);
+      room = vh - y;
+      s.v = [flip ^ rtl ? 1 : -1, 0];
     }
+    if (H > room) ps.maxHeight = px(room);
     s.flip = flip;
-    es.left = px(Math.max(0, Math.min(x, vw - W)) - L.left);
-    es.top = px(Math.max(0, Math.min(y, vh - H)) - L.top);
+    x = Math.max(0, Math.min(x, vw - W));
+    es.left = px((rtl ? vw - W - x : x) - L.left);
+    es.top = px(Math.max(0, y) - L.top);
   }
 
   function anim(m, s, open) {
@@ -277,8 +404,8 @@
     }
     end();
     s.pr = from;
-    if (!open) es.display = 'block';
-    if (motion.matches || !(slide || fx) || !(span > 0)) return end();
+    es.display = 'block';
+    if (m.cm || m.now || motion.matches || !(slide || fx) || !(span > 0)) return end();
     s.w = s.el.offsetWidth;
     s.h = s.el.offsetHeight;
     step();
@@ -311,7 +438,8 @@
   function svgFx(st, id, sets) {
     if (!fxSvg) {
       fxSvg = mk('div', '', d.body);
-      fxSvg.innerHTML = '<svg style="position:absolute;width:0;height:0">' +
+      fxSvg.style.position = 'absolute';
+      fxSvg.innerHTML = '<svg width="0" height="0">' +
         '<filter id="vm-px" x="0" y="0" width="1" height="1"><feFlood width="2" height="2"/><feComposite result="c"/>' +
         '<feTile in="c" result="t"/><feComposite in="SourceGraphic" in2="t" operator="in"/><feMorphology operator="dilate"/></filter>' +
         '<filter id="vm-dz"><feTurbulence type="fractalNoise" baseFrequency=".8"/>' +
@@ -359,12 +487,13 @@
   }
 
   function focusIt(m, it) {
-    if (!it.par) {
+    var e = m.cm && it.xb || it.el;
+    if (!it.par && !m.cm) {
       if (m.tab) m.tab.el.tabIndex = -1;
       (m.tab = it).el.tabIndex = 0;
     }
-    it.el.focus();
-    it.el.scrollIntoView({ block: 'nearest' }); // now: WebKit scrolls later
+    e.focus();
+    e.scrollIntoView({ block: 'nearest' });
   }
 
   // Pointer on item it (or depth keep); kept while heading for a submenu
@@ -381,6 +510,7 @@
     clearTimeout(m.ot);
     clearTimeout(m.ct);
     m.pend = null;
+    if (m.cm) return;
     if (canOpen(it) && s === it) keep++;
     if (!force && m.open.length > keep && aiming(m, last.sub)) {
       m.pend = [it, k0, last];
@@ -416,7 +546,7 @@
     m.last = it;
     paint(o);
     paint(it);
-    trim(m, 0);
+    tog(m, 0);
   }
 
   var on = {
@@ -442,15 +572,17 @@
       var it = itemOf(m, e.target);
       if (it && !it.off && e.button < 1) paint(m.press = it);
     },
-    // A first tap opens a closed submenu, the next follows the link
+    // Tap 1 opens a submenu, tap 2 follows the link; compact: expand buttons toggle
     click: function (m, e) {
-      var it = itemOf(m, e.target);
+      var t = e.target, x = t.closest('.vm-xb'), it = x ? x.$vm : itemOf(m, t);
+      if (t === m.tg) tog(m, !m.op);
       if (!it) return;
       if (it.off) e.preventDefault();
-      else if (canOpen(it) && m.open[it.lv] !== it) {
+      else if (canOpen(it) && (m.cm ? x || !it.xb : m.open[it.lv] !== it)) {
         e.preventDefault();
         clearTimeout(m.ot);
-        openSub(m, it);
+        if (m.open[it.lv] === it) trim(m, it.lv);
+        else openSub(m, it);
       } else if (it.el.href || !it.kids.length) activate(m, it);
     },
     focusin: function (m, e) {
@@ -458,14 +590,14 @@
       m.foc = it;
       paint(o);
       paint(it);
-      if (it && m.open.length > it.lv && m.open[it.lv] !== it) trim(m, it.lv);
+      if (it && !m.cm && m.open.length > it.lv && m.open[it.lv] !== it) trim(m, it.lv);
     },
     focusout: function (m, e) {
       if (m.box.contains(e.relatedTarget)) return;
       var o = m.foc;
       m.foc = null;
       paint(o);
-      if (e.relatedTarget) trim(m, 0);
+      if (e.relatedTarget && !m.cm) trim(m, 0);
     },
     keydown: function (m, e) {
       var it = itemOf(m, e.target);
@@ -477,33 +609,35 @@
   function key(m, it, k) {
     var par = it.par, sib = par ? par.kids : m.top, n = sib.length, j = sib.indexOf(it),
       hz = par ? par.sh : m.hz, next = hz ? 'ArrowRight' : 'ArrowDown', prev = hz ? 'ArrowLeft' : 'ArrowUp',
-      into = hz ? 'ArrowDown' : 'ArrowRight', back = hz ? 'ArrowUp' : 'ArrowLeft', act = k === ' ' || k === 'Enter' && !it.el.href, root;
+      into = hz ? 'ArrowDown' : 'ArrowRight', back = hz ? 'ArrowUp' : 'ArrowLeft', act = k === ' ' || k === 'Enter' && !it.el.href, to;
+    if (m.cm) return k === 'Escape' ? !tog(m, 0) : act && !it.el.href && !it.el.click();
+    if (m.rtl) k = k === 'ArrowLeft' ? 'ArrowRight' : k === 'ArrowRight' ? 'ArrowLeft' : k;
     if (k.length > 1) m.ta = '';
     if (k === next || k === prev) focusIt(m, sib[(j + (k === next ? 1 : n - 1)) % n]);
     else if (k === 'Home' || k === 'End') focusIt(m, sib[k === 'Home' ? 0 : n - 1]);
     else if ((k === into || act) && canOpen(it)) openSub(m, it, 1);
     else if (k === back && !par && hz && canOpen(it)) openSub(m, it, -1);
-    else if (par && !par.par && (m.hz ? /Left|Right/ : /Up|Down/).test(k)) {
-      root = m.top[(m.top.indexOf(par) + (/Right|Down/.test(k) ? 1 : m.top.length - 1)) % m.top.length];
+    // Right: on to the next bar item; Left: from level 1 only
+    else if (par && (m.hz ? k === 'ArrowRight' || k === 'ArrowLeft' && !par.par : !par.par && /Up|Down/.test(k))) {
+      to = m.top[(m.top.indexOf(base(it)) + (/Right|Down/.test(k) ? 1 : m.top.length - 1)) % m.top.length];
       trim(m, 0);
-      focusIt(m, root);
-      if (canOpen(root)) openSub(m, root, 1);
+      focusIt(m, to);
+      if (canOpen(to)) openSub(m, to, 1);
     } else if (par && (k === back || k === 'Escape')) {
       trim(m, par.lv);
       focusIt(m, par);
     } else if (k === 'Escape') trim(m, 0);
     else if (act && !it.off) it.el.href ? it.el.click() : activate(m, it);
     else if (k === 'Tab') {
-      for (root = it; root.par; root = root.par);
       trim(m, 0);
-      focusIt(m, root);
+      focusIt(m, base(it));
       return false;
     } else if (k.length === 1 && k !== ' ') {
       m.ta = (Date.now() - m.tt < 700 ? m.ta : '') + k.toLowerCase();
       m.tt = Date.now();
       for (var i = m.ta.length > 1 ? 0 : 1; i <= n; i++) {
-        root = sib[(j + i) % n];
-        if (!str(root.c[CAP]).toLowerCase().indexOf(m.ta)) return !focusIt(m, root);
+        to = sib[(j + i) % n];
+        if (!str(to.c[CAP]).toLowerCase().indexOf(m.ta)) return !focusIt(m, to);
       }
     } else return false;
     return true;
@@ -511,21 +645,43 @@
 
   function allMenus(fn) { for (var k in V.menus) if (V.menus[k].bar) fn(V.menus[k]); }
   d.addEventListener('pointerdown', function (e) {
-    allMenus(function (m) { if (!m.box.contains(e.target)) trim(m, 0); });
+    var t = e.target;
+    allMenus(function (m) { if (!(m.bar.contains(t) || m.layer.contains(t) || m.tg === t)) tog(m, 0); });
   }, true);
+  w.addEventListener('resize', function () {
+    allMenus(function (m) {
+      var cm = !fits(m);
+      if (cm !== m.cm) mode(m, cm);
+      else if (m.op) tog(m, 1);
+      else if (!cm) each(m.open, function (it) { place(m, it, it.sub); });
+    });
+  });
+
+  V.show = function (name, i) {
+    var m = V.menus[name] || {}, it = m.bar && m.all[i], o = m.pv;
+    if (!m.bar) return;
+    m.pv = it;
+    paint(o);
+    if (!it) return tog(m, 0);
+    m.now = 1;
+    tog(m, 1);
+    if (it.par) openSub(m, it.par);
+    m.now = 0;
+    paint(it);
+  };
   each(['pointerup', 'pointercancel'], function (t) {
     d.addEventListener(t, function () { allMenus(function (m) { paint(m.press, m.press = null); }); }, true);
   });
 
   // Browsers drop "window-inset" borders: restate them as inset
   function fixSheets() {
-    if (w.fetch && /^http/.test(location.protocol)) each(d.querySelectorAll('link[rel~=stylesheet]'), function (l) {
+    if (/^http/.test(location.protocol)) each(d.querySelectorAll('link[rel~=stylesheet]'), function (l) {
       fetch(l.href).then(function (r) { return r.text(); }).then(function (t) {
         var out = '';
         t.replace(/\/\*[\s\S]*?\*\//g, '').replace(/([^{}]+){([^}]*window-inset[^}]*)}/gi, function (x, sel, body) {
           out += sel + '{' + body.match(/[\w-]+:[^;]*window-inset[^;]*/gi).join(';').replace(/window-inset/gi, 'inset') + '}';
         });
-        if (out) V.css.textContent += out;
+        if (out) css(out);
       }).catch(function () {});
     });
   }

@@ -5,7 +5,10 @@
 //    frame) for menus of 100, 1,000 and 5,000 items, nested (ten items per submenu)
 //    and flat (every item in the bar, all built at once), split into the builder's own
 //    script, the style of the new elements and their layout;
-//  - pointer over an item to its submenu visible, open delay 0, in frames and ms.
+//  - pointer over an item to its submenu visible, open delay 0, in frames and ms;
+//  - switching between the bar and compact mode when the window narrows and widens, 100
+//    items (five in the bar, every submenu built), the runtime's resize handler with the
+//    style and layout it causes.
 // Usage: node bench/runtime/bench.js [BUILD_DIR [runs]]   (BUILD_DIR holds velmora-cli,
 // default ./build; needs tests/runtime/run.sh to have installed playwright-core, and
 // Debian's /usr/bin/chromium)
@@ -46,7 +49,9 @@ function items(n, shape) {
 }
 
 function site(dir, n, shape) {
-  const d = design({ menu: { pOpenDelay: '0', pCloseDelay: '0' }, items: items(n, shape) });
+  const list = shape === 'five' ? Array.from({ length: 5 }, (_, i) => ({ ICaption: `Top ${i}`,
+    kids: Array.from({ length: 19 }, (_, k) => ({ ICaption: `Item ${i}.${k}`, ILink: `p${i}-${k}.html` })) })) : items(n, shape);
+  const d = design({ menu: { pOpenDelay: '0', pCloseDelay: '0' }, items: list });
   fs.writeFileSync(path.join(dir, 'bench.velm'), projectFile(d), 'latin1');
   execFileSync(CLI, ['publish', path.join(dir, 'bench.velm'), '--to', dir, '--menu-name', 'menu5']);
   fs.copyFileSync(path.join(repo, 'runtime/jsmenu0.js'), path.join(dir, 'jsmenu0.js'));
@@ -135,6 +140,28 @@ const max = (a) => Math.max(...a);
   }
   const hover = await page.evaluate(() => window.hoverLog);
 
+  // Mode switches: the runtime's resize listener runs between these two of ours.
+  await page.goto(site(fs.mkdtempSync(path.join(tmp, 'switch-')), 100, 'five'));
+  await page.waitForSelector('#menu5div [role=menubar]', { state: 'attached' });
+  await page.evaluate(() => {
+    for (let i = 0; i < 5; i++) Velmora.show('menu5', i * 20 + 1); // builds every submenu
+    Velmora.show('menu5', -1);
+    window.switches = [];
+    addEventListener('resize', () => { window.t0 = performance.now(); }, true);
+    addEventListener('resize', () => {
+      document.body.offsetHeight; // style and layout of the change
+      window.switches.push(performance.now() - window.t0);
+    });
+  });
+  for (let r = 0; r < RUNS; r++) {
+    for (const width of [400, 1280]) {
+      await page.setViewportSize({ width, height: 800 });
+      await page.waitForFunction((w) => document.documentElement.clientWidth === w && window.switches.length, width);
+    }
+  }
+  const switches = await page.evaluate(() => [window.switches, document.querySelector('#menu5div .vm-tg').hidden]);
+  if (!switches[1]) throw new Error('the wide window did not bring the bar back');
+
   await browser.close();
   fs.rmSync(tmp, { recursive: true, force: true });
 
@@ -149,6 +176,8 @@ const max = (a) => Math.max(...a);
   const first = hover.filter((h) => h.frames === 1).length;
   console.log(`pointer over to submenu visible (open delay 0): ${hover.length} opens, ${first} on the first frame, ` +
     `median ${median(hover.map((h) => h.ms)).toFixed(2)} ms, max ${max(hover.map((h) => h.frames))} frame(s)`);
+  console.log(`bar <-> compact mode on resize, 100 items: ${switches[0].length} switches, median ` +
+    `${median(switches[0]).toFixed(2)} ms, max ${max(switches[0]).toFixed(2)} ms`);
   console.log(`runtime/jsmenu0.js: ${fs.statSync(path.join(repo, 'runtime/jsmenu0.js')).size} bytes, ${gz} bytes gzip -9c`);
 })().catch((e) => {
   console.error(e);

@@ -2,7 +2,7 @@
 // Keyboard use of the menubar: arrows, Home/End, Enter/Space, Escape, Tab, type-ahead, focus.
 const { test, before, after } = require('node:test');
 const assert = require('node:assert/strict');
-const { Site, launch, open, item, sub, visible } = require('./lib/harness');
+const { Site, launch, open, item, sub, visible, hover } = require('./lib/harness');
 
 let browser;
 let site;
@@ -56,6 +56,12 @@ test('arrow keys, Home/End, Escape and type-ahead walk the menubar and its subme
     ['ArrowDown', 'menu5-2', 'menu5-m0'],
     ['ArrowRight', 'menu5-3', 'menu5-m0,menu5-m2'],
     ['ArrowDown', 'menu5-4', 'menu5-m0,menu5-m2'],
+    // Right on an item without a submenu two levels down: on to the next bar item, opened;
+    // Left only leaves the first level that way.
+    ['ArrowRight', 'menu5-7', 'menu5-m6'],
+    ['ArrowLeft', 'menu5-1', 'menu5-m0'],
+    ['ArrowDown', 'menu5-2', 'menu5-m0'],
+    ['ArrowRight', 'menu5-3', 'menu5-m0,menu5-m2'],
     ['ArrowLeft', 'menu5-2', 'menu5-m0'],
     ['ArrowDown', 'menu5-5', 'menu5-m0'], // disabled items can be focused
     ['ArrowDown', 'menu5-1', 'menu5-m0'],
@@ -121,5 +127,17 @@ test('a vertical bar uses Up and Down, and Right opens', async () => {
     ['ArrowLeft', 'menu5-0', ''],
     ['ArrowLeft', 'menu5-0', ''],
   ]);
+  await pg.close0();
+});
+
+test('a submenu that closes under the pointer while it has the focus hands it to its top-level item', async () => {
+  const pg = await open(browser, site.menu({ ...APP, menu: { ...APP.menu, pOpenDelay: '0', pCloseDelay: '100' } }));
+  await pg.focus(item(6));
+  await steps(pg, [['ArrowLeft', 'menu5-0', ''], ['ArrowDown', 'menu5-1', 'menu5-m0'], ['ArrowDown', 'menu5-2', 'menu5-m0'],
+    ['ArrowRight', 'menu5-3', 'menu5-m0,menu5-m2']]);
+  await hover(pg, item(9));
+  await pg.waitForSelector(sub(0), { state: 'hidden' });
+  assert.equal(await pg.evaluate(() => document.activeElement.id), 'menu5-0');
+  assert.deepEqual(await pg.$$eval('[role=menubar] > [tabindex="0"]', (l) => l.map((e) => e.id)), ['menu5-0']);
   await pg.close0();
 });

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Browser tests of the menu runtime (runtime/jsmenu0.js): every test file in headless
-# Chromium, then the behaviour files in Firefox ESR and WebKitGTK through WebDriver.
+# Chromium, then the behaviour files in Firefox ESR and WebKitGTK through WebDriver, and in
+# QtWebEngine (the designer's preview engine) through BUILD_DIR/tests/webengine_host.
 # Usage: run.sh [BUILD_DIR]   (default: the repository's build folder)
 #   The menu pages are published from fixture designs by BUILD_DIR/velmora-cli.
-#   VELMORA_ENGINES="chromium firefox webkit" (the default) chooses the browsers.
+#   VELMORA_ENGINES chooses the browsers: "chromium firefox webkit", and qtwebengine when
+#   the build has webengine_host (VELMORA_WEBENGINE), by default.
 # Needs node and Debian's chromium, firefox-esr, webkit2gtk-driver and xvfb; installs
 # the missing ones with apt when run as root, and installs playwright-core (no browser
 # download) into node_modules.
@@ -12,9 +14,9 @@ here="$(cd "$(dirname "$0")" && pwd)"
 # A relative build folder is taken from where run.sh was called.
 build="${1:-$here/../../build}"
 if [ -d "$build" ]; then build="$(cd "$build" && pwd)"; fi
-engines="${VELMORA_ENGINES:-chromium firefox webkit}"
+engines="${VELMORA_ENGINES:-chromium firefox webkit$([ -x "$build/tests/webengine_host" ] && echo ' qtwebengine')}"
 # The files whose tests run in every engine (the others use Chromium-only Playwright calls).
-cross=(menu behaviour keyboard effects robustness)
+cross=(menu behaviour keyboard effects robustness compact pages)
 
 need=()
 command -v node >/dev/null || need+=(nodejs)
@@ -29,7 +31,12 @@ for e in $engines; do
         command -v xvfb-run >/dev/null || need+=(xvfb)
         command -v xauth >/dev/null || need+=(xauth)
       fi ;;
-    *) echo "runtime tests: unknown engine '$e' (chromium, firefox, webkit)" >&2; exit 1 ;;
+    qtwebengine)
+      if [ ! -x "$build/tests/webengine_host" ]; then
+        echo "runtime tests: no webengine_host in '$build/tests'; build it (VELMORA_WEBENGINE=ON)" >&2
+        exit 1
+      fi ;;
+    *) echo "runtime tests: unknown engine '$e' (chromium, firefox, webkit, qtwebengine)" >&2; exit 1 ;;
   esac
 done
 if [ ${#need[@]} -gt 0 ]; then
@@ -71,6 +78,7 @@ for e in $engines; do
     webkit)
       cmd=(node --test --test-concurrency=1 "${files[@]}")
       [ -n "${DISPLAY:-}" ] || cmd=(xvfb-run -a -s "-screen 0 1280x1024x24" "${cmd[@]}") ;;
+    qtwebengine) cmd=(node --test --test-concurrency=1 "${files[@]}") ;;
   esac
   VELMORA_ENGINE="$e" "${cmd[@]}" || failed+=("$e")
 done

@@ -2,22 +2,26 @@
 // Shared test plumbing: one browser per test file, a loopback static server, and menu
 // pages that velmora-cli publishes from fixture designs. The browser is headless
 // Chromium through playwright-core, or with VELMORA_ENGINE=firefox or webkit, Firefox ESR
-// or WebKitGTK through WebDriver (webdriver.js, page.js), driven by the same test bodies.
+// or WebKitGTK through WebDriver (webdriver.js, page.js), or with qtwebengine the designer's
+// preview engine over CDP (qtwebengine.js), driven by the same test bodies.
 const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
 const http = require('node:http');
 const { execFileSync } = require('node:child_process');
+const { before, after } = require('node:test');
 const { chromium } = require('playwright-core');
 const { design, projectFile } = require('./design');
 const { Firefox, WebKit } = require('./webdriver');
 const { Page, withPrelude } = require('./page');
+const { QtWebEngine } = require('./qtwebengine');
 
 const ENGINE = process.env.VELMORA_ENGINE || 'chromium';
 // What an engine cannot be asked for here, and why; tests that need it skip there.
 const LACKS = {
   webkit: { touch: "WebKitGTK's WebDriver performs touch pointer actions as mouse input, and without a " +
     'touch screen its pages get no touch pointers at all' },
+  qtwebengine: { touch: 'QtWebEngine has no touch emulation for its debugging clients' },
 };
 
 const RUNTIME = path.resolve(__dirname, '../../../runtime/jsmenu0.js');
@@ -31,7 +35,8 @@ for (const [n, c] of Object.entries({ red: '#d00', green: '#0a0', blue: '#00d', 
 
 const MIME = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.svg': 'image/svg+xml', '.txt': 'text/plain' };
 
-async function startServer(root) {
+// headers: extra response headers by address path (a page served under a policy, say).
+async function startServer(root, headers = {}) {
   const server = http.createServer((req, res) => {
     const p = path.join(root, decodeURIComponent(new URL(req.url, 'http://x').pathname));
     if (req.url === '/favicon.ico') {
@@ -43,7 +48,8 @@ async function startServer(root) {
       res.writeHead(404, { 'content-type': 'text/plain' });
       return res.end('not found');
     }
-    res.writeHead(200, { 'content-type': MIME[path.extname(p)] || 'application/octet-stream' });
+    res.writeHead(200, { 'content-type': MIME[path.extname(p)] || 'application/octet-stream',
+      ...headers[new URL(req.url, 'http://x').pathname] });
     if (path.extname(p) === '.html') res.end(withPrelude(fs.readFileSync(p, 'latin1')), 'latin1');
     else fs.createReadStream(p).pipe(res);
   });
@@ -64,10 +70,11 @@ class Site {
   constructor() {
     this.root = fs.mkdtempSync(path.join(os.tmpdir(), 'velmora-rt-'));
     this.count = 0;
+    this.headers = {};
   }
 
   async start() {
-    Object.assign(this, await startServer(this.root));
+    Object.assign(this, await startServer(this.root, this.headers));
     return this;
   }
 
@@ -92,9 +99,10 @@ class Site {
     return `${this.base}/m${this.count}/${pageName}`;
   }
 
-  /** Writes one file below the served root and returns its address. */
-  file(rel, body) {
+  /** Writes one file below the served root and returns its address; headers go with it. */
+  file(rel, body, headers) {
     const p = path.join(this.root, rel);
+    if (headers) this.headers[`/${rel}`] = headers;
     fs.mkdirSync(path.dirname(p), { recursive: true });
     fs.writeFileSync(p, body);
     return `${this.base}/${rel}`;
@@ -109,6 +117,7 @@ class Site {
 function launch() {
   if (ENGINE === 'firefox') return Firefox.launch();
   if (ENGINE === 'webkit') return WebKit.launch();
+  if (ENGINE === 'qtwebengine') return QtWebEngine.launch();
   if (ENGINE !== 'chromium') throw new Error(`VELMORA_ENGINE: no engine ${ENGINE}`);
   return chromium.launch({
     executablePath: '/usr/bin/chromium',
@@ -116,6 +125,11 @@ function launch() {
     args: ['--no-sandbox', '--disable-background-networking', '--disable-component-update',
       '--disable-sync', '--no-first-run', '--disable-gpu'],
   });
+}
+
+/** The menu in #NAMEdiv is built: a menubar, or in compact mode its button. */
+function ready(name = 'menu5') {
+  return `#${name}div [role=menubar], #${name}div .vm-tg:not([hidden])`;
 }
 
 /**
@@ -131,7 +145,7 @@ async function open(browser, url, opts = {}) {
     let pg;
     try {
       pg = await Page.open(own || browser, url, opts);
-      if (opts.wait !== false) await pg.waitForSelector(`#${opts.name || 'menu5'}div [role=menubar]`, { state: 'attached' });
+      if (opts.wait !== false) await pg.waitForSelector(ready(opts.name), { state: 'attached' });
     } catch (e) {
       if (own) await own.close();
       throw e;
@@ -162,7 +176,7 @@ async function open(browser, url, opts = {}) {
   if (opts.init) await pg.addInitScript(opts.init);
   pg.on('console', (m) => { if (m.type() === 'warning' || m.type() === 'error') pg.warnings.push(m.text()); });
   await pg.goto(url);
-  if (opts.wait !== false) await pg.waitForSelector(`#${opts.name || 'menu5'}div [role=menubar]`, { state: 'attached' });
+  if (opts.wait !== false) await pg.waitForSelector(ready(opts.name), { state: 'attached' });
   // From here on the page's timers run only when the test lets its clock run.
   if (opts.clock) await pg.clock.pauseAt(100000);
   pg.close0 = () => context.close();
@@ -196,10 +210,24 @@ async function hover(pg, sel, steps = 3) {
   await pg.mouse.move(b.x + b.w / 2, b.y + b.h / 2, { steps });
 }
 
+/** A browser and a site for the tests of one file: `.browser` and `.site` once it runs. */
+function suite() {
+  const s = {};
+  before(async () => {
+    s.browser = await launch();
+    s.site = await new Site().start();
+  });
+  after(async () => {
+    await s.browser?.close();
+    await s.site?.stop();
+  });
+  return s;
+}
+
 /** A skip reason when the engine under test cannot do what a test needs. */
 function lacks(feature) {
   const why = LACKS[ENGINE]?.[feature];
   return why ? `no ${feature} in ${ENGINE}: ${why}` : false;
 }
 
-module.exports = { Site, launch, open, box, item, sub, visible, hover, lacks, ENGINE };
+module.exports = { Site, launch, open, box, item, sub, visible, hover, lacks, suite, ENGINE };

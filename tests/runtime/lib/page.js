@@ -233,6 +233,12 @@ class Page {
     await this.drain();
   }
 
+  /** Resizes the viewport, as Playwright's page does. */
+  async setViewportSize({ width, height }) {
+    await this.tab.viewport(width, height);
+    await this.drain();
+  }
+
   focus(sel) {
     return this.$eval(sel, (e) => e.focus());
   }
@@ -284,4 +290,4 @@ class Page {
   }
 }
 
-module.exports = { Page, withPrelude };
+module.exports = { Page, withPrelude, fakeClock };

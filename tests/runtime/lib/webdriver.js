@@ -435,4 +435,4 @@ class WebKit {
   }
 }
 
-module.exports = { Firefox, WebKit };
+module.exports = { Firefox, WebKit, freePort };
