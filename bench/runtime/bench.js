@@ -74,7 +74,7 @@ const max = (a) => Math.max(...a);
     for (const n of [100, 1000, 5000]) {
       const dir = fs.mkdtempSync(path.join(tmp, `${shape}${n}-`));
       await page.goto(site(dir, n, shape));
-      await page.waitForSelector('#menu5div [role=menubar]', { state: 'attached' });
+      await page.waitForSelector('#menu5div .vm-bar', { state: 'attached' });
       // The same builder call the configuration script makes, into fresh containers.
       const times = await page.evaluate(async (runs) => {
         const build = [];
@@ -87,7 +87,7 @@ const max = (a) => Math.max(...a);
           const t0 = performance.now();
           bbae(`bench${r}`, window.menu5cfg, box.id, 1, 1, 0, 330, 2, 0, '', 0, 220, 2, 0, '');
           const tScript = performance.now();
-          const bar = box.querySelector('[role=menubar]');
+          const bar = box.querySelector('.vm-bar');
           getComputedStyle(bar.lastElementChild).color; // style, not layout
           const tStyle = performance.now();
           bar.getBoundingClientRect();
@@ -107,7 +107,9 @@ const max = (a) => Math.max(...a);
     }
   }
 
-  // Pointer over to visible: a fresh page, open delay 0, ten top items with submenus.
+  // Pointer over to visible: a fresh page, open delay 0, ten top items with submenus, in a
+  // window wide enough for the bar (narrower ones get compact mode).
+  await page.setViewportSize({ width: 1600, height: 800 });
   await page.goto(site(fs.mkdtempSync(path.join(tmp, 'hover-')), 1000, 'nested'));
   await page.waitForSelector('#menu5div [role=menubar]', { state: 'attached' });
   await page.evaluate(() => {
@@ -156,11 +158,11 @@ const max = (a) => Math.max(...a);
   for (let r = 0; r < RUNS; r++) {
     for (const width of [400, 1280]) {
       await page.setViewportSize({ width, height: 800 });
-      await page.waitForFunction((w) => document.documentElement.clientWidth === w && window.switches.length, width);
+      await page.waitForFunction((w) => document.documentElement.clientWidth === w &&
+        document.querySelector('#menu5div .vm-tg').hidden === w > 600, width);
     }
   }
-  const switches = await page.evaluate(() => [window.switches, document.querySelector('#menu5div .vm-tg').hidden]);
-  if (!switches[1]) throw new Error('the wide window did not bring the bar back');
+  const switches = await page.evaluate(() => [window.switches]);
 
   await browser.close();
   fs.rmSync(tmp, { recursive: true, force: true });
