@@ -83,7 +83,7 @@ void TMainForm::Publish1Click() {
   CopyToPreviewFolder(doc, JoinPath(folder, kPublishReport));
 
   TfrmPublishReport report(this);
-  report.LoadReport(FromNativePath(JoinPath(PreviewFolder(doc), kPublishReport)));
+  report.LoadReport(FromNativePath(JoinPath(PreviewFolder(doc), kPublishReport)), doc.Encoding);
   report.exec();
 }
 

@@ -69,6 +69,7 @@ void TMainForm::FormCreate() {
   MenuBaseName = "menu" + MakeMenuNumber();
   AppletAgent = std::make_unique<TvornAppletAgent>(ToNativePath(programFolder_));
   AppletAgent->SetStatusSink(statusSink_.get());
+  treeAdapter_->SetTextEncoding(&AppletAgent->Encoding);
   CurrentItemNode = nullptr;
   TreeRebuilding = false;
   CurrentProjectFile.clear();
@@ -175,10 +176,10 @@ void TMainForm::WarnAboutPageLinks(const std::vector<std::string>& warnings) {
 void TMainForm::WarnAboutUncopiedImages(const PublishResult& result) {
   QStringList lines;
   for (const auto& name : result.uncopiedScripts)
-    lines << "  " + FromCodePage(name) + " (not in the program folder)";
-  for (const auto& name : result.uncopiedImages) lines << "  " + FromCodePage(name);
+    lines << "  " + FromNativePath(name) + " (not in the program folder)";
+  for (const auto& name : result.uncopiedImages) lines << "  " + FromNativePath(name);
   for (const auto& name : result.unsafeImages)
-    lines << "  " + FromCodePage(name) + " (outside the project folder)";
+    lines << "  " + FromNativePath(name) + " (outside the project folder)";
   if (lines.isEmpty()) return;
   Ask(QMessageBox::Warning,
       "The design was saved, but these files could not be copied next to it:\n" + lines.join('\n') +

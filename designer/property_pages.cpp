@@ -21,6 +21,7 @@
 #include "designer/page_widgets.h"
 #include "document/errors.h"
 #include "document/text.h"
+#include "document/text_encoding.h"
 #include "generator/preview.h"
 #include "generator/vocabularies.h"
 #include "platform/codepage.h"
@@ -79,7 +80,11 @@ QColor FromScreenColor(ScreenColor color) {
                 static_cast<int>((color >> 16) & 0xFF));
 }
 
-std::string StoreValue(const Binding& binding, QWidget* control) {
+bool HoldsText(const Binding& binding) {
+  return binding.conversion == Conversion::Text || binding.conversion == Conversion::TextStoreTrim;
+}
+
+std::string StoreValue(const Binding& binding, QWidget* control, TvornAppletAgent& doc) {
   switch (binding.conversion) {
     case Conversion::Spin:
       return SpinText(static_cast<QSpinBox*>(control));
@@ -87,7 +92,7 @@ std::string StoreValue(const Binding& binding, QWidget* control) {
       return std::to_string(static_cast<const QComboBox*>(control)->currentIndex());
     case Conversion::Text:
     case Conversion::TextStoreTrim:
-      return Trim(ToCodePage(TextOf(control)));
+      return Trim(ToDocumentText(doc, TextOf(control)));
     case Conversion::Color:
       return ColorToHex(ToScreenColor(static_cast<const ColorPanel*>(control)->Color()));
     case Conversion::Toggle:
@@ -105,7 +110,8 @@ struct LoadValue {
   bool checked = false;
 };
 
-LoadValue Convert(const Binding& binding, const std::string& field, const char* recordName) {
+LoadValue Convert(const Binding& binding, const std::string& field, const char* recordName,
+                  TextEncoding encoding) {
   const std::string where = std::string(recordName) + " field " + binding.control;
   LoadValue value;
   switch (binding.conversion) {
@@ -116,10 +122,10 @@ LoadValue Convert(const Binding& binding, const std::string& field, const char* 
       value.number = StrictToInt(field, where);
       break;
     case Conversion::Text:
-      value.text = FromCodePage(Trim(field));
+      value.text = FromDocumentText(Trim(field), encoding);
       break;
     case Conversion::TextStoreTrim:
-      value.text = FromCodePage(field);
+      value.text = FromDocumentText(field, encoding);
       break;
     case Conversion::Color:
       value.color = FromScreenColor(HexToColor(field));
@@ -162,11 +168,11 @@ void Show(const Binding& binding, QWidget* control, const LoadValue& value) {
 
 template <typename Record>
 void LoadRecord(const std::vector<std::pair<const Binding*, QWidget*>>& bound, const Record& record,
-                const char* recordName) {
+                const char* recordName, TextEncoding encoding) {
   std::vector<LoadValue> values;
   values.reserve(bound.size());
   for (const auto& [binding, control] : bound)
-    values.push_back(Convert(*binding, std::string(record.at(binding->field)), recordName));
+    values.push_back(Convert(*binding, std::string(record.at(binding->field)), recordName, encoding));
   for (size_t k = 0; k < bound.size(); ++k) Show(*bound[k].first, bound[k].second, values[k]);
 }
 
@@ -197,7 +203,31 @@ PropertyPages::Bound PropertyPages::Bind(const std::vector<Binding>& bindings) {
   return bound;
 }
 
+void PropertyPages::MakeRoomFor(const QString& text) const {
+  TvornAppletAgent& doc = form_.Document();
+  if (doc.Encoding == TextEncoding::Utf8 || FitsCodePage(text)) return;
+  SwitchToUtf8(doc);
+  doc.Status().SetHint(kSwitchedToUtf8Message);
+}
+
+void PropertyPages::MakeRoomForAll(const Bound& bound) const {
+  for (const auto& [binding, control] : bound) {
+    if (HoldsText(*binding)) MakeRoomFor(TextOf(control));
+  }
+}
+
 void PropertyPages::WireReactions(const Bound& bound) {
+  // A character the classic code page lacks switches the design to UTF-8
+  // as it is typed, before any value is stored.
+  for (const auto& [binding, control] : bound) {
+    if (!HoldsText(*binding)) continue;
+    auto room = [this](const QString& text) { MakeRoomFor(text); };
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+      QObject::connect(edit, &QLineEdit::textChanged, edit, room);
+    } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
+      QObject::connect(combo, &QComboBox::editTextChanged, combo, room);
+    }
+  }
   for (const auto& [binding, control] : bound) {
     if (binding->reaction == Reaction::None) continue;
     QWidget* sender = control;
@@ -279,26 +309,29 @@ void PropertyPages::WireButtons() {
 }
 
 TAppletData PropertyPages::StoreMenu() const {
+  MakeRoomForAll(menu_);  // so every value of the record is in one encoding
   TAppletData data;
   for (const auto& [binding, control] : menu_) {
     if (binding->conversion == Conversion::Toggle && !binding->storeChecked) continue;
-    data.at(binding->field) = StoreValue(*binding, control);
+    data.at(binding->field) = StoreValue(*binding, control, form_.Document());
   }
   return data;
 }
 
 TItemData PropertyPages::StoreItem() const {
+  MakeRoomForAll(item_);
   TItemData item;
-  for (const auto& [binding, control] : item_) item.at(binding->field) = StoreValue(*binding, control);
+  for (const auto& [binding, control] : item_)
+    item.at(binding->field) = StoreValue(*binding, control, form_.Document());
   return item;
 }
 
 void PropertyPages::LoadMenu(const TAppletData& data) {
-  LoadRecord(menu_, data, "menu-wide");
+  LoadRecord(menu_, data, "menu-wide", form_.Document().Encoding);
 }
 
 void PropertyPages::LoadItem(const TItemData& item) {
-  LoadRecord(item_, item, "item");
+  LoadRecord(item_, item, "item", form_.Document().Encoding);
 }
 
 void PropertyPages::ShowMenuPages() {

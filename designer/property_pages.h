@@ -45,6 +45,10 @@ class PropertyPages {
   using Bound = std::vector<std::pair<const Binding*, QWidget*>>;
   Bound Bind(const std::vector<Binding>& bindings);
   void WireReactions(const Bound& bound);
+  // Switches a classic design to UTF-8 when `text` needs it, and says so
+  // on the status line.
+  void MakeRoomFor(const QString& text) const;
+  void MakeRoomForAll(const Bound& bound) const;
   void WireButtons();
 
   TMainForm& form_;

@@ -68,14 +68,18 @@ void DesignTreeAdapter::ClearToRoot(const std::string& rootCaption) {
   widget_->clear();
   valid_ = false;
   if (cleared_) cleared_();
-  pendingRoot_ = std::make_unique<QTreeWidgetItem>(QStringList{FromCodePage(rootCaption)});
+  pendingRoot_ = std::make_unique<QTreeWidgetItem>(QStringList{NodeText(rootCaption)});
   pendingRoot_->setIcon(0, rootIcon_);
   Refresh();
 }
 
+QString DesignTreeAdapter::NodeText(std::string_view text) const {
+  return FromDocumentText(text, encoding_ ? *encoding_ : TextEncoding::Windows1252);
+}
+
 int DesignTreeAdapter::AddLastChild(int parent, std::string_view text) {
   Refresh();
-  QTreeWidgetItem* node = AddChildNode(order_.at(static_cast<size_t>(parent)), FromCodePage(text));
+  QTreeWidgetItem* node = AddChildNode(order_.at(static_cast<size_t>(parent)), NodeText(text));
   return IndexOf(node);
 }
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "document/design_tree.h"
+#include "document/format_extensions.h"
 
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -27,7 +28,9 @@ class DesignTreeAdapter final : public DesignTree {
   int NodeCount() const override;
   int Depth(int node) const override;
   int Parent(int node) const override;
-  // Node texts given here are code page bytes.
+  // Node texts given here are document text in the encoding `encoding`
+  // points to (the document's own).
+  void SetTextEncoding(const TextEncoding* encoding) { encoding_ = encoding; }
   void ClearToRoot(const std::string& rootCaption) override;
   int AddLastChild(int parent, std::string_view text) override;
 
@@ -47,6 +50,7 @@ class DesignTreeAdapter final : public DesignTree {
 
  private:
   QTreeWidgetItem* RootItem() const;
+  QString NodeText(std::string_view text) const;
   void Refresh() const;
   void Append(QTreeWidgetItem* node, int parent) const;
 
@@ -55,6 +59,7 @@ class DesignTreeAdapter final : public DesignTree {
   QIcon rootIcon_;
   std::unique_ptr<QTreeWidgetItem> pendingRoot_;
   std::function<void()> cleared_;
+  const TextEncoding* encoding_ = nullptr;
 
   // The cache: nodes in pre-order with their parents and depths, and the
   // rightmost path (spine_[d] is its node at depth d), where a node added

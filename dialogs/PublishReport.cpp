@@ -53,8 +53,8 @@ TfrmPublishReport::TfrmPublishReport(QWidget* parent)
   setFixedSize(sizeHint().width(), 460);
 }
 
-void TfrmPublishReport::LoadReport(const QString& path) {
-  SetReportText(FromCodePage(ReadWholeFile(ToNativePath(path))));
+void TfrmPublishReport::LoadReport(const QString& path, TextEncoding encoding) {
+  SetReportText(FromDocumentText(ReadWholeFile(ToNativePath(path)), encoding));
 }
 
 void TfrmPublishReport::SetReportText(const QString& text) {

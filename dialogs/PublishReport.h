@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QString>
 
+#include "document/format_extensions.h"
+
 class QPlainTextEdit;
 class QPushButton;
 
@@ -16,9 +18,9 @@ class TfrmPublishReport : public QDialog {
  public:
   explicit TfrmPublishReport(QWidget* parent = nullptr);
 
-  // Replaces the memo's text with the report file (code page text); throws
+  // Replaces the memo's text with the report file (document text); throws
   // FileError when the file cannot be read.
-  void LoadReport(const QString& path);
+  void LoadReport(const QString& path, TextEncoding encoding = TextEncoding::Windows1252);
   void SetReportText(const QString& text);
   QString ReportText() const;
 

@@ -5,6 +5,7 @@
 
 #include "document/errors.h"
 #include "document/text.h"
+#include "document/unicode.h"
 
 namespace velmora {
 
@@ -100,8 +101,13 @@ void TvornAppletAgent::MoveBlockUp(int first, int count, int distance) {
   std::rotate(Items.begin() + (first - distance), Items.begin() + first, Items.begin() + first + count);
 }
 
-void CheckStorableValue(std::string_view value, const std::string& owner, std::string_view fieldName) {
+void CheckStorableValue(std::string_view value, const std::string& owner, std::string_view fieldName,
+                        TextEncoding encoding) {
   const bool breaksLine = value.find_first_of("\r\n") != std::string_view::npos;
+  if (encoding == TextEncoding::Utf8 && !breaksLine && !IsValidUtf8(value)) {
+    throw ValueError("Cannot write " + owner + ": the field " + std::string(fieldName) +
+                     " holds text that is not valid UTF-8, which the file could not be read back with.");
+  }
   if (!breaksLine && value.find(kSeparator) == std::string_view::npos) return;
   throw ValueError("Cannot write " + owner + ", " + std::string(fieldName) + ": the value holds " +
                    (breaksLine ? "a line break" : "the separator \"#$@\"") +

@@ -119,6 +119,7 @@ std::string DescribeItem(int index, std::string_view caption);
 
 // Refuses a record value that would not read back as written. `owner` names
 // the record ("the menu-wide settings" or DescribeItem).
-void CheckStorableValue(std::string_view value, const std::string& owner, std::string_view fieldName);
+void CheckStorableValue(std::string_view value, const std::string& owner, std::string_view fieldName,
+                        TextEncoding encoding = TextEncoding::Windows1252);
 
 }  // namespace velmora

@@ -29,16 +29,17 @@ constexpr const char* kProjectHeader[] = {
     "</Product_Version>",
 };
 
-// A quick look at a record's line: more separators than values, or a line
-// break, means some value cannot be stored.
-bool MayBreakTheFormat(std::string_view line) {
+// A quick look at a record's line: more separators than values, a line
+// break, or broken text in a UTF-8 design means some value cannot be stored.
+bool MayBreakTheFormat(std::string_view line, TextEncoding encoding) {
   if (std::memchr(line.data(), '\r', line.size()) || std::memchr(line.data(), '\n', line.size())) return true;
+  if (encoding == TextEncoding::Utf8 && !IsValidUtf8(line)) return true;
   return NthSeparatorInLine(line, 0, kItemFieldCount) != std::string_view::npos;
 }
 
-void CheckItemValues(int index, const TItemData& item) {
+void CheckItemValues(int index, const TItemData& item, TextEncoding encoding) {
   for (int k = 0; k < kItemFieldCount; ++k) {
-    CheckStorableValue(item.at(k), DescribeItem(index, item[ICaption]), ItemFieldLabel(k));
+    CheckStorableValue(item.at(k), DescribeItem(index, item[ICaption]), ItemFieldLabel(k), encoding);
   }
 }
 
@@ -46,14 +47,14 @@ void CheckItemValues(int index, const TItemData& item) {
 
 void TvornAppletAgent::CheckProjectValues() const {
   for (int k = 0; k < kAppletFieldCount; ++k) {
-    CheckStorableValue(AppletData.at(k), "the menu-wide settings", AppletFieldLabel(k));
+    CheckStorableValue(AppletData.at(k), "the menu-wide settings", AppletFieldLabel(k), Encoding);
   }
   std::string values;
   for (int i = 0; i < ItemCount(); ++i) {
     const TItemData& item = Items[static_cast<size_t>(i)];
     values.clear();
     item.AppendLine(values);
-    if (MayBreakTheFormat(values)) CheckItemValues(i, item);
+    if (MayBreakTheFormat(values, Encoding)) CheckItemValues(i, item, Encoding);
   }
 }
 
@@ -76,7 +77,7 @@ void TvornAppletAgent::WriteProject(AtomicFileWriter& out) {
   StatusGuard guard(status, "Saving Data ... ...");
 
   for (int k = 0; k < kAppletFieldCount; ++k) {
-    CheckStorableValue(AppletData.at(k), "the menu-wide settings", AppletFieldLabel(k));
+    CheckStorableValue(AppletData.at(k), "the menu-wide settings", AppletFieldLabel(k), Encoding);
   }
   // Written as it is made; a refused value drops the unfinished file.
   auto line = [&out](std::string_view text) {
@@ -98,7 +99,7 @@ void TvornAppletAgent::WriteProject(AtomicFileWriter& out) {
     const TItemData& item = Items[static_cast<size_t>(i)];
     values.clear();
     item.AppendLine(values);
-    if (MayBreakTheFormat(values)) CheckItemValues(i, item);
+    if (MayBreakTheFormat(values, Encoding)) CheckItemValues(i, item, Encoding);
     line(values);
     status.StepProgressTimes(1, kItemFieldCount);  // one step per field written
   }

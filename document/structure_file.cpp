@@ -54,7 +54,7 @@ void TvornAppletAgent::ExportStructure(const std::string& fileName, const Design
   for (int i = 0; i < n; ++i) {
     const TItemData& item = Items[static_cast<size_t>(i)];
     for (ItemField field : kStructureFields) {
-      CheckStorableValue(item[field], DescribeItem(i, item[ICaption]), ItemFieldLabel(field));
+      CheckStorableValue(item[field], DescribeItem(i, item[ICaption]), ItemFieldLabel(field), Encoding);
       out += item[field];
       out += kSeparator;
     }

@@ -162,9 +162,8 @@ char32_t NextCodePoint(std::string_view text, size_t& at) {
   const size_t length = CharacterLength(text, at);
   const auto byte = [&text](size_t k) { return static_cast<unsigned char>(text[k]); };
   if (length == 0) {
-    const bool nul = byte(at) == 0;
-    ++at;
-    return nul ? 0 : 0xFFFD;
+    const unsigned char broken = byte(at++);
+    return broken == 0 ? 0 : 0xDC00 + broken;
   }
   char32_t code = length == 1 ? byte(at) : byte(at) & (0xFF >> (length + 1));
   for (size_t k = 1; k < length; ++k) code = (code << 6) | (byte(at + k) & 0x3F);

@@ -23,8 +23,10 @@ inline bool IsValidUtf8(std::string_view text) {
 // `sourceName`, the line and the column.
 void CheckUtf8Content(std::string_view content, const std::string& sourceName);
 
-// Decodes the character starting at `at` of valid UTF-8 and moves `at` past
-// it. Invalid bytes decode one at a time as U+FFFD.
+// Decodes the character starting at `at` and moves `at` past it. A byte
+// that does not start a well-formed character decodes alone as the lone
+// surrogate U+DC00 + byte, so no two broken texts compare equal and
+// nothing is lost; a NUL byte decodes as 0.
 char32_t NextCodePoint(std::string_view text, size_t& at);
 void AppendUtf8(std::string& out, char32_t codePoint);
 

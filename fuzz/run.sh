@@ -14,8 +14,8 @@ for reader in project structure web_page; do
   corpus="$build/corpus-$reader"
   mkdir -p "$corpus"
   case "$reader" in
-    project) find "$here/examples" "$here/tests/cli/expected" -name '*.velm' -exec cp -f {} "$corpus/" \; ;;
-    structure) find "$here/tests/cli/expected" -name '*.gms' -exec cp -f {} "$corpus/" \; ;;
+    project) find "$here/examples" "$here/tests/cli/expected" "$here/fuzz/seeds" -name '*.velm' -exec cp -f {} "$corpus/" \; ;;
+    structure) find "$here/tests/cli/expected" "$here/fuzz/seeds" -name '*.gms' -exec cp -f {} "$corpus/" \; ;;
     web_page) cp -f "$here"/tests/importers/fixtures/*.html "$corpus/" ;;
   esac
   target="fuzz_${reader}_reader" max_len=65536

@@ -6,6 +6,7 @@
 #include "document/errors.h"
 #include "document/field_labels.h"
 #include "document/text.h"
+#include "document/unicode.h"
 #include "generator/maker.h"
 #include "generator/vocabularies.h"
 
@@ -109,17 +110,6 @@ bool IsBareNumber(std::string_view text) {
 
 namespace {
 
-// Unicode code points of the Windows-1252 bytes 0x80 to 0x9F; the other
-// bytes above 0x7F are Latin-1 and map to themselves.
-constexpr std::uint16_t kHighControls[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                             0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-                                             0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                             0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-}  // namespace
-
-namespace {
-
 // Bytes written as they are: printable ASCII other than the quote, the
 // backslash and "<" (which may start "</script>").
 constexpr bool IsPlainScriptByte(unsigned char b) {
@@ -134,9 +124,15 @@ struct PlainScriptBytes {
 };
 constexpr PlainScriptBytes kPlain;
 
+void AppendUnicodeEscape(std::string& out, unsigned code) {
+  char escaped[16];
+  std::snprintf(escaped, sizeof escaped, "\\u%04X", code);
+  out += escaped;
+}
+
 }  // namespace
 
-void AppendEscapedScriptString(std::string& out, std::string_view text) {
+void AppendEscapedScriptString(std::string& out, std::string_view text, TextEncoding encoding) {
   // The script comes out as plain ASCII, so it parses and shows the text
   // as typed whatever encoding the browser reads the page in.
   size_t i = 0;
@@ -163,19 +159,29 @@ void AppendEscapedScriptString(std::string& out, std::string_view text) {
     } else if (b < 0x20 || b == 0x7F) {
       std::snprintf(escaped, sizeof escaped, "\\x%02X", b);
       out += escaped;
+    } else if (encoding == TextEncoding::Windows1252) {
+      AppendUnicodeEscape(out, Windows1252ToCodePoint(b));
     } else {
-      const unsigned code = b < 0xA0 ? kHighControls[b - 0x80] : b;
-      std::snprintf(escaped, sizeof escaped, "\\u%04X", code);
-      out += escaped;
+      // A character beyond U+FFFF as its surrogate pair, as script strings
+      // count in UTF-16 units.
+      char32_t code = NextCodePoint(text, i);
+      if (code >= 0xDC80 && code <= 0xDCFF) code = 0xFFFD;  // a broken byte
+      if (code >= 0x10000) {
+        AppendUnicodeEscape(out, 0xD800 + ((code - 0x10000) >> 10));
+        AppendUnicodeEscape(out, 0xDC00 + ((code - 0x10000) & 0x3FF));
+      } else {
+        AppendUnicodeEscape(out, code);
+      }
+      continue;
     }
     ++i;
   }
 }
 
-std::string EscapeScriptString(std::string_view text) {
+std::string EscapeScriptString(std::string_view text, TextEncoding encoding) {
   std::string out;
   out.reserve(text.size());
-  AppendEscapedScriptString(out, text);
+  AppendEscapedScriptString(out, text, encoding);
   return out;
 }
 
@@ -212,7 +218,7 @@ std::string ConfigScriptText(TvornAppletAgent& doc, const std::string& menuBaseN
       const std::string_view value = item[pos.field];
       if (pos.kind == Kind::Quoted) {
         out += '\'';
-        AppendEscapedScriptString(out, value);
+        AppendEscapedScriptString(out, value, doc.Encoding);
         out += '\'';
       } else if (pos.kind == Kind::Bare) {
         out += Bare(

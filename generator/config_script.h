@@ -20,10 +20,12 @@ std::string ConfigScriptText(TvornAppletAgent& doc, const std::string& menuBaseN
 
 // A value as the contents of a single-quoted script string: any text yields
 // a string that parses and holds the text exactly. The result is ASCII:
-// bytes above ASCII are written as the Windows-1252 characters they are.
-std::string EscapeScriptString(std::string_view text);
+// characters above ASCII are written as \uXXXX escapes of the characters
+// the bytes stand for in `encoding`.
+std::string EscapeScriptString(std::string_view text, TextEncoding encoding = TextEncoding::Windows1252);
 // The same, appended to `out`.
-void AppendEscapedScriptString(std::string& out, std::string_view text);
+void AppendEscapedScriptString(std::string& out, std::string_view text,
+                               TextEncoding encoding = TextEncoding::Windows1252);
 
 // The base name becomes part of script identifiers and element ids.
 bool IsMenuBaseName(std::string_view name);

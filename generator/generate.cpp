@@ -57,7 +57,7 @@ MenuTexts GenerateMenuTexts(TvornAppletAgent& doc, const DesignTree& tree, const
   PrepareItems(doc, tree);
   const StyleTable styles = AssignStyleClasses(doc, menuBaseName);
   MenuTexts texts;
-  texts.stylesheet = StylesheetText(styles);
+  texts.stylesheet = StylesheetText(styles, doc.Encoding);
   texts.script = ConfigScriptText(doc, menuBaseName, style);
   if (style == PageStyle::Html5) {
     texts.stylesheet += Html5ListStyles(doc, menuBaseName);

@@ -4,6 +4,7 @@
 
 #include "document/file_io.h"
 #include "document/text.h"
+#include "document/text_encoding.h"
 
 namespace fs = std::filesystem;
 
@@ -66,10 +67,11 @@ std::vector<std::string> CopyResourceFiles(TvornAppletAgent& doc, const std::str
   StatusGuard guard(status, "Copying Resource Files ... ...");
   std::vector<std::string> skipped;
   for (const auto& name : ImageNames(doc)) {
-    if (IsSafeImageName(name)) {
-      CopyIntoPreview(doc, JoinPath(folder, name), name);
+    const std::string file = FileSystemName(name, doc.Encoding);
+    if (IsSafeImageName(file)) {
+      CopyIntoPreview(doc, JoinPath(folder, file), file);
     } else {
-      skipped.push_back(name);
+      skipped.push_back(file);
     }
   }
   status.StepProgress(50);

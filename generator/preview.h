@@ -26,13 +26,15 @@ void CopyScriptsToPreview(TvornAppletAgent& doc, const std::string& folder);
 
 // Copies every image an item names from `folder` into the preview folder.
 // Returns the names skipped because they would lead outside their folders.
+// Names here and in PreviewFiles are the file system's names.
 std::vector<std::string> CopyResourceFiles(TvornAppletAgent& doc, const std::string& folder);
 
 // Deletes what was copied into the preview folder and removes the folder
 // when nothing else is left in it.
 void CleanPreviewFolder(TvornAppletAgent& doc);
 
-// Every image name of the items in visiting order, empty fields skipped.
+// Every image name of the items in visiting order, empty fields skipped, as
+// the document's text holds them.
 std::vector<std::string> ImageNames(const TvornAppletAgent& doc);
 
 }  // namespace velmora

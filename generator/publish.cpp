@@ -5,7 +5,9 @@
 
 #include "document/file_io.h"
 #include "document/text.h"
+#include "document/text_encoding.h"
 #include "generator/generate.h"
+#include "generator/prepare.h"
 #include "generator/preview.h"
 
 namespace fs = std::filesystem;
@@ -15,15 +17,8 @@ namespace velmora {
 std::string BaseNameOf(const std::string& projectFileName) {
   const auto dot = projectFileName.rfind('.');
   if (dot == std::string::npos) return projectFileName;
-  const std::string extension = FoldCase1252(projectFileName.substr(dot));
-  const std::string folded = FoldCase1252(projectFileName);
-  std::string out;
-  size_t start = 0;
-  for (size_t at; (at = folded.find(extension, start)) != std::string::npos; start = at + extension.size()) {
-    out.append(projectFileName, start, at - start);
-  }
-  out.append(projectFileName, start);
-  return out;
+  // A file system name, so UTF-8.
+  return ReplaceAllIgnoringCase(projectFileName, projectFileName.substr(dot), "", TextEncoding::Utf8);
 }
 
 PublishResult SaveAndPublish(TvornAppletAgent& doc, const DesignTree& tree, const std::string& menuBaseName,
@@ -68,8 +63,11 @@ PublishResult SaveAndPublish(TvornAppletAgent& doc, const DesignTree& tree, cons
     StatusGuard guard(status, "Copying Publishable Files ... ...");
     const std::string preview = PreviewFolder(doc);
     std::unordered_set<std::string> seen;
-    for (const auto& name : ImageNames(doc)) {
-      if (!seen.insert(name).second) continue;
+    for (const auto& stored : ImageNames(doc)) {
+      if (!seen.insert(stored).second) continue;
+      // The report lists the name as the design holds it; warnings and
+      // copies use the file system's name.
+      const std::string name = FileSystemName(stored, doc.Encoding);
       if (!IsSafeImageName(name)) {
         result.unsafeImages.push_back(name);
         continue;
@@ -77,7 +75,7 @@ PublishResult SaveAndPublish(TvornAppletAgent& doc, const DesignTree& tree, cons
       const std::string target = JoinPath(folder, name);
       files.MakeFolderFor(target);
       if (files.Copy(JoinPath(preview, name), target)) {
-        images.push_back(name);
+        images.push_back(stored);
       } else {
         result.uncopiedImages.push_back(name);
       }

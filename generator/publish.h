@@ -12,6 +12,8 @@
 
 namespace velmora {
 
+// Image names as the file system has them, so they read right wherever
+// they are shown.
 struct PublishResult {
   // Images that could not be copied next to the project (not gathered in
   // the preview folder, or the copy failed).

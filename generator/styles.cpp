@@ -96,7 +96,7 @@ StyleTable AssignStyleClasses(TvornAppletAgent& doc, const std::string& menuBase
   return table;
 }
 
-std::string StylesheetText(const StyleTable& table) {
+std::string StylesheetText(const StyleTable& table, TextEncoding encoding) {
   std::string out;
   auto line = [&out](const std::string& text) { AppendLine(out, text); };
   AppendMakerComment(out);
@@ -107,7 +107,7 @@ std::string StylesheetText(const StyleTable& table) {
            BorderStyleName(v[colour + 2]) + ";");
     };
     line("." + e.className + "{");
-    line("FONT-FAMILY:" + v[kFontFamily] + ";");
+    line("FONT-FAMILY:" + CssText(v[kFontFamily], encoding) + ";");
     line("FONT-SIZE:" + CssPixels(v[kFontSize]) + ";");
     line("FONT-WEIGHT:" + v[kFontWeight] + ";");
     line("FONT-STYLE:" + v[kFontStyle] + ";");
@@ -118,7 +118,7 @@ std::string StylesheetText(const StyleTable& table) {
     line("CURSOR:" + CursorName(v[kCursor]) + ";");
     line("COLOR:" + CssColor(v[kColor]) + ";");
     line("BACKGROUND-COLOR:" + CssColor(v[kBackgroundColor]) + ";");
-    line("BACKGROUND-IMAGE:" + BackgroundImageValue(v[kBackgroundImage]) + ";");
+    line("BACKGROUND-IMAGE:" + BackgroundImageValue(v[kBackgroundImage], encoding) + ";");
     line("}");
   }
   return out;

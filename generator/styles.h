@@ -58,6 +58,7 @@ inline constexpr const char* kStateNames[3] = {"Normal", "Mouse Over", "Clicked"
 // The class assignment pass: every item's three class names.
 StyleTable AssignStyleClasses(TvornAppletAgent& doc, const std::string& menuBaseName);
 
-std::string StylesheetText(const StyleTable& table);
+// Font families and image names of a UTF-8 design come out as CSS escapes.
+std::string StylesheetText(const StyleTable& table, TextEncoding encoding = TextEncoding::Windows1252);
 
 }  // namespace velmora

@@ -1,9 +1,11 @@
 #include "generator/vocabularies.h"
 
+#include <cctype>
 #include <cstdio>
 
 #include "document/errors.h"
 #include "document/text.h"
+#include "document/unicode.h"
 
 namespace velmora {
 
@@ -107,9 +109,30 @@ std::string TransitionFilterText(std::string_view code) {
   return Lookup(kFilterTexts, code, "", "transition");
 }
 
-std::string BackgroundImageValue(std::string_view imageName) {
+std::string CssText(std::string_view text, TextEncoding encoding) {
+  if (encoding == TextEncoding::Windows1252 || IsAscii(text)) return std::string(text);
+  std::string out;
+  for (size_t at = 0; at < text.size();) {
+    if (static_cast<unsigned char>(text[at]) < 0x80) {
+      out += text[at++];
+      continue;
+    }
+    char32_t code = NextCodePoint(text, at);
+    if (code >= 0xDC80 && code <= 0xDCFF) code = 0xFFFD;  // a broken byte
+    char escaped[12];
+    std::snprintf(escaped, sizeof escaped, "\\%X", static_cast<unsigned>(code));
+    out += escaped;
+    // An escape ends at the first character that is not a hex digit; a
+    // space ends it otherwise and belongs to the escape.
+    if (at < text.size() && (std::isxdigit(static_cast<unsigned char>(text[at])) || text[at] == ' '))
+      out += ' ';
+  }
+  return out;
+}
+
+std::string BackgroundImageValue(std::string_view imageName, TextEncoding encoding) {
   if (Trim(imageName).empty()) return "none";
-  return "url(./" + std::string(imageName) + ")";
+  return "url(./" + CssText(imageName, encoding) + ")";
 }
 
 ClockReading ReadLocalClock() {

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "document/format_extensions.h"
+
 namespace velmora {
 
 // A screen colour laid out as 0x00BBGGRR. The GUI resolves system colours
@@ -22,7 +24,12 @@ std::string CssColor(std::string_view text);
 std::string CssPixels(std::string_view text);
 std::string BorderStyleName(std::string_view code);
 std::string CursorName(std::string_view code);
-std::string BackgroundImageValue(std::string_view imageName);
+// In a UTF-8 design the name's non-ASCII characters are CSS escapes, so the
+// stylesheet stays ASCII; a classic design's name is written as stored.
+std::string BackgroundImageValue(std::string_view imageName,
+                                 TextEncoding encoding = TextEncoding::Windows1252);
+// A stored text for a stylesheet by the same rule.
+std::string CssText(std::string_view text, TextEncoding encoding);
 std::string TransitionFilterText(std::string_view code);
 
 // The designer's choice lists, in code order.

@@ -2,30 +2,20 @@
 
 #include <QFile>
 #include <QStringDecoder>
-#include <array>
+
+#include "document/text_encoding.h"
+#include "document/unicode.h"
 
 namespace velmora {
 
 namespace {
 
-// Bytes 0x80 to 0x9F; the rest of the code page agrees with Latin-1.
-constexpr std::array<char16_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-char16_t Decode(unsigned char byte) {
-  if (byte >= 0x80 && byte <= 0x9F) return kHighControls[byte - 0x80];
-  return byte;
+QByteArrayView View(std::string_view bytes) {
+  return QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-// The byte of a character, or -1 when the code page lacks it.
-int Encode(char16_t ch) {
-  if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF)) return ch;
-  for (size_t k = 0; k < kHighControls.size(); ++k) {
-    if (kHighControls[k] == ch) return static_cast<int>(0x80 + k);
-  }
-  return -1;
+std::string_view View(const QByteArray& bytes) {
+  return std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
 }  // namespace
@@ -33,7 +23,8 @@ int Encode(char16_t ch) {
 QString FromCodePage(std::string_view bytes) {
   QString text;
   text.reserve(static_cast<qsizetype>(bytes.size()));
-  for (char byte : bytes) text.append(QChar(Decode(static_cast<unsigned char>(byte))));
+  for (char byte : bytes)
+    text.append(QChar(static_cast<char16_t>(Windows1252ToCodePoint(static_cast<unsigned char>(byte)))));
   return text;
 }
 
@@ -41,7 +32,7 @@ std::string ToCodePage(const QString& text) {
   std::string bytes;
   bytes.reserve(static_cast<size_t>(text.size()));
   for (QChar ch : text) {
-    const int byte = Encode(ch.unicode());
+    const int byte = CodePointToWindows1252(ch.unicode());
     bytes.push_back(byte < 0 ? '?' : static_cast<char>(byte));
   }
   return bytes;
@@ -49,9 +40,18 @@ std::string ToCodePage(const QString& text) {
 
 bool FitsCodePage(const QString& text) {
   for (QChar ch : text) {
-    if (Encode(ch.unicode()) < 0) return false;
+    if (CodePointToWindows1252(ch.unicode()) < 0) return false;
   }
   return true;
+}
+
+QString FromDocumentText(std::string_view bytes, TextEncoding encoding) {
+  if (encoding == TextEncoding::Utf8) return QString::fromUtf8(View(bytes));
+  return FromCodePage(bytes);
+}
+
+std::string ToDocumentText(TvornAppletAgent& doc, const QString& text) {
+  return ToDocumentText(doc, View(text.toUtf8()));
 }
 
 std::string ToNativePath(const QString& path) {
@@ -64,7 +64,7 @@ QString FromNativePath(std::string_view path) {
 
 QString FromErrorText(std::string_view text) {
   QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  const QString decoded = utf8(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+  const QString decoded = utf8(View(text));
   if (!utf8.hasError()) return decoded;
   return FromCodePage(text);
 }

@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -348,6 +350,106 @@ TEST_F(CliRun, PageStyleForOneRun) {
     EXPECT_NE(bad.err.find("--page must be classic or html5"), std::string::npos) << bad.err;
     EXPECT_NE(bad.err.find("Usage: velmora-cli " + std::string(command)), std::string::npos) << bad.err;
   }
+}
+
+// Sets value `k` (from 0) of every item line of a project file's text.
+std::string SetItemValue(const std::string& project, int k, const std::string& value) {
+  std::istringstream in(project);
+  std::string out, line;
+  bool items = false;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line == "</Item_Parameters>") items = false;
+    if (items) {
+      size_t at = 0;
+      for (int skip = 0; skip < k; ++skip) at = line.find("#$@", at) + 3;
+      line.replace(at, line.find("#$@", at) - at, value);
+    }
+    if (line == "<Item_Parameters>") items = true;
+    out += line + "\r\n";
+  }
+  return out;
+}
+
+// A design in several scripts through every command of the tool: import,
+// publish, export; image names with letters beyond ASCII in both encodings.
+TEST_F(CliRun, UnicodeDesignThroughEveryCommand) {
+  const std::vector<std::string> texts = {"Привет мир", "日本語のメニュー", "مرحبا بالعالم", "Ελληνικά 😀",
+                                          "Łódź – façade"};
+  const fs::path project = work / "ünïcode";
+  fs::create_directories(project);
+  std::string structure =
+      "<Generator_Name>\r\nVelmora\r\n</Generator_Name>\r\n<Generator_Version>\r\n1.0\r\n</"
+      "Generator_Version>\r\n"
+      "<Product_Name>\r\nGeneral Menu Structure Description Format\r\n</Product_Name>\r\n"
+      "<Product_Version>\r\n1.0\r\n</Product_Version>\r\n"
+      "<Format_Extensions>\r\nText_Encoding=UTF-8\r\n</Format_Extensions>\r\n<Structure_Description>\r\n";
+  for (size_t i = 0; i < texts.size(); ++i) {
+    structure += (i == 0 ? "0" : "1") + std::string("#$@") + texts[i] + "#$@/" + texts[(i + 1) % 5] +
+                 ".html#$@_self#$@" + texts[(i + 2) % 5] + "#$@\r\n";
+  }
+  structure += "</Structure_Description>\r\n";
+  std::ofstream(project / "in.gms", std::ios::binary) << structure;
+
+  const Outcome imported = Cli("import-structure " + Q(project / "in.gms") + " " + Q(project / "Меню.velm"));
+  ASSERT_EQ(imported.status, 0) << imported.err;
+  const std::string velm = Slurp(project / "Меню.velm");
+  EXPECT_NE(
+      velm.find("</Product_Version>\r\n<Format_Extensions>\r\nText_Encoding=UTF-8\r\n</Format_Extensions>"
+                "\r\n<Applet_Parameters>"),
+      std::string::npos);
+  ASSERT_EQ(Cli("export-structure " + Q(project / "Меню.velm") + " " + Q(work / "out.gms")).status, 0);
+  EXPECT_EQ(Slurp(work / "out.gms"), structure);
+
+  // Every item shows façade.gif; the design is published and its script run.
+  std::ofstream(project / "Меню.velm", std::ios::binary) << SetItemValue(velm, 25, "façade.gif");
+  std::ofstream(project / "façade.gif", std::ios::binary) << "GIF-facade";
+  const Outcome published = Cli("publish " + Q(project / "Меню.velm") + " --to " + Q(work / "site") +
+                                " --menu-name menu9 --home " + Q(home));
+  ASSERT_EQ(published.status, 0) << published.err;
+  EXPECT_EQ(published.err, "");
+  EXPECT_EQ(Slurp(work / "site/façade.gif"), "GIF-facade");
+  EXPECT_TRUE(fs::exists(work / "site/Меню.html"));
+  for (const char* name : {"jsmenu01cfg.js", "jsmenu01.css", "Меню.html"}) {
+    const std::string file = Slurp(work / "site" / name);
+    EXPECT_TRUE(std::all_of(file.begin(), file.end(), [](char c) { return c > 0; })) << name << " is ASCII";
+  }
+  if (std::system("node --version >/dev/null 2>&1") == 0) {
+    std::ofstream(work / "typed.json", std::ios::binary) << [&] {
+      std::string json = "[";
+      for (const auto& text : texts) json += (json.size() > 1 ? ",\"" : "\"") + text + "\"";
+      return json + "]";
+    }();
+    std::ofstream(work / "read.js") << "const fs=require('fs'),vm=require('vm');"
+                                       "const g={setTimeout(){}};g.window=g;"
+                                       "vm.runInNewContext(fs.readFileSync(process.argv[2],'latin1'),g);"
+                                       "const typed=JSON.parse(fs.readFileSync(process.argv[3],'utf8'));"
+                                       "const got=g.menu9cfg.map(i=>[i[0],i[7],i[9],i[25]]);"
+                                       "const want=typed.map((t,i)=>[t,'/'+typed[(i+1)%5]+'.html',"
+                                       "typed[(i+2)%5],'fa\\u00e7ade.gif']);"
+                                       "if(JSON.stringify(got)!==JSON.stringify(want))"
+                                       "throw new Error(JSON.stringify({got,want}));"
+                                       "process.stdout.write('ok');";
+    const std::string command = "node " + Q(work / "read.js") + " " + Q(work / "site/jsmenu01cfg.js") + " " +
+                                Q(work / "typed.json") + " > " + Q(work / "read.out") + " 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0) << Slurp(work / "read.out");
+  }
+
+  // A classic design names the same file with the code page's one byte.
+  const fs::path classic = CopyExample();
+  const std::string example = Slurp(classic / "velmora-example.velm");
+  std::ofstream(classic / "velmora-example.velm", std::ios::binary) << SetItemValue(SetItemValue(example, 25,
+                                                                                                 "fa\xE7"
+                                                                                                 "ade.gif"),
+                                                                                    26, "\xD8ther.gif");
+  std::ofstream(classic / "façade.gif", std::ios::binary) << "GIF-facade";
+  const Outcome classicRun = Cli("publish " + Q(classic / "velmora-example.velm") + " --to " +
+                                 Q(work / "classic") + " --home " + Q(home));
+  ASSERT_EQ(classicRun.status, 0) << classicRun.err;
+  EXPECT_EQ(Slurp(work / "classic/façade.gif"), "GIF-facade");
+  EXPECT_NE(classicRun.err.find("not published: Øther.gif\n"), std::string::npos)
+      << "names read right on the terminal: " << classicRun.err;
+  EXPECT_EQ(classicRun.err.find("fa"), std::string::npos) << classicRun.err;
 }
 
 }  // namespace

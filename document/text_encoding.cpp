@@ -1,0 +1,68 @@
+#include "document/text_encoding.h"
+
+#include "document/unicode.h"
+
+namespace velmora {
+
+namespace {
+
+// Well-formed UTF-8 with anything broken replaced by U+FFFD.
+std::string SoundUtf8(std::string_view text) {
+  if (IsValidUtf8(text)) return std::string(text);
+  std::string out;
+  out.reserve(text.size());
+  for (size_t at = 0; at < text.size();) {
+    const char32_t code = NextCodePoint(text, at);
+    AppendUtf8(out, code == 0 || (code >= 0xDC80 && code <= 0xDCFF) ? char32_t{0xFFFD} : code);
+  }
+  return out;
+}
+
+template <typename Record>
+void RecordToUtf8(Record& record) {
+  for (int k = 0; k < Record::size(); ++k) {
+    const std::string_view value = record.at(k);
+    if (!IsAscii(value)) record.at(k) = Utf8FromWindows1252(value);
+  }
+}
+
+}  // namespace
+
+std::string TextToUtf8(std::string_view text, TextEncoding encoding) {
+  return encoding == TextEncoding::Utf8 ? std::string(text) : Utf8FromWindows1252(text);
+}
+
+bool FitsEncoding(std::string_view utf8, TextEncoding encoding) {
+  if (encoding == TextEncoding::Utf8 || IsAscii(utf8)) return true;
+  std::string bytes;
+  return Windows1252FromUtf8(utf8, bytes);
+}
+
+bool SwitchToUtf8(TvornAppletAgent& doc) {
+  if (doc.Encoding == TextEncoding::Utf8) return false;
+  RecordToUtf8(doc.AppletData);
+  for (TItemData& item : doc.Items) RecordToUtf8(item);
+  doc.Encoding = TextEncoding::Utf8;
+  return true;
+}
+
+std::string ToDocumentText(TvornAppletAgent& doc, std::string_view utf8) {
+  if (doc.Encoding == TextEncoding::Windows1252) {
+    // Text we cannot read as UTF-8 is kept as the code page bytes it is.
+    if (IsAscii(utf8) || !IsValidUtf8(utf8)) return std::string(utf8);
+    std::string bytes;
+    if (Windows1252FromUtf8(utf8, bytes)) return bytes;
+    SwitchToUtf8(doc);
+  }
+  return SoundUtf8(utf8);
+}
+
+std::string FileSystemName(std::string_view text, TextEncoding encoding) {
+  return TextToUtf8(text, encoding);
+}
+
+std::string DocumentNameOfFile(TvornAppletAgent& doc, std::string_view fileSystemName) {
+  return ToDocumentText(doc, fileSystemName);
+}
+
+}  // namespace velmora
