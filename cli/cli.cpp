@@ -1,9 +1,11 @@
 #include "cli/cli.h"
 
 #include <ostream>
+#include <string_view>
 
 #include "cli/commands.h"
 #include "document/errors.h"
+#include "document/unicode.h"
 
 namespace velmora::cli {
 
@@ -63,7 +65,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   } catch (const CommandFailure& e) {
     err << "velmora-cli: " << e.message << "\n";
   } catch (const Error& e) {
-    err << "velmora-cli: " << e.what() << "\n";
+    // Paths in a message are UTF-8 already; a classic design's captions in
+    // it are code page text, which a terminal could not show.
+    const std::string_view what = e.what();
+    err << "velmora-cli: " << (IsValidUtf8(what) ? std::string(what) : Utf8FromWindows1252(what)) << "\n";
   } catch (const std::exception& e) {
     err << "velmora-cli: unexpected error: " << e.what() << "\n";
   }
