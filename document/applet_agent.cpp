@@ -105,8 +105,9 @@ void CheckStorableValue(std::string_view value, const std::string& owner, std::s
                         TextEncoding encoding) {
   const bool breaksLine = value.find_first_of("\r\n") != std::string_view::npos;
   if (encoding == TextEncoding::Utf8 && !breaksLine && !IsValidUtf8(value)) {
-    throw ValueError("Cannot write " + owner + ": the field " + std::string(fieldName) +
-                     " holds text that is not valid UTF-8, which the file could not be read back with.");
+    throw ValueError(
+        "Cannot write " + owner + ", " + std::string(fieldName) +
+        ": the value holds text that is not valid UTF-8, which the file could not be read back with.");
   }
   if (!breaksLine && value.find(kSeparator) == std::string_view::npos) return;
   throw ValueError("Cannot write " + owner + ", " + std::string(fieldName) + ": the value holds " +
