@@ -63,6 +63,11 @@ class UnicodeTextTest : public QObject {
     Type(caption, QString::fromUtf8(" Łódź Москва 東京 😀"));
     QCOMPARE(doc.Encoding, TextEncoding::Utf8);
     QCOMPARE(hint->text(), QString::fromLatin1(velmora::kSwitchedToUtf8Message));
+    // VELMORA_SCREENSHOT=FILE keeps a picture of the window at this point.
+    if (qEnvironmentVariableIsSet("VELMORA_SCREENSHOT")) {
+      window.resize(1100, 700);
+      window.grab().save(qEnvironmentVariable("VELMORA_SCREENSHOT"));
+    }
     QCOMPARE(doc.GetItem(1)[velmora::IToolTip], "Café €");
     QCOMPARE(doc.AppletData[velmora::pInternalUse_RootDir_Remote], "http://sé.example");
 
