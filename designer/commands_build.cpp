@@ -66,7 +66,9 @@ void TMainForm::Preview1Click() {
   DeleteFileQuietly(page);
 
   TformWebBrowser browser(this);
-  browser.LaunchPreview(FromNativePath(PreviewFolder(doc)), QString::fromLatin1(kPreviewPage));
+  const QString problem =
+      browser.LaunchPreview(FromNativePath(PreviewFolder(doc)), QString::fromLatin1(kPreviewPage));
+  if (!problem.isEmpty()) Ask(QMessageBox::Warning, problem, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void TMainForm::Publish1Click() {

@@ -26,7 +26,8 @@ void OpenProgramPage(TMainForm& form, const QString& relativePath) {
   }
   if (!CurrentLauncher().OpenWithDefault(page)) {
     form.Ask(QMessageBox::Warning,
-             QDir::toNativeSeparators(page) + "\n\nNo program of the desktop could open this page.",
+             QDir::toNativeSeparators(page) + "\n\nNo program of the desktop could open this page. " +
+                 CurrentLauncher().LastError(),
              QMessageBox::Ok, QMessageBox::Ok);
   }
 }

@@ -4,7 +4,9 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTreeWidgetItem>
+#include <algorithm>
 
 #include "designer/main_form.h"
 #include "designer/page_bindings.h"
@@ -19,6 +21,26 @@
 #include "platform/settings.h"
 
 namespace velmora {
+
+namespace {
+
+// Puts `window` beside `main`, level with its top: to the right where the
+// screen has room, else to the left, else at the screen's right edge, where
+// it covers the pages rather than the tree.
+void PlaceBeside(QWidget& window, const QWidget& main) {
+  const QScreen* screen = main.screen();
+  if (!screen) return;
+  const QRect free = screen->availableGeometry();
+  const QRect frame = main.frameGeometry();
+  const int width = window.frameGeometry().width();
+  constexpr int kGap = 8;
+  int x = frame.right() + kGap;
+  if (x + width > free.right()) x = frame.left() - kGap - width;
+  if (x < free.left()) x = free.right() - width;
+  window.move(std::max(x, free.left()), std::max(frame.top(), free.top()));
+}
+
+}  // namespace
 
 namespace {
 
@@ -99,6 +121,7 @@ QString TMainForm::HelpTopicForTag(int tag) {
 
 void TMainForm::ShowHelpTopic(const QString& topicFile) {
   frmHelp->Navigate(LocalFileUrl(programFolder_ + "/help/" + topicFile));
+  if (!frmHelp->isVisible()) PlaceBeside(*frmHelp, *this);
   frmHelp->show();
   frmHelp->raise();
 }

@@ -197,22 +197,25 @@ void TformWebBrowser::SaveChoice() {
   settings->sync();
 }
 
-void TformWebBrowser::LaunchPreview(const QString& folder, const QString& fileName) {
+QString TformWebBrowser::LaunchPreview(const QString& folder, const QString& fileName) {
   const QString page = QDir(folder).filePath(fileName);
   Launcher& launcher = CurrentLauncher();
+  bool launched = true;
   if (RadioButtonBrowserDefault->isChecked()) {
-    launcher.OpenWithDefault(page);
+    launched = launcher.OpenWithDefault(page);
   } else if (RadioButtonBrowserUserSpecify->isChecked()) {
     const QString program = editSpecifiedBrowserFileName->text().trimmed();
-    if (!program.isEmpty()) launcher.StartProgram(program, page);
+    if (!program.isEmpty()) launched = launcher.StartProgram(program, page);
   } else if (RadioButtonBrowserKnownInSystem->isChecked()) {
     const int chosen = ComboBoxBrowserList->currentIndex();
     if (chosen >= 0 && chosen < knownBrowsers_.size()) {
-      launcher.StartProgram(knownBrowsers_[chosen].executablePath, page);
+      launched = launcher.StartProgram(knownBrowsers_[chosen].executablePath, page);
     } else {
-      launcher.OpenWithDefault(page);
+      launched = launcher.OpenWithDefault(page);
     }
   }
+  if (launched) return {};
+  return QDir::toNativeSeparators(page) + "\n\nThe preview could not be opened. " + launcher.LastError();
 }
 
 }  // namespace velmora

@@ -29,7 +29,9 @@ class TformWebBrowser : public QDialog {
 
   // Opens folder + fileName in the chosen way. The known-browser mode
   // without a chosen browser uses the default handler.
-  void LaunchPreview(const QString& folder, const QString& fileName);
+  // Returns what went wrong, naming the program it tried; empty when the
+  // page was handed over.
+  QString LaunchPreview(const QString& folder, const QString& fileName);
 
   // Writes the dialog's choice to the settings (what OK does before it
   // closes the dialog).

@@ -59,13 +59,33 @@ bool IsWritableFolder(const std::string& folder) {
   return true;
 }
 
+namespace {
+
+// Seeds `folder` from the installed files and from a program folder beside
+// the executable (a build folder, a portable copy); a folder that still
+// lacks the runtime script cannot make working pages.
+void SeedProgramFolder(const ProgramFolderSources& sources, const std::string& folder) {
+  if (!sources.installedShare.empty()) SeedFrom(sources.installedShare, folder);
+  const std::string exe = sources.executableDir;
+  if (!exe.empty() && FileExists(JoinPath(exe, kRuntimeScript))) SeedFrom(exe, folder);
+  if (!FileExists(JoinPath(folder, kRuntimeScript))) {
+    throw FileError(folder, std::string("the program folder lacks the runtime script ") + kRuntimeScript +
+                                ", and no installed copy was found to put there");
+  }
+}
+
+}  // namespace
+
 std::string ResolveProgramFolder(const ProgramFolderSources& sources) {
   std::error_code ec;
   if (!sources.explicitHome.empty()) {
     if (!fs::is_directory(sources.explicitHome, ec)) {
       throw FileError(sources.explicitHome, "the program folder does not exist");
     }
-    return fs::absolute(sources.explicitHome, ec).string();
+    const std::string home = fs::absolute(sources.explicitHome, ec).string();
+    // An empty folder named as the program folder becomes one.
+    if (!FileExists(JoinPath(home, kRuntimeScript))) SeedProgramFolder(sources, home);
+    return home;
   }
   const std::string exe = sources.executableDir;
   if (!exe.empty() && FileExists(JoinPath(exe, kRuntimeScript)) && IsWritableFolder(exe)) return exe;
@@ -74,9 +94,7 @@ std::string ResolveProgramFolder(const ProgramFolderSources& sources) {
   if (!IsWritableFolder(sources.userDataDir)) {
     throw FileError(sources.userDataDir, "the per-user program folder cannot be written");
   }
-  if (!sources.installedShare.empty()) SeedFrom(sources.installedShare, sources.userDataDir);
-  // A read-only portable copy seeds the user's folder from itself.
-  if (!exe.empty() && FileExists(JoinPath(exe, kRuntimeScript))) SeedFrom(exe, sources.userDataDir);
+  SeedProgramFolder(sources, sources.userDataDir);
   return sources.userDataDir;
 }
 

@@ -19,11 +19,24 @@ QUrl AddressOf(const QString& fileOrAddress) {
 class DesktopLauncher final : public Launcher {
  public:
   bool OpenWithDefault(const QString& fileOrAddress) override {
-    return QDesktopServices::openUrl(AddressOf(fileOrAddress));
+    const bool opened = QDesktopServices::openUrl(AddressOf(fileOrAddress));
+    lastError_ =
+        opened ? QString()
+               : QStringLiteral("The desktop's program for opening it (xdg-open) could not be started.");
+    return opened;
   }
   bool StartProgram(const QString& program, const QString& argument) override {
-    return QProcess::startDetached(program, {argument});
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments({argument});
+    const bool started = process.startDetached();
+    lastError_ = started ? QString() : program + ": " + process.errorString();
+    return started;
   }
+  QString LastError() const override { return lastError_; }
+
+ private:
+  QString lastError_;
 };
 
 Launcher* installed = nullptr;

@@ -17,6 +17,8 @@ class Launcher {
   // Starts `program` with `argument` as its single argument (blanks
   // included); false when it could not be started.
   virtual bool StartProgram(const QString& program, const QString& argument) = 0;
+  // Why the last call failed, naming the program it tried to start.
+  virtual QString LastError() const { return {}; }
 };
 
 // The launcher the program uses: the desktop's, unless a test installed one.

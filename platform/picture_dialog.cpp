@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QPixmap>
 
+#include "platform/prompts.h"
+
 namespace velmora {
 
 QString PictureDialog::GetOpenPicture(QWidget* parent, const QString& folder, const QString& filter) {
@@ -12,6 +14,7 @@ QString PictureDialog::GetOpenPicture(QWidget* parent, const QString& folder, co
   QFileDialog dialog(parent, QObject::tr("Open Picture"), folder, filter);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  dialog.resize(kFileDialogSize.width() + 170, kFileDialogSize.height());
   auto* preview = new QLabel(&dialog);
   preview->setObjectName("lblPicturePreview");
   preview->setFixedSize(160, 160);

@@ -9,6 +9,17 @@ namespace velmora {
 
 namespace {
 
+// Opens large enough to show the name, size, type and date columns.
+QString RunFileDialog(QWidget* parent, const QString& title, const QString& folder, const QString& filter,
+                      QFileDialog::AcceptMode mode) {
+  QFileDialog dialog(parent, title, folder, filter);
+  dialog.setAcceptMode(mode);
+  dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  dialog.resize(kFileDialogSize);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().front();
+}
+
 class QtPrompts final : public Prompts {
  public:
   QMessageBox::StandardButton Message(QWidget* parent, QMessageBox::Icon icon, const QString& title,
@@ -20,11 +31,11 @@ class QtPrompts final : public Prompts {
   }
   QString OpenFile(QWidget* parent, const QString& title, const QString& folder,
                    const QString& filter) override {
-    return QFileDialog::getOpenFileName(parent, title, folder, filter);
+    return RunFileDialog(parent, title, folder, filter, QFileDialog::AcceptOpen);
   }
   QString SaveFile(QWidget* parent, const QString& title, const QString& folder,
                    const QString& filter) override {
-    return QFileDialog::getSaveFileName(parent, title, folder, filter);
+    return RunFileDialog(parent, title, folder, filter, QFileDialog::AcceptSave);
   }
   QString OpenPicture(QWidget* parent, const QString& folder, const QString& filter) override {
     return PictureDialog::GetOpenPicture(parent, folder, filter);

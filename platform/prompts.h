@@ -7,11 +7,15 @@
 
 #include <QColor>
 #include <QMessageBox>
+#include <QSize>
 #include <QString>
 
 class QWidget;
 
 namespace velmora {
+
+// The size the file dialogs open with.
+inline constexpr QSize kFileDialogSize(800, 500);
 
 class Prompts {
  public:

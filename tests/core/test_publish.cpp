@@ -13,6 +13,7 @@
 #include "document/file_io.h"
 #include "generator/generate.h"
 #include "generator/preview.h"
+#include "generator/program_folder.h"
 #include "generator/publish.h"
 #include "test_support.h"
 
@@ -224,6 +225,38 @@ TEST_F(Publishing, ReportListsOnlyWhatASaveWrote) {
   EXPECT_NE(report.find("copied along with script files!\r\n  found.gif\r\n\r\n"), std::string::npos)
       << report;
   EXPECT_FALSE(fs::exists(project / "jsmenu0.js"));
+}
+
+// A program folder named on the command line that is empty becomes a
+// working one; one that cannot be seeded is an error naming it.
+TEST(ProgramFolder, NamedEmptyFolderIsSeededOrRefused) {
+  TempFolder share, empty, own;
+  Spit(share / "jsmenu0.js", "// runtime");
+  fs::create_directories(share / "templates");
+  Spit(share / "templates/blue.velm", "template");
+  ProgramFolderSources sources;
+  sources.installedShare = share.path();
+  sources.explicitHome = empty.path();
+  EXPECT_EQ(ResolveProgramFolder(sources), empty.path());
+  EXPECT_EQ(Slurp(empty / "jsmenu0.js"), "// runtime");
+  EXPECT_EQ(Slurp(empty / "templates/blue.velm"), "template");
+
+  Spit(own / "jsmenu0.js", "// the user's own runtime");
+  sources.explicitHome = own.path();
+  EXPECT_EQ(ResolveProgramFolder(sources), own.path());
+  EXPECT_EQ(Slurp(own / "jsmenu0.js"), "// the user's own runtime") << "a working folder is left alone";
+  EXPECT_FALSE(fs::exists(own / "templates"));
+
+  TempFolder bare;
+  sources.explicitHome = bare.path();
+  sources.installedShare = (fs::path(share.path()) / "nowhere").string();
+  try {
+    ResolveProgramFolder(sources);
+    ADD_FAILURE() << "a folder without the runtime was accepted";
+  } catch (const FileError& error) {
+    EXPECT_EQ(error.path(), bare.path());
+    EXPECT_NE(error.problem().find("jsmenu0.js"), std::string::npos) << error.what();
+  }
 }
 
 TEST_F(Publishing, ReportListsScriptsAndDistinctImages) {

@@ -205,6 +205,28 @@ class BuildCommandsTest : public QObject {
     QVERIFY(w_->launcher.calls[3].startsWith("open https://"));
     QVERIFY(w_->launcher.calls[2] != w_->launcher.calls[3]);
   }
+
+  void programsThatFailToStartAreNamed() {
+    w_->launcher.succeed = false;
+    w_->launcher.error = "xdg-open: No such file or directory";
+    w_->sandbox.WriteFile("program/help/index.html", "<html></html>");
+    Form().Topic1Click();
+    QVERIFY(w_->prompts.messages.back().text.contains(QDir::toNativeSeparators(Program("help/index.html"))));
+    QVERIFY(w_->prompts.messages.back().text.contains("xdg-open: No such file or directory"));
+
+    auto settings = OpenSettings();
+    settings->setValue(QString::fromLatin1(kWebBrowsersGroup) + "/UseDefaultBrowser", false);
+    settings->setValue(QString::fromLatin1(kWebBrowsersGroup) + "/UseSpecifiedBrowser", true);
+    settings->setValue(QString::fromLatin1(kWebBrowsersGroup) + "/SpecifiedBrowserExePath",
+                       "/opt/web/browse");
+    settings->sync();
+    w_->launcher.error = "/opt/web/browse: No such file or directory";
+    w_->InsertItem();
+    const int before = w_->prompts.messages.size();
+    Form().Preview1Click();
+    QCOMPARE(w_->prompts.messages.size(), before + 1);
+    QVERIFY(w_->prompts.messages.back().text.contains("/opt/web/browse: No such file or directory"));
+  }
 };
 
 }  // namespace velmora

@@ -10,6 +10,7 @@
 #include "designer/contrast_hint.h"
 #include "designer/main_form.h"
 #include "designer/page_widgets.h"
+#include "dialogs/HelpWindow.h"
 #include "support/window_fixture.h"
 
 namespace velmora {
@@ -49,6 +50,20 @@ class PageHintsTest : public QObject {
     form.StorePages();
     QCOMPARE(form.Document().GetItem(0)[IColorNormal], std::string("EEEEEE"));
     QVERIFY(label("Normal")->text().startsWith(QString::fromUtf8("\u26A0")));
+  }
+
+  void helpOpensBesideTheWindow() {
+    test::WindowFixture w;
+    TMainForm& form = *w.form;
+    form.resize(480, 400);
+    form.move(10, 10);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.HelpWindow().resize(250, 300);
+    form.ShowHelpTopic("getting_started.htm");
+    QVERIFY(form.HelpWindow().isVisible());
+    QVERIFY(form.HelpWindow().frameGeometry().left() > form.frameGeometry().right());
+    QCOMPARE(form.HelpWindow().frameGeometry().top(), form.frameGeometry().top());
   }
 
   void imageFieldsOfferTheNamesInUse() {

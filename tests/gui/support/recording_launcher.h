@@ -13,6 +13,7 @@ struct RecordingLauncher final : Launcher {
   // "open <file or address>" and "start <program> [<argument>]", in order.
   QStringList calls;
   bool succeed = true;
+  QString error;  // what a failed call reports
 
   RecordingLauncher() { InstallLauncher(this); }
   ~RecordingLauncher() override { InstallLauncher(nullptr); }
@@ -24,6 +25,7 @@ struct RecordingLauncher final : Launcher {
     calls << "start " + program + " [" + argument + "]";
     return succeed;
   }
+  QString LastError() const override { return succeed ? QString() : error; }
 };
 
 }  // namespace velmora::test
