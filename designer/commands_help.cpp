@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "designer/main_form.h"
+#include "designer/undo_history.h"
 #include "dialogs/About.h"
 #include "dialogs/GlobalPropertiesChange.h"
 #include "generator/maker.h"
@@ -68,6 +69,9 @@ void TMainForm::OpenBatchChanger(int stateIndex) {
       {[this] { SetModified(true); },
        [this](int tag) { RunGuarded([this, tag] { ShowHelpTopic(HelpTopicForTag(tag)); }); }},
       this);
+  changer.SetCopier([this](int from, const std::vector<bool>& marks, const CopyMask& mask) {
+    History().RecordBatchChange(from, marks, mask);
+  });
   changer.SourceItemIndex = source;
   changer.TickState(stateIndex);
   changer.exec();

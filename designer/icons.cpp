@@ -44,7 +44,30 @@ void Arrow(QPainter& p, bool up) {
   p.drawRect(up ? QRectF(9, 11, 6, 10) : QRectF(9, 3, 6, 10));
 }
 
+// A curved arrow turning left (undo) or right (redo).
+void TurnArrow(QPainter& p, bool right) {
+  if (right) {
+    p.translate(24, 0);
+    p.scale(-1, 1);
+  }
+  p.setPen(QPen(QColor(40, 120, 200), 2.6, Qt::SolidLine, Qt::RoundCap));
+  p.setBrush(Qt::NoBrush);
+  QPainterPath curve;
+  curve.moveTo(7, 10);
+  curve.cubicTo(13, 4, 22, 8, 19, 16);
+  curve.lineTo(17, 19);
+  p.drawPath(curve);
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(40, 120, 200));
+  p.drawPolygon(QPolygonF({QPointF(3, 8), QPointF(11, 5), QPointF(10, 14)}));
+}
+
 }  // namespace
+
+QIcon UndoIcon(bool redo) {
+  return QIcon::fromTheme(redo ? "edit-redo" : "edit-undo",
+                          ToolBarIcon(redo ? ToolIcon::Redo : ToolIcon::Undo));
+}
 
 QIcon ToolBarIcon(ToolIcon icon) {
   switch (icon) {
@@ -119,6 +142,9 @@ QIcon ToolBarIcon(ToolIcon icon) {
         p.setFont(font);
         p.drawText(QRectF(0, 0, 24, 24), Qt::AlignCenter, "?");
       });
+    case ToolIcon::Undo:
+    case ToolIcon::Redo:
+      return Draw(24, [icon](QPainter& p) { TurnArrow(p, icon == ToolIcon::Redo); });
   }
   return {};
 }

@@ -7,9 +7,24 @@
 
 namespace velmora {
 
-enum class ToolIcon { New, Open, Save, Insert, Delete, MoveUp, MoveDown, BuildHtml, Preview, Help };
+enum class ToolIcon {
+  New,
+  Open,
+  Save,
+  Insert,
+  Delete,
+  MoveUp,
+  MoveDown,
+  BuildHtml,
+  Preview,
+  Help,
+  Undo,
+  Redo
+};
 
 QIcon ToolBarIcon(ToolIcon icon);
+// The desktop theme's undo or redo picture when it has one, else ours.
+QIcon UndoIcon(bool redo);
 QIcon TreeIcon(int index);
 // The program's own icon.
 QIcon ProgramIcon();

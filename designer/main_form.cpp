@@ -15,6 +15,7 @@
 #include "designer/icons.h"
 #include "designer/property_pages.h"
 #include "designer/tree_adapter.h"
+#include "designer/undo_history.h"
 #include "dialogs/HTMLBuild.h"
 #include "dialogs/HelpWindow.h"
 #include "document/errors.h"
@@ -52,7 +53,13 @@ TMainForm::TMainForm(const QString& programFolder, QWidget* parent)
     : QMainWindow(parent), programFolder_(programFolder) {
   setObjectName("MainForm");
   setWindowIcon(ProgramIcon());
+  history_ = std::make_unique<UndoHistory>(*this);
   BuildFrame();
+  pages_->SetEditHandler([this](const Binding& binding, QWidget* control, bool menuWide, bool typing) {
+    history_->RecordPageEdit(binding, control, menuWide, typing);
+  });
+  history_->Attach(trvwDesignPanel);
+  connect(history_.get(), &UndoHistory::Changed, this, &TMainForm::DesignChanged);
   FormCreate();
   formHTML = new TformHTML(this);
   frmHelp = new TfrmHelp(this);
@@ -98,10 +105,12 @@ StatusSink& TMainForm::Status() {
 }
 
 void TMainForm::SetModified(bool modified) {
+  const bool changed = modified != Modified;
   Modified = modified;
   tlbtnSave->setEnabled(modified);
   Save1->setEnabled(modified);
   emit DesignChanged();
+  if (changed) emit ModifiedChanged(modified);
 }
 
 QString TMainForm::JoinCommandLine(const QStringList& arguments) {

@@ -42,9 +42,11 @@ class PageStyleControls;
 class PropertyPages;
 class TformHTML;
 class TfrmHelp;
+class UndoHistory;
 
 class TMainForm : public QMainWindow {
   Q_OBJECT
+  friend class ItemEditor;  // keeps the tree in step with the item edits
 
  public:
   // `programFolder` holds the runtime script, templates, help, samples,
@@ -76,7 +78,9 @@ class TMainForm : public QMainWindow {
   // Sets or clears Modified and enables tlbtnSave and Save1 exactly when set;
   // signals DesignChanged.
   void SetModified(bool modified);
-
+  // Every edit of the design is a step of this history.
+  UndoHistory& History() { return *history_; }
+  PropertyPages& Pages() { return *pages_; }
   // ---- The tree (tree_editing.cpp) ----
   // Absolute pre-order index of a node (root 0); -1 for none.
   int AbsoluteIndex(const QTreeWidgetItem* node) const;
@@ -221,6 +225,8 @@ class TMainForm : public QMainWindow {
   // The design may have changed: every edit, and New, Open and Import, set
   // or clear Modified through SetModified, which signals this.
   void DesignChanged();
+  // Modified was set or cleared.
+  void ModifiedChanged(bool modified);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -248,7 +254,6 @@ class TMainForm : public QMainWindow {
   void SaveOnExit(bool& mayClose);
 
   // tree_editing.cpp
-  void DeleteSelectedSubtree(QTreeWidgetItem* node);
   // Steps 1 to 4 of UpdateItemCommands: the enabled states alone.
   void RefreshItemCommandStates();
   void MoveSubtreeBefore(QTreeWidgetItem* moving, QTreeWidgetItem* before);
@@ -267,6 +272,7 @@ class TMainForm : public QMainWindow {
   std::unique_ptr<DesignTreeAdapter> treeAdapter_;
   std::unique_ptr<PropertyPages> pages_;
   PageStyleControls* pageStyle_ = nullptr;  // owned by the Option menu
+  std::unique_ptr<UndoHistory> history_;
   // Set while the tree changes under a command that runs the selection
   // handler itself once the tree is in step again.
   bool suppressTreeHandlers_ = false;

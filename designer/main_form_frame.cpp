@@ -21,6 +21,7 @@
 #include "designer/page_style_controls.h"
 #include "designer/property_pages.h"
 #include "designer/tree_adapter.h"
+#include "designer/undo_history.h"
 #include "designer/web_page_import.h"
 
 namespace velmora {
@@ -118,6 +119,10 @@ void TMainForm::BuildMenus() {
   file->addSeparator();
   AddMenuAction(file, "Exit1", "E&xit", &TMainForm::Exit1Click);
 
+  QMenu* edit = bar->addMenu("&Edit");
+  edit->setObjectName("Edit1");
+  history_->AddMenuEntries(edit);
+
   QMenu* view = bar->addMenu("&View");
   view->setObjectName("View1");
   ToolBar1 = AddMenuAction(view, "ToolBar1", "&Tool Bar", &TMainForm::ToolBar1Click);
@@ -175,6 +180,7 @@ void TMainForm::BuildToolBar() {
                             &TMainForm::Open1Click);
   tlbtnSave =
       AddToolButton("tlbtnSave", "Save the current project to a file", int(I::Save), &TMainForm::Save1Click);
+  history_->AddToolButtons(tlbr1);
   tlbr1->addSeparator();
   tlbtnInsert = AddToolButton("tlbtnInsert", "Insert a new item", int(I::Insert), &TMainForm::Insert1Click);
   tlbtnDelete =
@@ -236,7 +242,11 @@ void TMainForm::BuildTreePane() {
   layout->addWidget(trvwDesignPanel);
 
   treeAdapter_ = std::make_unique<DesignTreeAdapter>(trvwDesignPanel, TreeIcon(0), TreeIcon(1));
-  treeAdapter_->SetClearedHandler([this] { CurrentItemNode = nullptr; });
+  // A cleared tree holds another design: its history starts afresh.
+  treeAdapter_->SetClearedHandler([this] {
+    CurrentItemNode = nullptr;
+    history_->Clear();
+  });
   connect(trvwDesignPanel, &QTreeWidget::currentItemChanged, this,
           Guarded(&TMainForm::trvwDesignPanelChange));
   connect(trvwDesignPanel, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSet>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -19,6 +20,7 @@
 #include "designer/page_bindings.h"
 #include "designer/page_layouts.h"
 #include "designer/page_widgets.h"
+#include "designer/undo_history.h"
 #include "document/errors.h"
 #include "document/text.h"
 #include "document/text_encoding.h"
@@ -184,6 +186,9 @@ PropertyPages::PropertyPages(TMainForm& form, QTabWidget* tabs) : form_(form), t
   item_ = Bind(ItemBindings());
   WireReactions(menu_);
   WireReactions(item_);
+  // After the reactions, so an edit they refuse is never recorded.
+  WireEdits(menu_, true);
+  WireEdits(item_, false);
   WireButtons();
 }
 
@@ -207,6 +212,8 @@ void PropertyPages::MakeRoomFor(const QString& text) const {
   TvornAppletAgent& doc = form_.Document();
   if (doc.Encoding == TextEncoding::Utf8 || FitsCodePage(text)) return;
   SwitchToUtf8(doc);
+  // The steps so far hold text in the other encoding.
+  form_.History().Clear();
   doc.Status().SetHint(kSwitchedToUtf8Message);
 }
 
@@ -259,6 +266,51 @@ void PropertyPages::WireReactions(const Bound& bound) {
       }
     } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
       QObject::connect(button, &QAbstractButton::clicked, button, guarded);
+    }
+  }
+}
+
+void PropertyPages::WireEdits(const Bound& bound, bool menuWide) {
+  for (const auto& [binding, control] : bound) {
+    const Binding* bindingOf = binding;
+    QWidget* sender = control;
+    auto edited = [this, bindingOf, sender, menuWide](bool typing) {
+      if (loading_ || !editHandler_) return;
+      form_.RunGuarded([&] { editHandler_(*bindingOf, sender, menuWide, typing); });
+    };
+    auto typed = [edited] { edited(true); };
+    auto chosen = [edited] { edited(false); };
+    if (auto* spin = qobject_cast<QSpinBox*>(control)) {
+      QObject::connect(spin, &QSpinBox::textChanged, spin, typed);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+      QObject::connect(edit, &QLineEdit::textChanged, edit, typed);
+    } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
+      if (combo->isEditable()) {
+        QObject::connect(combo, &QComboBox::editTextChanged, combo, typed);
+      } else {
+        QObject::connect(combo, &QComboBox::currentIndexChanged, combo, chosen);
+      }
+    } else if (auto* panel = qobject_cast<ColorPanel*>(control)) {
+      QObject::connect(panel, &ColorPanel::colorChanged, panel, chosen);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+      // The second button of a radio pair only loads; the first stores both.
+      if (binding->storeChecked) QObject::connect(button, &QAbstractButton::toggled, button, chosen);
+    }
+  }
+}
+
+std::string PropertyPages::ValueOf(const Binding& binding, const QWidget* control) {
+  return StoreValue(binding, control);
+}
+
+void PropertyPages::ShowPageOf(bool menuWide, int field) {
+  for (const auto& [binding, control] : menuWide ? menu_ : item_) {
+    if (binding->field != field) continue;
+    for (QWidget* page = control; page; page = page->parentWidget()) {
+      const int index = tabs_->indexOf(page);
+      if (index < 0) continue;
+      if (tabs_->isTabVisible(index)) tabs_->setCurrentIndex(index);
+      return;
     }
   }
 }
@@ -327,10 +379,12 @@ TItemData PropertyPages::StoreItem() const {
 }
 
 void PropertyPages::LoadMenu(const TAppletData& data) {
+  QScopedValueRollback<bool> loading(loading_, true);
   LoadRecord(menu_, data, "menu-wide", form_.Document().Encoding);
 }
 
 void PropertyPages::LoadItem(const TItemData& item) {
+  QScopedValueRollback<bool> loading(loading_, true);
   LoadRecord(item_, item, "item", form_.Document().Encoding);
 }
 

@@ -6,6 +6,8 @@
 // controls and the records through the binding table (page_bindings.h).
 
 #include <QString>
+#include <functional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -41,6 +43,16 @@ class PropertyPages {
 
   QWidget* Control(const QString& name) const;
 
+  // Called after every change of a control's value other than a load:
+  // `menuWide` for the Script and Path pages, `typing` for text typed into
+  // an edit, a combo box or a spin box.
+  using EditHandler = std::function<void(const Binding&, QWidget* control, bool menuWide, bool typing)>;
+  void SetEditHandler(EditHandler handler) { editHandler_ = std::move(handler); }
+  // The record text a control stores now.
+  static std::string ValueOf(const Binding& binding, const QWidget* control);
+  // Makes the page holding the control of `field` the current one.
+  void ShowPageOf(bool menuWide, int field);
+
  private:
   using Bound = std::vector<std::pair<const Binding*, QWidget*>>;
   Bound Bind(const std::vector<Binding>& bindings);
@@ -49,12 +61,15 @@ class PropertyPages {
   // on the status line.
   void MakeRoomFor(const QString& text) const;
   void MakeRoomForAll(const Bound& bound) const;
+  void WireEdits(const Bound& bound, bool menuWide);
   void WireButtons();
 
   TMainForm& form_;
   QTabWidget* tabs_;
   Bound menu_;
   Bound item_;
+  EditHandler editHandler_;
+  bool loading_ = false;
 };
 
 }  // namespace velmora

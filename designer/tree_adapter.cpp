@@ -85,8 +85,7 @@ int DesignTreeAdapter::AddLastChild(int parent, std::string_view text) {
 
 QTreeWidgetItem* DesignTreeAdapter::AddChildNode(QTreeWidgetItem* parent, const QString& text) {
   Refresh();
-  auto* node = new QTreeWidgetItem(QStringList{text});
-  node->setIcon(0, itemIcon_);
+  QTreeWidgetItem* node = NewNode(text);
   parent->addChild(node);
   const int parentIndex = IndexOf(parent);
   const int parentDepth = parentIndex < 0 ? -1 : depths_[static_cast<size_t>(parentIndex)];
@@ -99,6 +98,17 @@ QTreeWidgetItem* DesignTreeAdapter::AddChildNode(QTreeWidgetItem* parent, const 
     valid_ = false;
   }
   return node;
+}
+
+QTreeWidgetItem* DesignTreeAdapter::NewNode(const QString& text) const {
+  auto* node = new QTreeWidgetItem(QStringList{text});
+  node->setIcon(0, itemIcon_);
+  return node;
+}
+
+void DesignTreeAdapter::InsertNode(QTreeWidgetItem* parent, int position, QTreeWidgetItem* node) {
+  parent->insertChild(position, node);
+  valid_ = false;
 }
 
 void DesignTreeAdapter::Flush() {

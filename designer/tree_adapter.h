@@ -36,6 +36,10 @@ class DesignTreeAdapter final : public DesignTree {
 
   // Adds a node with `text` as the last child of `parent`.
   QTreeWidgetItem* AddChildNode(QTreeWidgetItem* parent, const QString& text);
+  // A node with `text` outside the tree, for InsertNode.
+  QTreeWidgetItem* NewNode(const QString& text) const;
+  // Puts `node` (with its children) in as child `position` of `parent`.
+  void InsertNode(QTreeWidgetItem* parent, int position, QTreeWidgetItem* node);
   // Shows the nodes built since ClearToRoot in the widget.
   void Flush();
   QTreeWidgetItem* Root();

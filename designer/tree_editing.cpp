@@ -9,9 +9,12 @@
 #include <algorithm>
 #include <tuple>
 
+#include "designer/item_block_commands.h"
 #include "designer/main_form.h"
+#include "designer/move_item_command.h"
 #include "designer/property_pages.h"
 #include "designer/tree_adapter.h"
+#include "designer/undo_history.h"
 
 namespace velmora {
 
@@ -127,10 +130,12 @@ void TMainForm::Insert1Click() {
   QTreeWidgetItem* parent = SelectedNode();
   if (!parent) parent = RootNode();
   TItemData record = TvornAppletAgent::MakeDefaultItem();
-  QTreeWidgetItem* node = treeAdapter_->AddChildNode(parent, "Item");
-  parent->setExpanded(true);
-  record[ILevel] = std::to_string(treeAdapter_->DepthOf(node) - 1);
-  Document().InsertItem(AbsoluteIndex(node) - 1, record);
+  record[ILevel] = std::to_string(treeAdapter_->DepthOf(parent));
+  // As storing the pages would make them: undo and redo then never depend
+  // on whether the new item was shown in between.
+  record[IImageWidth] = record[IWidth];
+  record[IImageHeight] = record[IHeight];
+  history_->Push(new InsertItemCommand(history_->Editor(), AbsoluteIndex(parent), std::move(record)));
   UpdateItemCommands();
 }
 
@@ -145,25 +150,10 @@ void TMainForm::Delete1Click() {
           QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes) {
     return;
   }
-  DeleteSelectedSubtree(node);
-  UpdateItemCommands();
-}
-
-void TMainForm::DeleteSelectedSubtree(QTreeWidgetItem* node) {
   // The subtree's records are one contiguous run starting at its own.
-  const int first = AbsoluteIndex(node) - 1;
-  const int count = 1 + CountDescendants(node);
-  auto& items = Document().Items;
-  items.erase(items.begin() + first, items.begin() + first + count);
-  CurrentItemNode = nullptr;
-  // The tree picks the next selection while the node is still half gone;
-  // the handler runs once the tree and the array agree again.
-  WithFlag(suppressTreeHandlers_, [&] {
-    delete node;
-    treeAdapter_->Invalidate();
-    if (!trvwDesignPanel->currentItem()) trvwDesignPanel->setCurrentItem(RootNode());
-  });
-  trvwDesignPanelChange();
+  history_->Push(
+      new DeleteItemCommand(history_->Editor(), AbsoluteIndex(node) - 1, 1 + CountDescendants(node)));
+  UpdateItemCommands();
 }
 
 void TMainForm::MoveSubtreeBefore(QTreeWidgetItem* moving, QTreeWidgetItem* before) {
@@ -192,8 +182,7 @@ void TMainForm::MoveUp1Click() {
     const int sizeS = 1 + CountDescendants(moving);
     // Each record of the moving subtree goes up by sizeP places, both
     // subtrees keeping their inner order.
-    Document().MoveBlockUp(s, sizeS, sizeP);
-    MoveSubtreeBefore(moving, previous);
+    history_->Push(new MoveItemCommand(history_->Editor(), {s, sizeS, sizeP}, s, s - sizeP));
   }
   UpdateItemCommands();
 }
@@ -208,8 +197,7 @@ void TMainForm::MoveDown1Click() {
     const int n = AbsoluteIndex(next) - 1;
     const int sizeN = 1 + CountDescendants(next);
     const int sizeS = 1 + CountDescendants(selected);
-    Document().MoveBlockUp(n, sizeN, sizeS);
-    MoveSubtreeBefore(next, selected);
+    history_->Push(new MoveItemCommand(history_->Editor(), {n, sizeN, sizeS}, n - sizeS, n - sizeS + sizeN));
   }
   UpdateItemCommands();
 }

@@ -409,7 +409,11 @@ CopyMask TfrmGlobalPropertiesChange::BuildCopyMask() const {
 }
 
 void TfrmGlobalPropertiesChange::btnOKClick() {
-  CopyMarkedFields(doc_, SourceItemIndex, itemMarks_, BuildCopyMask());
+  if (copier_) {
+    copier_(SourceItemIndex, itemMarks_, BuildCopyMask());
+  } else {
+    CopyMarkedFields(doc_, SourceItemIndex, itemMarks_, BuildCopyMask());
+  }
   if (hooks_.markModified) hooks_.markModified();
   accept();
 }

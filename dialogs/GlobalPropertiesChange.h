@@ -45,6 +45,11 @@ class TfrmGlobalPropertiesChange : public QDialog {
   // the batch button of that state's page does.
   void TickState(int state);
 
+  // What OK does with the marks and the mask; copying into the document
+  // (CopyMarkedFields) unless set.
+  using Copier = std::function<void(int sourceIndex, const std::vector<bool>& marks, const CopyMask& mask)>;
+  void SetCopier(Copier copier) { copier_ = std::move(copier); }
+
   // The mask the ticked boxes make, as OK builds it.
   CopyMask BuildCopyMask() const;
   const std::vector<bool>& ItemMarks() const { return itemMarks_; }
@@ -66,6 +71,7 @@ class TfrmGlobalPropertiesChange : public QDialog {
   TvornAppletAgent& doc_;
   const QTreeWidget& designTree_;
   Hooks hooks_;
+  Copier copier_;
   QTreeWidget* trvwPropertiesChange_ = nullptr;
   std::vector<QCheckBox*> generalFieldBoxes_;  // in the order of the general table
   std::vector<QCheckBox*> stateFieldBoxes_;    // position k stands for field block start + k

@@ -132,11 +132,11 @@ class MainWindowTest : public QObject {
       order << (action->isSeparator() ? "|" : button->objectName());
       if (!action->isSeparator()) tips << button->toolTip();
     }
-    QCOMPARE(order, QStringList({"tlbtnNew", "tlbtnOpen", "tlbtnSave", "|", "tlbtnInsert", "tlbtnDelete",
-                                 "tlbtnMoveUp", "tlbtnMoveDown", "|", "tlbtnBuildHTML", "tlbtnPreview", "|",
-                                 "tlbtnHelp"}));
+    QCOMPARE(order, QStringList({"tlbtnNew", "tlbtnOpen", "tlbtnSave", "tlbtnUndo", "tlbtnRedo", "|",
+                                 "tlbtnInsert", "tlbtnDelete", "tlbtnMoveUp", "tlbtnMoveDown", "|",
+                                 "tlbtnBuildHTML", "tlbtnPreview", "|", "tlbtnHelp"}));
     QCOMPARE(tips.first(), QString("Create a new project"));
-    QCOMPARE(tips[8], QString("preview the applet in web browser"));
+    QCOMPARE(tips[10], QString("preview the applet in web browser"));
   }
 
   void commandLineArgumentsJoinIntoOnePath() {

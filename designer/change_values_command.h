@@ -1,0 +1,44 @@
+#pragma once
+
+// The one command for every change of values: page edits, menu-wide page
+// edits and the batch change. It keeps the values to put in; undo and redo
+// are the same move, exchanging them with the design's.
+
+#include <QString>
+#include <vector>
+
+#include "designer/design_command.h"
+#include "document/item_edits.h"
+
+namespace velmora {
+
+class ItemEditor;
+
+class ChangeValuesCommand : public DesignCommand {
+ public:
+  // Changes with `typingSession` >= 0 merge with the next change of the same
+  // values in the same session (keystrokes in one field); a merged change
+  // that ends where it began drops out of the history.
+  // `fromPages`: the pages made the values and already show them.
+  ChangeValuesCommand(ItemEditor& editor, std::vector<ValueChange> changes, const QString& text,
+                      bool fromPages, int typingSession = -1);
+
+  void redo() override;
+  void undo() override;
+  int id() const override { return 1; }
+  bool mergeWith(const QUndoCommand* other) override;
+  RevealTarget Target(bool undone) const override;
+
+  // The step's name for a change of this value ("Change Font", "Rename Item").
+  static QString NameOf(ValueSlot slot);
+
+ private:
+  bool SameSlots(const ChangeValuesCommand& other) const;
+
+  ItemEditor& editor_;
+  std::vector<ValueChange> changes_;
+  int typingSession_;
+  bool done_ = false;
+};
+
+}  // namespace velmora

@@ -1,0 +1,298 @@
+// The undo history driven through the real window: random runs of edits
+// taken back and done again, keystrokes making one step, the Edit menu's
+// captions and a fresh history for every other design.
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeWidget>
+#include <QUndoStack>
+#include <random>
+
+#include "designer/page_widgets.h"
+#include "designer/undo_history.h"
+#include "support/window_fixture.h"
+
+namespace velmora {
+
+namespace {
+
+// A design of `count` items nested up to three levels deep.
+std::vector<test::DesignItem> NestedDesign(int count) {
+  std::vector<test::DesignItem> items;
+  std::mt19937 random(11);
+  int level = 0;
+  for (int i = 0; i < count; ++i) {
+    items.emplace_back("item " + std::to_string(i), level);
+    level = std::max(0, std::min({level + 1, 2, level + static_cast<int>(random() % 3) - 1}));
+  }
+  return items;
+}
+
+}  // namespace
+
+class UndoHistoryTest : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<test::WindowFixture> w_;
+  TMainForm& Form() { return *w_->form; }
+  QTreeWidget* Tree() { return Form().findChild<QTreeWidget*>("trvwDesignPanel"); }
+  UndoHistory& History() { return Form().History(); }
+  void Select(int node) { Tree()->setCurrentItem(Form().NodeAt(node)); }
+  template <typename Widget>
+  Widget* Control(const char* name) {
+    auto* control = Form().findChild<Widget*>(name);
+    if (!control) qFatal("no control %s", name);
+    return control;
+  }
+  QString ActiveTab() {
+    auto* tabs = Control<QTabWidget>("pgcntrl1");
+    return tabs->tabText(tabs->currentIndex());
+  }
+  QByteArray SaveAs(const QString& relative) {
+    w_->AnswerFile(relative);
+    Form().Save2Click();
+    return test::Sandbox::ReadFile(w_->Path(relative));
+  }
+
+  // Every node shows its item: same count, and each node's text is its
+  // record's caption (a new node reads "Item" until it is first selected).
+  QString TreeAndItemsDisagree() {
+    const TvornAppletAgent& doc = Form().Document();
+    if (!w_->TreeInStep()) return "node count " + QString::number(Form().Tree().NodeCount());
+    for (int i = 0; i < doc.ItemCount(); ++i) {
+      const QString caption =
+          QString::fromStdString(std::string(doc.Items[static_cast<size_t>(i)][ICaption]));
+      const QString text = Form().NodeAt(i + 1)->text(0);
+      if (text != caption && !(text == "Item" && caption == "Item Caption"))
+        return QString("node %1 reads %2, its item %3").arg(i + 1).arg(text, caption);
+    }
+    return {};
+  }
+
+  // One random edit through the window; false when it changed nothing.
+  void RandomEdit(std::mt19937& random, int step) {
+    auto pick = [&random](int below) { return below <= 0 ? 0 : static_cast<int>(random() % below); };
+    const int items = Form().Document().ItemCount();
+    const int item = 1 + pick(items);
+    switch (pick(9)) {
+      case 0:
+        Select(pick(items + 1));
+        Form().Insert1Click();
+        return;
+      case 1:
+        if (items < 10) return;
+        Select(item);
+        w_->prompts.messageAnswers.enqueue(QMessageBox::Yes);
+        Form().Delete1Click();
+        return;
+      case 2:
+        Select(item);
+        Form().MoveUp1Click();
+        return;
+      case 3:
+        Select(item);
+        Form().MoveDown1Click();
+        return;
+      case 4: {
+        Select(item);
+        auto* caption = Control<QLineEdit>("edt_ICaption");
+        caption->setFocus();
+        caption->selectAll();
+        QTest::keyClicks(caption, QString("c%1").arg(step));
+        Tree()->setFocus();
+        return;
+      }
+      case 5:
+        Select(item);
+        Control<QSpinBox>("spnedt_IPaddingLeft")->setValue(pick(40));
+        Control<QComboBox>("cmbx_IBorderTopStyleOver")->setCurrentIndex(pick(10));
+        return;
+      case 6:
+        Select(item);
+        Control<QAbstractButton>("spdbtn_IFontWeightClicked")->click();
+        Control<ColorPanel>("pnl_IBackgroundColorNormal")->SetColor(QColor(pick(256), 10, 20));
+        return;
+      case 7:
+        Select(0);
+        Control<QSpinBox>("spnedt_pOpenDelay")->setValue(pick(900));
+        Control<QAbstractButton>("chckbx_pCloseSlideType")->click();
+        return;
+      default: {
+        std::vector<bool> marks(static_cast<size_t>(items));
+        for (int k = 0; k < 5; ++k) marks[static_cast<size_t>(pick(items))] = true;
+        CopyMask mask{};
+        mask[static_cast<size_t>(IColorOver)] = mask[static_cast<size_t>(IFontSizeNormal)] = true;
+        mask[static_cast<size_t>(ICaption)] = pick(2) == 0;
+        Select(item);  // the batch changer copies from the selected item
+        History().RecordBatchChange(item - 1, marks, mask);
+        return;
+      }
+    }
+  }
+
+ private slots:
+  void init() {
+    w_ = std::make_unique<test::WindowFixture>();
+    // Focus moves only inside the active window.
+    Form().show();
+    Form().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&Form()));
+  }
+  void cleanup() { w_.reset(); }
+
+  void randomEditsUndoToTheStartAndRedoToTheEnd() {
+    w_->OpenDesign("menus/big.velm", NestedDesign(50));
+    // Storing an item's pages makes its image size its size; a design
+    // stored before has them equal.
+    for (TItemData& item : Form().Document().Items) {
+      item[IImageWidth] = item[IWidth];
+      item[IImageHeight] = item[IHeight];
+    }
+    const QByteArray start = SaveAs("out/start.velm");
+    std::mt19937 random(5);
+    for (int step = 0; step < 300; ++step) {
+      RandomEdit(random, step);
+      const QString problem = TreeAndItemsDisagree();
+      QVERIFY2(problem.isEmpty(), qPrintable(QString("after edit %1: %2").arg(step).arg(problem)));
+    }
+    QUndoStack& stack = History().Stack();
+    QVERIFY2(stack.count() > 200, "most edits are steps");
+    const QByteArray end = SaveAs("out/end.velm");
+    QVERIFY(end != start);
+
+    while (stack.canUndo()) {
+      History().Undo();
+      const QString problem = TreeAndItemsDisagree();
+      QVERIFY2(problem.isEmpty(), qPrintable(QString("undoing to %1: %2").arg(stack.index()).arg(problem)));
+    }
+    QVERIFY(Form().IsModified());
+    QCOMPARE(SaveAs("out/undone.velm"), start);
+    while (stack.canRedo()) {
+      History().Redo();
+      const QString problem = TreeAndItemsDisagree();
+      QVERIFY2(problem.isEmpty(), qPrintable(QString("redoing to %1: %2").arg(stack.index()).arg(problem)));
+    }
+    QCOMPARE(SaveAs("out/redone.velm"), end);
+  }
+
+  void keystrokesInOneFieldAreOneStep() {
+    w_->OpenDesign("menus/a.velm", {{"Home", 0}, {"News", 0}});
+    Select(2);
+    auto* caption = Control<QLineEdit>("edt_ICaption");
+    caption->setFocus();
+    caption->end(false);
+    QTest::keyClicks(caption, "room");
+    QCOMPARE(Form().NodeAt(2)->text(0), QString("Newsroom"));
+    QCOMPARE(History().Stack().count(), 1);
+    auto* undo = Control<QAction>("Undo1");
+    auto* redo = Control<QAction>("Redo1");
+    QCOMPARE(undo->text(), QString("&Undo Rename Item"));
+    QVERIFY(!redo->isEnabled());
+
+    // Leaving the field ends the step; erasing what was typed drops the
+    // second step again, since it ends where it began.
+    Tree()->setFocus();
+    caption->setFocus();
+    QTest::keyClicks(caption, "s");
+    QCOMPARE(History().Stack().count(), 2);
+    QTest::keyClick(caption, Qt::Key_Backspace);
+    QCOMPARE(History().Stack().count(), 1);
+
+    // Undo puts back the caption, the node text and the page.
+    Control<QTabWidget>("pgcntrl1")->setCurrentIndex(2);
+    Select(1);
+    undo->trigger();
+    QCOMPARE(Form().Document().Items[1][ICaption], std::string("News"));
+    QCOMPARE(Form().NodeAt(2)->text(0), QString("News"));
+    QCOMPARE(Tree()->currentItem(), Form().NodeAt(2));
+    QCOMPARE(caption->text(), QString("News"));
+    QCOMPARE(ActiveTab(), QString("Item General"));
+    QCOMPARE(redo->text(), QString("&Redo Rename Item"));
+    QVERIFY(!undo->isEnabled());
+    redo->trigger();
+    QCOMPARE(caption->text(), QString("Newsroom"));
+
+    // A control of another page: one step each, shown on its own page.
+    Control<ColorPanel>("pnl_IColorOver")->SetColor(Qt::red);
+    Control<QAbstractButton>("spdbtn_IFontStyleOver")->click();
+    QCOMPARE(History().Stack().count(), 3);
+    Control<QTabWidget>("pgcntrl1")->setCurrentIndex(1);
+    undo->trigger();
+    QCOMPARE(ActiveTab(), QString("Mouse Over"));
+    QCOMPARE(undo->text(), QString("&Undo Change Color"));
+  }
+
+  void treeCommandsAreStepsWithTheirNames() {
+    w_->OpenDesign("menus/a.velm", {{"Home", 0}, {"Shop", 0}, {"Cart", 1}, {"News", 0}});
+    auto* undo = Control<QAction>("Undo1");
+    Select(2);
+    Form().MoveDown1Click();
+    QCOMPARE(w_->Captions(), (std::vector<std::string>{"Home", "News", "Shop", "Cart"}));
+    QCOMPARE(undo->text(), QString("&Undo Move Item"));
+    w_->prompts.messageAnswers.enqueue(QMessageBox::Yes);
+    Form().Delete1Click();  // Shop with Cart
+    QCOMPARE(w_->Captions(), (std::vector<std::string>{"Home", "News"}));
+    QCOMPARE(undo->text(), QString("&Undo Delete Item"));
+    undo->trigger();
+    QCOMPARE(w_->Captions(), (std::vector<std::string>{"Home", "News", "Shop", "Cart"}));
+    QCOMPARE(Tree()->currentItem(), Form().NodeAt(3));
+    QCOMPARE(Form().NodeAt(4)->parent(), Form().NodeAt(3));
+    undo->trigger();
+    QCOMPARE(w_->Captions(), (std::vector<std::string>{"Home", "Shop", "Cart", "News"}));
+    QCOMPARE(Tree()->currentItem(), Form().NodeAt(2));
+    Form().Insert1Click();  // under Shop, after Cart
+    QCOMPARE(undo->text(), QString("&Undo Insert Item"));
+    QCOMPARE(Form().NodeAt(4)->parent(), Form().NodeAt(2));
+    QVERIFY2(!Control<QAction>("Redo1")->isEnabled(), "a new step drops the undone ones");
+    QCOMPARE(Form().Document().Items[3][ILevel], std::string("1"));
+  }
+
+  void otherDesignsStartAFreshHistoryAndTheOldestStepsGo() {
+    w_->InsertItem();
+    Select(1);
+    auto* bold = Control<QAbstractButton>("spdbtn_IFontWeightNormal");
+    for (int k = 0; k < UndoHistory::kMostSteps + 5; ++k) bold->click();
+    QCOMPARE(History().Stack().count(), UndoHistory::kMostSteps);
+
+    w_->AnswerFile("menus/kept.velm");
+    Form().Save1Click();
+    QCOMPARE(History().Stack().count(), UndoHistory::kMostSteps);  // saving keeps it
+    auto* undo = Control<QAction>("Undo1");
+    Form().New1Click();
+    QVERIFY(!undo->isEnabled());
+    QCOMPARE(undo->text(), QString("&Undo"));
+
+    w_->InsertItem();
+    w_->prompts.messageAnswers.enqueue(QMessageBox::No);
+    w_->OpenDesign("menus/b.velm", {{"Home", 0}});
+    QCOMPARE(History().Stack().count(), 0);
+
+    w_->InsertItem();
+    test::WriteStructure(w_->Path("menus/s.gms"), {{"One", 0}, {"Two", 1}});
+    w_->prompts.messageAnswers.enqueue(QMessageBox::No);
+    w_->prompts.fileAnswers.enqueue(w_->Path("menus/s.gms"));
+    Form().ImportMenuStructure1Click();
+    QCOMPARE(w_->Captions(), (std::vector<std::string>{"One", "Two"}));
+    QCOMPARE(History().Stack().count(), 0);
+  }
+
+  void editMenuSitsBetweenFileAndView() {
+    QStringList titles;
+    for (QAction* menu : Form().menuBar()->actions()) titles << menu->text();
+    QCOMPARE(titles.mid(0, 3), QStringList({"&File", "&Edit", "&View"}));
+    QCOMPARE(Control<QAction>("Undo1")->shortcut(), QKeySequence("Ctrl+Z"));
+    QCOMPARE(Control<QAction>("Redo1")->shortcuts(),
+             (QList<QKeySequence>{QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}));
+  }
+};
+
+}  // namespace velmora
+
+QTEST_MAIN(velmora::UndoHistoryTest)
+#include "test_undo_history.moc"
