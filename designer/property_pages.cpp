@@ -281,7 +281,10 @@ void PropertyPages::WireEdits(const Bound& bound, bool menuWide) {
     auto typed = [edited] { edited(true); };
     auto chosen = [edited] { edited(false); };
     if (auto* spin = qobject_cast<QSpinBox*>(control)) {
-      QObject::connect(spin, &QSpinBox::textChanged, spin, typed);
+      // A box emptied to type a new number changes nothing until it holds one.
+      QObject::connect(spin, &QSpinBox::textChanged, spin, [spin, typed] {
+        if (IsDecimalInteger(Trim(spin->cleanText().toStdString()))) typed();
+      });
     } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
       QObject::connect(edit, &QLineEdit::textChanged, edit, typed);
     } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
@@ -299,7 +302,7 @@ void PropertyPages::WireEdits(const Bound& bound, bool menuWide) {
   }
 }
 
-std::string PropertyPages::ValueOf(const Binding& binding, const QWidget* control) {
+std::string PropertyPages::ValueOf(const Binding& binding, QWidget* control) {
   return StoreValue(binding, control);
 }
 

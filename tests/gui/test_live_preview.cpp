@@ -120,15 +120,15 @@ class LivePreviewTest : public QObject {
     const QString name = QString::fromStdString(form.MenuBaseNameText());
     auto element = [&](int item) { return QString("document.getElementById('%1-%2')").arg(name).arg(item); };
 
-    // A caption typed into the pages reaches the pane after the pause; the
-    // document keeps its record until the pages are stored.
+    // A caption typed into the pages reaches the pane after the pause; as an
+    // undoable step it is in the document at once.
     auto* tree = Find<QTreeWidget>(&form, "trvwDesignPanel");
     tree->setCurrentItem(form.NodeAt(4));
     Find<QLineEdit>(&form, "edt_ICaption")->setText("Contact us");
     QTRY_COMPARE_WITH_TIMEOUT(TopCaptions(view),
                               QString("Home|Products|Contact us|") + QString::fromStdString(hostile),
                               kEngineTimeout);
-    QCOMPARE(std::string(form.Document().GetItem(3)[ICaption]), std::string("Contact"));
+    QCOMPARE(std::string(form.Document().GetItem(3)[ICaption]), std::string("Contact us"));
 
     // A link in the pane does not navigate: the status line shows it.
     auto* link = Find<QComboBox>(&form, "cmbx_ILink");
