@@ -7,8 +7,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSet>
 #include <QScopedValueRollback>
+#include <QSet>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
