@@ -302,8 +302,8 @@ void PropertyPages::WireEdits(const Bound& bound, bool menuWide) {
   }
 }
 
-std::string PropertyPages::ValueOf(const Binding& binding, QWidget* control) {
-  return StoreValue(binding, control);
+std::string PropertyPages::ValueOf(const Binding& binding, QWidget* control) const {
+  return StoreValue(binding, control, form_.Document());
 }
 
 void PropertyPages::ShowPageOf(bool menuWide, int field) {

@@ -49,7 +49,7 @@ class PropertyPages {
   using EditHandler = std::function<void(const Binding&, QWidget* control, bool menuWide, bool typing)>;
   void SetEditHandler(EditHandler handler) { editHandler_ = std::move(handler); }
   // The record text a control stores now.
-  static std::string ValueOf(const Binding& binding, QWidget* control);
+  std::string ValueOf(const Binding& binding, QWidget* control) const;
   // Makes the page holding the control of `field` the current one.
   void ShowPageOf(bool menuWide, int field);
 
