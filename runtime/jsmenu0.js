@@ -675,14 +675,15 @@
 
   // Browsers drop "window-inset" borders: restate them as inset
   function fixSheets() {
-    if (/^http/.test(location.protocol)) each(d.querySelectorAll('link[rel~=stylesheet]'), function (l) {
-      fetch(l.href).then(function (r) { return r.text(); }).then(function (t) {
-        var out = '';
-        t.replace(/\/\*[\s\S]*?\*\//g, '').replace(/([^{}]+){([^}]*window-inset[^}]*)}/gi, function (x, sel, body) {
-          out += sel + '{' + body.match(/[\w-]+:[^;]*window-inset[^;]*/gi).join(';').replace(/window-inset/gi, 'inset') + '}';
+    if (location.protocol != 'file:') each(d.querySelectorAll('link[rel~=stylesheet]'), function (l) {
+      var q = new XMLHttpRequest();
+      q.onload = function () {
+        q.response.replace(/\/\*[\s\S]*?\*\//g, '').replace(/([^{}]+){([^}]*window-inset[^}]*)}/gi, function (x, sel, body) {
+          css(sel + '{' + body.match(/[\w-]+:[^;]*window-inset[^;]*/gi).join(';').replace(/window-inset/gi, 'inset') + '}');
         });
-        if (out) css(out);
-      }).catch(function () {});
+      };
+      q.open('GET', l.href);
+      q.send();
     });
   }
 

@@ -166,6 +166,22 @@ class LivePreviewTest : public QObject {
                               QString("Home|Products|Contact us|") + QString::fromStdString(hostile),
                               kEngineTimeout);
 
+    // Page and stylesheet share our origin, so the runtime reads the sheet
+    // and gives a "window-inset" border the inset look browsers drop. The
+    // selected item shows its mouse-over look, so another one is selected.
+    tree->setCurrentItem(form.NodeAt(1));
+    auto* style = Find<QComboBox>(&form, "cmbx_IBorderTopStyleNormal");
+    style->setCurrentIndex(style->findText("window-inset"));
+    QCOMPARE(style->currentText(), QString("window-inset"));
+    tree->setCurrentItem(form.NodeAt(4));
+    auto borderStyles = [&](int item) {
+      return RunJs(view, "(s => s.borderTopStyle + ' ' + s.borderRightStyle)(getComputedStyle(" +
+                             element(item) + "))")
+          .toString();
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(borderStyles(0), QString("inset solid"), kEngineTimeout);
+    QCOMPARE(borderStyles(1), QString("solid solid"));
+
     // The modern page draws the same menu.
     StorePageSettings(form.Document(), {PageStyle::Html5, "en"});
     form.SetModified(true);
