@@ -102,7 +102,8 @@ void RunHtml(Context& ctx) {
   ctx.OpenProject(project);
   RequireItems(ctx, project);
   std::vector<std::string> warnings;
-  ctx.out << BuildPageText(doc, ctx.Tree(), menuName, options, &warnings);
+  const std::string pageText = BuildPageText(doc, ctx.Tree(), menuName, options, &warnings);
+  ctx.out << CodeToPaste(doc, options, pageText);
   WarnPage(ctx, project, warnings);
 }
 

@@ -22,7 +22,7 @@ inline constexpr Command kCommands[] = {
     {"publish", "publish PROJECT.velm [--to DIR] [--page classic|html5] [--menu-name NAME] [--home DIR]",
      "save and publish a project: page, scripts, images, project file and report", RunPublish},
     {"html", "html PROJECT.velm [--page classic|html5] [--menu-name NAME] [--home DIR]",
-     "print the page that Build HTML shows", RunHtml},
+     "print the code that Build HTML shows (HTML5 style: only the code to paste)", RunHtml},
     {"preview", "preview PROJECT.velm [--page classic|html5] [--menu-name NAME] [--home DIR]",
      "assemble the preview folder, open the page in the browser and print its path", RunPreview},
     {"export-structure", "export-structure PROJECT.velm OUT.gms",

@@ -42,7 +42,11 @@ bool TMainForm::BuildHtmlCode() {
   PageOptions options;
   if (!CurrentProjectFile.isEmpty()) options.title = BaseNameOf(NameOf(ToNativePath(CurrentProjectFile)));
   std::vector<std::string> warnings;
-  HtmlWindow().SetPageText(FromCodePage(BuildPageText(Document(), Tree(), MenuBaseName, options, &warnings)));
+  std::string page = BuildPageText(Document(), Tree(), MenuBaseName, options, &warnings);
+  const std::string code = CodeToPaste(Document(), options, page);
+  HtmlWindow().SetPageText(FromCodePage(code));
+  // Preview shows the page of this very build, also when the window shows less.
+  builtPage_ = code == page ? std::string() : std::move(page);
   WarnAboutPageLinks(warnings);
   return true;
 }
@@ -61,7 +65,7 @@ void TMainForm::Preview1Click() {
   CopyScriptsToPreview(doc, programFolder);
   CopyResourceFiles(doc, programFolder);
   const std::string page = JoinPath(programFolder, kPreviewPage);
-  WriteFileAtomically(page, PageFileText(HtmlWindow().PageText()));
+  WriteFileAtomically(page, builtPage_.empty() ? PageFileText(HtmlWindow().PageText()) : builtPage_);
   CopyToPreviewFolder(doc, page);
   DeleteFileQuietly(page);
 

@@ -314,6 +314,9 @@ class TMainForm : public QMainWindow {
   QAction* MoveUp2 = nullptr;
   QAction* MoveDown2 = nullptr;
   TformHTML* formHTML = nullptr;
+  // The page of the last build when the code window shows only the code to
+  // paste (HTML5 style); empty when the window shows the whole page.
+  std::string builtPage_;
   TfrmHelp* frmHelp = nullptr;
 };
 

@@ -91,4 +91,10 @@ std::string BuildPageText(TvornAppletAgent& doc, const DesignTree& tree, const s
   return text;
 }
 
+std::string CodeToPaste(const TvornAppletAgent& doc, const PageOptions& options,
+                        const std::string& pageText) {
+  const PageStyle style = options.style.value_or(PageSettingsOf(doc).style);
+  return style == PageStyle::Html5 ? Html5PasteCode(pageText) : pageText;
+}
+
 }  // namespace velmora

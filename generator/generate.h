@@ -50,4 +50,9 @@ std::vector<std::string> GenerateMenuFiles(TvornAppletAgent& doc, const DesignTr
 std::string BuildPageText(TvornAppletAgent& doc, const DesignTree& tree, const std::string& menuBaseName,
                           const PageOptions& options = {}, std::vector<std::string>* warnings = nullptr);
 
+// The code Build HTML shows for `pageText`, a page built from `doc` with
+// `options`: the whole classic page, or the HTML5 page's code to paste (the
+// loading block with its comments and the container with its list).
+std::string CodeToPaste(const TvornAppletAgent& doc, const PageOptions& options, const std::string& pageText);
+
 }  // namespace velmora

@@ -59,6 +59,13 @@ std::string Px(int value) {
   return std::to_string(value < 0 ? 0 : value) + "px";
 }
 
+// An HTML5 page starts with its doctype; its body holds the code to paste
+// between a blank line after its opening tag and one before its closing
+// tag. Every text in the code is escaped, so neither tag can appear inside.
+constexpr const char* kDoctype = "<!DOCTYPE html>";
+constexpr const char* kBodyOpen = "<body>";
+constexpr const char* kBodyClose = "</body>";
+
 bool IsAsciiSpaceOrControl(unsigned char b) {
   return b <= 0x20 || b == 0x7F;
 }
@@ -182,7 +189,7 @@ Html5Page Html5PageText(const TvornAppletAgent& doc, const std::string& menuBase
   auto line = [&out](const std::string& text) { AppendLine(out, text); };
   const auto& files = doc.RuntimeFiles;
   for (const std::string& text : {
-           std::string("<!DOCTYPE html>"),
+           std::string(kDoctype),
            "<html lang=\"" + EscapeHtml(language) + "\">",
            std::string("<head>"),
            std::string("<meta charset=\"utf-8\">"),
@@ -193,7 +200,7 @@ Html5Page Html5PageText(const TvornAppletAgent& doc, const std::string& menuBase
                           IsValidUtf8(title) ? TextEncoding::Utf8 : TextEncoding::Windows1252) +
                "</title>",
            std::string("</head>"),
-           std::string("<body>"),
+           std::string(kBodyOpen),
            std::string(),
            std::string("<!-- Velmora 1.0 -->"),
            std::string("<!-- ") + kCopyrightLine + " -->",
@@ -244,8 +251,22 @@ Html5Page Html5PageText(const TvornAppletAgent& doc, const std::string& menuBase
       line(std::string(2 * static_cast<size_t>(k - 1), ' ') + "</li>");
     }
   }
-  for (const char* text : {"</ul>", "</nav>", "</div>", "", "</body>", "</html>"}) line(text);
+  for (const char* text : {"</ul>", "</nav>", "</div>", "", kBodyClose, "</html>"}) line(text);
   return page;
+}
+
+std::string Html5PasteCode(std::string_view page) {
+  const std::string open = std::string(kBodyOpen) + std::string(kLineEnd) + std::string(kLineEnd);
+  const std::string close = std::string(kLineEnd) + std::string(kLineEnd) + std::string(kBodyClose);
+  const size_t from = page.find(open);
+  const size_t to = page.rfind(close);
+  if (!page.starts_with(kDoctype) || from == std::string_view::npos || to == std::string_view::npos ||
+      to < from + open.size()) {
+    throw ValueError("The text is not an HTML5 menu page: its body holds no code to paste.");
+  }
+  // The last line of the code keeps its line end.
+  const size_t begin = from + open.size();
+  return std::string(page.substr(begin, to + kLineEnd.size() - begin));
 }
 
 }  // namespace velmora

@@ -28,6 +28,12 @@ struct Html5Page {
 Html5Page Html5PageText(const TvornAppletAgent& doc, const std::string& menuBaseName,
                         const std::string& language, const std::string& title);
 
+// The code to paste into a page of one's own, taken from an HTML5 page made
+// by Html5PageText: the body's content, from the comments that say where to
+// paste through the container with its list. Refuses (ValueError) a text that
+// is not such a page.
+std::string Html5PasteCode(std::string_view page);
+
 // Rules appended to the stylesheet for the list: the layout of the bar and
 // one rule per distinct item size, and submenus folded away while script
 // runs, so the list takes the bar's place without a jump.

@@ -319,8 +319,12 @@ TEST_F(CliRun, PageStyleForOneRun) {
   const std::string common = " --menu-name menu42 --home " + Q(home);
   const Outcome html = Cli("html " + Q(velm) + " --page HTML5" + common);
   ASSERT_EQ(html.status, 0) << html.err;
-  EXPECT_TRUE(html.out.starts_with("<!DOCTYPE html>\r\n<html lang=\"en\">")) << html.out;
-  EXPECT_NE(html.out.find("<title>velmora-example</title>"), std::string::npos);
+  // The code to paste, as Build HTML shows it: comments, loading block, container.
+  EXPECT_TRUE(html.out.starts_with("<!-- Velmora 1.0 -->\r\n")) << html.out;
+  EXPECT_TRUE(html.out.ends_with("</ul>\r\n</nav>\r\n</div>\r\n")) << html.out;
+  EXPECT_NE(html.out.find("<!-- BEGIN -->\r\n<link href=\"./jsmenu01.css\" rel=\"stylesheet\">"),
+            std::string::npos);
+  EXPECT_EQ(html.out.find("<title>"), std::string::npos);
   EXPECT_NE(html.out.find("<a href=\"index.html\""), std::string::npos);
   EXPECT_EQ(html.out.find("javascript:"), std::string::npos);
   EXPECT_EQ(html.err,
@@ -332,12 +336,16 @@ TEST_F(CliRun, PageStyleForOneRun) {
   const Outcome publish = Cli("publish " + Q(velm) + " --to " + Q(site) + " --page html5" + common);
   ASSERT_EQ(publish.status, 0) << publish.err;
   EXPECT_EQ(publish.err, html.err);
-  EXPECT_EQ(Slurp(site / "velmora-example.html"), html.out);
+  // The published page is the whole document around exactly that code.
+  const std::string page = Slurp(site / "velmora-example.html");
+  EXPECT_TRUE(page.starts_with("<!DOCTYPE html>\r\n<html lang=\"en\">")) << page;
+  EXPECT_NE(page.find("<title>velmora-example</title>"), std::string::npos);
+  EXPECT_TRUE(page.ends_with("<body>\r\n\r\n" + html.out + "\r\n</body>\r\n</html>\r\n"));
   EXPECT_EQ(Slurp(site / "jsmenu01cfg.js").find("eval("), std::string::npos);
 
   const Outcome preview = Cli("preview " + Q(velm) + " --page html5" + common, "VELMORA_OPEN_COMMAND=true");
   ASSERT_EQ(preview.status, 0) << preview.err;
-  EXPECT_EQ(Slurp(home / "preview" / "~preview.html"), html.out);
+  EXPECT_EQ(Slurp(home / "preview" / "~preview.html"), page);
 
   // The classic page for the same run is what the design gives by default.
   const Outcome classic = Cli("html " + Q(velm) + " --page classic" + common);

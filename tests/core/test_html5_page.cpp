@@ -157,6 +157,49 @@ TEST_F(Html5, StyleComesFromTheRunAndLanguageIsChecked) {
   EXPECT_THROW(Html5PageText(doc, "menu5", "en\" onload=\"x", "t"), ValueError);
 }
 
+TEST_F(Html5, CodeToPasteIsTheLoadingBlockAndContainerOfTheSamePage) {
+  BuildDesign(doc, tree, {0, 1, 1, 0});
+  // Texts that look like the body's tags must not move where the code ends.
+  doc.Items[0][ICaption] = "</body>\r\n\r\n</div>";
+  doc.Items[3][IToolTip] = "<body>";
+  doc.Items[3][ILink] = "x.html";
+  const std::string page = GenerateMenuTexts(doc, tree, "menu5", kHtml5).page;
+
+  // Expected from the page's lines: the first comment through the
+  // container's last line, each with its line end.
+  std::vector<std::string_view> lines;
+  for (std::string_view line : SplitLines(page)) lines.push_back(line);
+  size_t first = 0, last = lines.size();
+  while (first < lines.size() && lines[first] != "<!-- Velmora 1.0 -->") ++first;
+  while (last > 0 && lines[last - 1] != "</div>") --last;
+  ASSERT_LT(first, last);
+  std::string expected;
+  for (size_t i = first; i < last; ++i) AppendLine(expected, std::string(lines[i]));
+
+  const std::string code = Html5PasteCode(page);
+  EXPECT_EQ(code, expected);
+  EXPECT_TRUE(code.starts_with("<!-- Velmora 1.0 -->\r\n"));
+  EXPECT_NE(code.find("<!-- NOTE: Please insert these codes and the menu's container"), std::string::npos);
+  EXPECT_TRUE(code.ends_with("</ul>\r\n</nav>\r\n</div>\r\n"));
+  EXPECT_EQ(ListOf(code).size(), 4u);
+  const size_t at = page.find("</head>\r\n<body>\r\n\r\n" + code);
+  ASSERT_NE(at, std::string::npos);
+  EXPECT_EQ(page.substr(at + 19 + code.size()), "\r\n</body>\r\n</html>\r\n");
+  for (const char* whole : {"<!DOCTYPE", "<title>", "<head>", "<html", "<meta"}) {
+    EXPECT_EQ(code.find(whole), std::string::npos) << whole;
+  }
+
+  // What Build HTML shows follows the run's style, else the design's.
+  const std::string classic = GenerateMenuTexts(doc, tree, "menu5").page;
+  EXPECT_EQ(CodeToPaste(doc, {}, classic), classic);
+  EXPECT_EQ(CodeToPaste(doc, kHtml5, page), code);
+  StorePageSettings(doc, {PageStyle::Html5, "en"});
+  EXPECT_EQ(CodeToPaste(doc, {}, page), code);
+  EXPECT_EQ(CodeToPaste(doc, {PageStyle::Classic, ""}, classic), classic);
+  EXPECT_THROW(Html5PasteCode(classic), ValueError);
+  EXPECT_THROW(Html5PasteCode(""), ValueError);
+}
+
 TEST_F(Html5, ListStylesGiveEachDistinctBoxOneRule) {
   BuildDesign(doc, tree, {0, 0, 1});
   doc.Items[1][IWidth] = "200";

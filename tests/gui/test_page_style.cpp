@@ -1,7 +1,7 @@
 // The modern page setting in the window: the Option menu's check entry and
 // the Path page's language field are part of the design: they mark it
-// modified, are saved and opened with it, and choose the page Build HTML
-// shows.
+// modified, are saved and opened with it, and choose what Build HTML shows
+// and the page Preview opens.
 
 #include <QAction>
 #include <QLineEdit>
@@ -50,11 +50,23 @@ class PageStyleTest : public QObject {
     QCOMPARE(Language()->text(), QStringLiteral("de-CHx"));
     Language()->backspace();
 
+    // Build HTML shows the code to paste; Preview opens the whole page of
+    // the same build.
     QVERIFY(Form().BuildHtmlCode());
-    const QString page = Form().HtmlWindow().PageText();
-    QVERIFY2(page.startsWith("<!DOCTYPE html>\n<html lang=\"de-CH\">"), qPrintable(page.left(80)));
+    const QString code = Form().HtmlWindow().PageText();
+    QVERIFY2(code.startsWith("<!-- Velmora 1.0 -->\n"), qPrintable(code.left(80)));
+    QVERIFY2(code.endsWith("</ul>\n</nav>\n</div>\n"), qPrintable(code.right(80)));
+    QVERIFY(code.contains("<!-- BEGIN -->") && code.contains("<!-- END -->\n<div id=\""));
+    QVERIFY(code.contains("<li><span class=\"") && code.contains(">Home</span>"));
+    QVERIFY(!code.contains("<title>") && !code.contains("<html"));
+    Form().Preview1Click();
+    const QString preview = w_->ProgramPath("preview/~preview.html");
+    QCOMPARE(w_->launcher.calls, QStringList{"open " + preview});
+    const QString page = QString::fromLatin1(test::Sandbox::ReadFile(preview));
+    QVERIFY2(page.startsWith("<!DOCTYPE html>\r\n<html lang=\"de-CH\">"), qPrintable(page.left(80)));
     QVERIFY(page.contains("<title>a</title>"));
-    QVERIFY(page.contains("<li><span class=\"") && page.contains(">Home</span>"));
+    QVERIFY(
+        page.endsWith("<body>\r\n\r\n" + QString(code).replace("\n", "\r\n") + "\r\n</body>\r\n</html>\r\n"));
 
     Form().Save1Click();
     QVERIFY(!Form().IsModified());
@@ -76,8 +88,11 @@ class PageStyleTest : public QObject {
     QVERIFY(!Language()->isEnabled());
     Form().Save1Click();
     QVERIFY(!test::Sandbox::ReadFile(project).contains("Page_Style"));
-    QVERIFY(Form().BuildHtmlCode());
-    QVERIFY(Form().HtmlWindow().PageText().startsWith("<!-- saved from url="));
+    // Classic again: the window shows the whole page and Preview writes it.
+    Form().Preview1Click();
+    const QString classic = Form().HtmlWindow().PageText();
+    QVERIFY(classic.startsWith("<!-- saved from url="));
+    QCOMPARE(QString::fromLatin1(test::Sandbox::ReadFile(preview)), QString(classic).replace("\n", "\r\n"));
   }
 };
 
