@@ -13,8 +13,8 @@ namespace velmora {
 
 namespace {
 
-QString NodeText(const TItemData& item) {
-  return FromCodePage(std::string(item[ICaption])).trimmed();
+QString NodeText(const TvornAppletAgent& doc, const TItemData& item) {
+  return FromDocumentText(item[ICaption], doc.Encoding).trimmed();
 }
 
 }  // namespace
@@ -51,7 +51,8 @@ void ItemEditor::PutBlock(int first, const BlockShape& shape, std::vector<TItemD
   for (size_t k = 0; k < items.size(); ++k) {
     const int depth = std::max(0, shape.depths[k]);
     if (k > 0 && (depth < 1 || depth > static_cast<int>(spine.size()))) break;
-    QTreeWidgetItem* node = adapter.NewNode(k == 0 && !firstText.isEmpty() ? firstText : NodeText(items[k]));
+    QTreeWidgetItem* node =
+        adapter.NewNode(k == 0 && !firstText.isEmpty() ? firstText : NodeText(Document(), items[k]));
     if (k > 0) spine[static_cast<size_t>(depth - 1)]->addChild(node);
     spine.resize(static_cast<size_t>(depth));
     spine.push_back(node);
@@ -95,7 +96,7 @@ void ItemEditor::SwapValues(std::vector<ValueChange>& changes, bool reloadPages)
     currentChanged |= change.slot.item == current && current >= 0;
     if (change.slot.item == kMenuWide || change.slot.field != ICaption) continue;
     if (QTreeWidgetItem* node = form_.NodeAt(change.slot.item + 1))
-      node->setText(0, NodeText(Document().Items[static_cast<size_t>(change.slot.item)]));
+      node->setText(0, NodeText(Document(), Document().Items[static_cast<size_t>(change.slot.item)]));
   }
   // Before anything else may store the pages over the values just put in.
   if (reloadPages && menuChanged) form_.LoadMenuPages();
