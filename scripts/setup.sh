@@ -64,7 +64,7 @@ run_tests() {
   cmake --build "$asan" -j2 --target core_tests importer_tests
   (cd "$asan" && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j2)
   if command -v clang++ >/dev/null; then
-    echo "== Fuzzing both file readers"
+    echo "== Fuzzing both file readers and the web page import"
     "$here/fuzz/run.sh" "$build-fuzz" "${VELMORA_FUZZ_SECONDS:-30}"
   fi
 }
