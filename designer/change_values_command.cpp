@@ -62,17 +62,28 @@ ChangeValuesCommand::ChangeValuesCommand(ItemEditor& editor, std::vector<ValueCh
   setText(text);
 }
 
+ChangeValuesCommand::ChangeValuesCommand(ItemEditor& editor, FormatExtensions extensions, const QString& text,
+                                         bool fromPages, int typingSession)
+    : ChangeValuesCommand(editor, std::vector<ValueChange>{}, text, fromPages, typingSession) {
+  extensions_ = std::move(extensions);
+}
+
+void ChangeValuesCommand::Swap(bool reloadPages) {
+  editor_.SwapValues(changes_, extensions_ ? &*extensions_ : nullptr, reloadPages);
+}
+
 void ChangeValuesCommand::redo() {
   // Values the pages made are not loaded back into them while typing.
-  editor_.SwapValues(changes_, done_);
+  Swap(done_);
   done_ = true;
 }
 
 void ChangeValuesCommand::undo() {
-  editor_.SwapValues(changes_, true);
+  Swap(true);
 }
 
 bool ChangeValuesCommand::SameSlots(const ChangeValuesCommand& other) const {
+  if (extensions_.has_value() != other.extensions_.has_value()) return false;
   return std::equal(changes_.begin(), changes_.end(), other.changes_.begin(), other.changes_.end(),
                     [](const ValueChange& a, const ValueChange& b) { return a.slot == b.slot; });
 }
@@ -84,11 +95,13 @@ bool ChangeValuesCommand::mergeWith(const QUndoCommand* other) {
   // already holds the latest.
   const TvornAppletAgent& doc = editor_.Document();
   setObsolete(std::all_of(changes_.begin(), changes_.end(),
-                          [&doc](const ValueChange& c) { return ValueAt(doc, c.slot) == c.value; }));
+                          [&doc](const ValueChange& c) { return ValueAt(doc, c.slot) == c.value; }) &&
+              (!extensions_ || *extensions_ == doc.Extensions));
   return true;
 }
 
 RevealTarget ChangeValuesCommand::Target(bool) const {
+  if (extensions_) return {0, kPageStyleField};
   if (changes_.empty()) return {};
   const ValueSlot slot = changes_.front().slot;
   return {slot.item + 1, slot.field};

@@ -1,10 +1,11 @@
 #pragma once
 
 // The one command for every change of values: page edits, menu-wide page
-// edits and the batch change. It keeps the values to put in; undo and redo
-// are the same move, exchanging them with the design's.
+// edits, the page style and the batch change. It keeps the values to put
+// in; undo and redo are the same move, exchanging them with the design's.
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 #include "designer/design_command.h"
@@ -22,6 +23,10 @@ class ChangeValuesCommand : public DesignCommand {
   // `fromPages`: the pages made the values and already show them.
   ChangeValuesCommand(ItemEditor& editor, std::vector<ValueChange> changes, const QString& text,
                       bool fromPages, int typingSession = -1);
+  // The design's format extensions replaced as a whole (the page style and
+  // language live there), so a design without them gets none back.
+  ChangeValuesCommand(ItemEditor& editor, FormatExtensions extensions, const QString& text, bool fromPages,
+                      int typingSession = -1);
 
   void redo() override;
   void undo() override;
@@ -34,9 +39,11 @@ class ChangeValuesCommand : public DesignCommand {
 
  private:
   bool SameSlots(const ChangeValuesCommand& other) const;
+  void Swap(bool reloadPages);
 
   ItemEditor& editor_;
   std::vector<ValueChange> changes_;
+  std::optional<FormatExtensions> extensions_;
   int typingSession_;
   bool done_ = false;
 };

@@ -63,7 +63,7 @@ bool TMainForm::BatchChangerAvailable() {
 void TMainForm::OpenBatchChanger(int stateIndex) {
   const int source = SelectedIndex() - 1;
   if (source < 0 || source >= Document().ItemCount()) return;
-  StoreItemPages(source);
+  StoreItemEdits(source);
   TfrmGlobalPropertiesChange changer(
       Document(), *trvwDesignPanel,
       {[this] { SetModified(true); },

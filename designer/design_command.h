@@ -7,6 +7,9 @@
 
 namespace velmora {
 
+// Stands for the page style's controls where a field is expected.
+inline constexpr int kPageStyleField = -2;
+
 struct RevealTarget {
   int node = 0;    // absolute node index; 0 is the root (the menu)
   int field = -1;  // a field whose page to show; -1 for none

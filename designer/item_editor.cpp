@@ -1,10 +1,13 @@
 #include "designer/item_editor.h"
 
+#include <QLineEdit>
 #include <QScopedValueRollback>
 #include <QTreeWidget>
 #include <algorithm>
 
+#include "designer/design_command.h"
 #include "designer/main_form.h"
+#include "designer/page_style_controls.h"
 #include "designer/property_pages.h"
 #include "designer/tree_adapter.h"
 #include "platform/codepage.h"
@@ -86,8 +89,11 @@ void ItemEditor::MoveBlock(const BlockMove& move) {
   form_.MoveSubtreeBefore(moving, before);
 }
 
-void ItemEditor::SwapValues(std::vector<ValueChange>& changes, bool reloadPages) {
+void ItemEditor::SwapValues(std::vector<ValueChange>& changes, FormatExtensions* extensions,
+                            bool reloadPages) {
   velmora::SwapValues(Document(), changes);
+  if (extensions) std::swap(Document().Extensions, *extensions);
+  if (reloadPages && extensions) form_.pageStyle_->Load(Document());
   const int current = form_.CurrentItemIndex();
   bool menuChanged = false;
   bool currentChanged = false;
@@ -109,7 +115,11 @@ void ItemEditor::Reveal(int node, int field) {
   // The selection handler loads an item it newly selects.
   if (form_.trvwDesignPanel->currentItem() != target) form_.trvwDesignPanel->setCurrentItem(target);
   form_.UpdateItemCommands();
-  if (field >= 0) form_.pages_->ShowPageOf(target == form_.RootNode(), field);
+  if (field == kPageStyleField) {
+    form_.pages_->ShowPageHolding(form_.pageStyle_->Language());
+  } else if (field >= 0) {
+    form_.pages_->ShowPageOf(target == form_.RootNode(), field);
+  }
 }
 
 }  // namespace velmora

@@ -40,12 +40,13 @@ class ItemEditor {
   std::vector<TItemData> TakeBlock(int first, int count);
   // Moves the subtree at `move.first` before its previous sibling's.
   void MoveBlock(const BlockMove& move);
-  // Exchanges values; a changed caption renames its node. With
-  // `reloadPages` the pages showing a changed record show its new values.
-  void SwapValues(std::vector<ValueChange>& changes, bool reloadPages);
+  // Exchanges values, and the format extensions when given; a changed
+  // caption renames its node. With `reloadPages` the pages showing a changed
+  // record show its new values.
+  void SwapValues(std::vector<ValueChange>& changes, FormatExtensions* extensions, bool reloadPages);
 
   // Shows an edit to the user: selects the node and shows the page of
-  // `field` (none when negative).
+  // `field` (kPageStyleField: the page style's; none when -1).
   void Reveal(int node, int field);
 
  private:

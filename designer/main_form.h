@@ -111,8 +111,11 @@ class TMainForm : public QMainWindow {
   void StoreMenuPages();
   void LoadMenuPages();
   void StoreItemPages(int index);
+  // Only what the user changed in the item pages since the item was loaded
+  // into the record: showing an item never changes the design.
+  void StoreItemEdits(int index);
   void LoadItemPages(int index);
-  // StoreMenuPages, then StoreItemPages for CurrentItemNode when it is set:
+  // StoreMenuPages, then StoreItemEdits for CurrentItemNode when it is set:
   // what Save, Build HTML, Preview, Publish and the exit save do first.
   void StorePages();
   // The records as the pages show them now, as the stores above put them

@@ -73,9 +73,9 @@ void TMainForm::BuildFrame() {
   pageStyle_ = new PageStyleControls(menuBar()->findChild<QMenu*>("Option1"), pgcntrl1);
   // A menu entry takes effect at once, so the setting goes into the design
   // on every change (the live preview draws the page it chooses).
-  connect(pageStyle_, &PageStyleControls::Changed, this, [this] {
-    RunGuarded([this] {
-      pageStyle_->Store(Document());
+  connect(pageStyle_, &PageStyleControls::Changed, this, [this](bool typing) {
+    RunGuarded([this, typing] {
+      history_->RecordPageStyle(*pageStyle_, typing);
       SetModified(true);
     });
   });

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "document/field_names.h"
+
 namespace velmora {
 
 enum class Conversion {
@@ -38,6 +40,12 @@ struct Binding {
   const char* storeChecked = nullptr;
   const char* storeUnchecked = nullptr;
 };
+
+// The picture size that follows an item's size wherever it is stored:
+// IImageWidth for IWidth, IImageHeight for IHeight, else -1.
+inline int ImageSizeFieldOf(int field) {
+  return field == IWidth ? IImageWidth : field == IHeight ? IImageHeight : -1;
+}
 
 // Script and Path pages (menu-wide record).
 const std::vector<Binding>& MenuBindings();

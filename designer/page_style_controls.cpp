@@ -39,14 +39,19 @@ PageStyleControls::PageStyleControls(QMenu* optionMenu, QTabWidget* pages) : QOb
 
   connect(modern_, &QAction::triggered, this, [this](bool checked) {
     language_->setEnabled(checked);
-    emit Changed();
+    emit Changed(false);
   });
-  connect(language_, &QLineEdit::textEdited, this, &PageStyleControls::Changed);
+  connect(language_, &QLineEdit::textEdited, this, [this] { emit Changed(true); });
 }
 
 void PageStyleControls::Store(TvornAppletAgent& doc) const {
-  StorePageSettings(doc, {modern_->isChecked() ? PageStyle::Html5 : PageStyle::Classic,
-                          language_->text().trimmed().toStdString()});
+  doc.Extensions = StoredInto(std::move(doc.Extensions));
+}
+
+FormatExtensions PageStyleControls::StoredInto(FormatExtensions extensions) const {
+  StorePageSettings(extensions, {modern_->isChecked() ? PageStyle::Html5 : PageStyle::Classic,
+                                 language_->text().trimmed().toStdString()});
+  return extensions;
 }
 
 void PageStyleControls::Load(const TvornAppletAgent& doc) {

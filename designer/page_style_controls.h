@@ -2,11 +2,12 @@
 
 // The design's page style in the window: the check entry "&Modern Page
 // Output" of the Option menu and the page language field on the Path page,
-// enabled while the entry is checked. Like the page controls, they hold
-// their values until the pages are stored and take them when the pages are
-// loaded; a change by the user marks the design modified.
+// enabled while the entry is checked. They take their values when the
+// pages are loaded; a change by the user is a step of the undo history.
 
 #include <QObject>
+
+#include "document/format_extensions.h"
 
 class QAction;
 class QLineEdit;
@@ -25,14 +26,16 @@ class PageStyleControls : public QObject {
   PageStyleControls(QMenu* optionMenu, QTabWidget* pages);
 
   void Store(TvornAppletAgent& doc) const;
+  // `extensions` with the settings the controls show.
+  FormatExtensions StoredInto(FormatExtensions extensions) const;
   void Load(const TvornAppletAgent& doc);
 
   QAction* ModernPageOutput() const { return modern_; }
   QLineEdit* Language() const { return language_; }
 
  signals:
-  // The user changed the entry or the field.
-  void Changed();
+  // The user changed the entry, or typed into the field (`typing`).
+  void Changed(bool typing);
 
  private:
   QAction* modern_;

@@ -308,13 +308,16 @@ std::string PropertyPages::ValueOf(const Binding& binding, QWidget* control) con
 
 void PropertyPages::ShowPageOf(bool menuWide, int field) {
   for (const auto& [binding, control] : menuWide ? menu_ : item_) {
-    if (binding->field != field) continue;
-    for (QWidget* page = control; page; page = page->parentWidget()) {
-      const int index = tabs_->indexOf(page);
-      if (index < 0) continue;
-      if (tabs_->isTabVisible(index)) tabs_->setCurrentIndex(index);
-      return;
-    }
+    if (binding->field == field) return ShowPageHolding(control);
+  }
+}
+
+void PropertyPages::ShowPageHolding(QWidget* control) {
+  for (QWidget* page = control; page; page = page->parentWidget()) {
+    const int index = tabs_->indexOf(page);
+    if (index < 0) continue;
+    if (tabs_->isTabVisible(index)) tabs_->setCurrentIndex(index);
+    return;
   }
 }
 
@@ -375,10 +378,23 @@ TAppletData PropertyPages::StoreMenu() const {
 
 TItemData PropertyPages::StoreItem() const {
   MakeRoomForAll(item_);
+  return ItemValues();
+}
+
+TItemData PropertyPages::ItemValues() const {
   TItemData item;
   for (const auto& [binding, control] : item_)
     item.at(binding->field) = StoreValue(*binding, control, form_.Document());
   return item;
+}
+
+TItemData PropertyPages::WithItemEdits(TItemData record) const {
+  const TItemData now = StoreItem();
+  for (const auto& [binding, control] : item_) {
+    const int field = binding->field;
+    if (now.at(field) != loadedItem_.at(field)) record.at(field) = now.at(field);
+  }
+  return record;
 }
 
 void PropertyPages::LoadMenu(const TAppletData& data) {
@@ -389,6 +405,7 @@ void PropertyPages::LoadMenu(const TAppletData& data) {
 void PropertyPages::LoadItem(const TItemData& item) {
   QScopedValueRollback<bool> loading(loading_, true);
   LoadRecord(item_, item, "item", form_.Document().Encoding);
+  loadedItem_ = ItemValues();
 }
 
 void PropertyPages::ShowMenuPages() {
@@ -438,13 +455,23 @@ void TMainForm::StoreItemPages(int index) {
   Document().SetItem(index, ItemPagesRecord());
 }
 
+void TMainForm::StoreItemEdits(int index) {
+  if (index < 0 || index >= Document().ItemCount()) return;
+  const TItemData stored = Document().GetItem(index);
+  TItemData record = pages_->WithItemEdits(stored);
+  for (int field : {IWidth, IHeight}) {
+    if (record.at(field) != stored.at(field)) record.at(ImageSizeFieldOf(field)) = record.at(field);
+  }
+  Document().SetItem(index, record);
+}
+
 void TMainForm::LoadItemPages(int index) {
   pages_->LoadItem(Document().GetItem(index));
 }
 
 void TMainForm::StorePages() {
   StoreMenuPages();
-  if (CurrentItemNode) StoreItemPages(AbsoluteIndex(CurrentItemNode) - 1);
+  if (CurrentItemNode) StoreItemEdits(AbsoluteIndex(CurrentItemNode) - 1);
 }
 
 }  // namespace velmora

@@ -30,6 +30,10 @@ class PropertyPages {
   // Records filled from the controls; fields no control edits stay empty.
   TAppletData StoreMenu() const;
   TItemData StoreItem() const;
+  // `record` with the values of the controls the user changed since the
+  // item was loaded: a value only shown (a number beyond a box's range, a
+  // text with blanks around it) stays as the record holds it.
+  TItemData WithItemEdits(TItemData record) const;
   // Sets the controls from a record in record order. Every number is
   // checked before any control changes, so a bad value (NumberError)
   // leaves the pages as they were.
@@ -52,6 +56,8 @@ class PropertyPages {
   std::string ValueOf(const Binding& binding, QWidget* control) const;
   // Makes the page holding the control of `field` the current one.
   void ShowPageOf(bool menuWide, int field);
+  // Makes the page holding `control` the current one, when it is shown.
+  void ShowPageHolding(QWidget* control);
 
  private:
   using Bound = std::vector<std::pair<const Binding*, QWidget*>>;
@@ -63,6 +69,7 @@ class PropertyPages {
   void MakeRoomForAll(const Bound& bound) const;
   void WireEdits(const Bound& bound, bool menuWide);
   void WireButtons();
+  TItemData ItemValues() const;
 
   TMainForm& form_;
   QTabWidget* tabs_;
@@ -70,6 +77,7 @@ class PropertyPages {
   Bound item_;
   EditHandler editHandler_;
   bool loading_ = false;
+  TItemData loadedItem_;  // what the item pages stored right after loading
 };
 
 }  // namespace velmora

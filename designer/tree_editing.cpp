@@ -205,7 +205,7 @@ void TMainForm::MoveDown1Click() {
 void TMainForm::trvwDesignPanelChange() {
   if (TreeRebuilding || suppressTreeHandlers_) return;
   UpdatePages();
-  if (CurrentItemNode) StoreItemPages(AbsoluteIndex(CurrentItemNode) - 1);
+  if (CurrentItemNode) StoreItemEdits(AbsoluteIndex(CurrentItemNode) - 1);
   QTreeWidgetItem* selected = SelectedNode();
   if (!selected || selected == RootNode()) {
     // Keeps Delete and the moves from offering themselves on the root.

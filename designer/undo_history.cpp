@@ -12,20 +12,10 @@
 #include "designer/icons.h"
 #include "designer/main_form.h"
 #include "designer/page_bindings.h"
+#include "designer/page_style_controls.h"
 #include "designer/property_pages.h"
 
 namespace velmora {
-
-namespace {
-
-// Fields that follow a page field wherever it is stored.
-int MirrorOf(int field) {
-  if (field == IWidth) return IImageWidth;
-  if (field == IHeight) return IImageHeight;
-  return -1;
-}
-
-}  // namespace
 
 UndoHistory::UndoHistory(TMainForm& form)
     : form_(form), editor_(form), stack_(std::make_unique<QUndoStack>()) {
@@ -121,13 +111,22 @@ void UndoHistory::RecordPageEdit(const Binding& binding, QWidget* control, bool 
   const TvornAppletAgent& doc = form_.Document();
   const std::string value = form_.Pages().ValueOf(binding, control);
   std::vector<ValueChange> changes{{{item, binding.field}, value}};
-  const int mirror = menuWide ? -1 : MirrorOf(binding.field);
+  const int mirror = menuWide ? -1 : ImageSizeFieldOf(binding.field);
   if (mirror >= 0) changes.push_back({{item, mirror}, value});
   const bool changesSomething = std::any_of(
       changes.begin(), changes.end(), [&](const ValueChange& c) { return ValueAt(doc, c.slot) != c.value; });
   if (!changesSomething) return;
   Push(new ChangeValuesCommand(editor_, std::move(changes),
                                ChangeValuesCommand::NameOf({item, binding.field}), true,
+                               typing ? typingSession_ : -1));
+}
+
+void UndoHistory::RecordPageStyle(const PageStyleControls& controls, bool typing) {
+  const TvornAppletAgent& doc = form_.Document();
+  FormatExtensions wanted = controls.StoredInto(doc.Extensions);
+  if (wanted == doc.Extensions) return;
+  Push(new ChangeValuesCommand(editor_, std::move(wanted),
+                               typing ? "Change Page Language" : "Change Page Style", true,
                                typing ? typingSession_ : -1));
 }
 

@@ -22,6 +22,7 @@ class QWidget;
 namespace velmora {
 
 struct Binding;
+class PageStyleControls;
 class TMainForm;
 
 class UndoHistory : public QObject {
@@ -51,6 +52,8 @@ class UndoHistory : public QObject {
   // A user's change of a page control: the value it now stores, if it
   // differs from the record's, becomes a step.
   void RecordPageEdit(const Binding& binding, QWidget* control, bool menuWide, bool typing);
+  // A user's change of the page style or language shown by `controls`.
+  void RecordPageStyle(const PageStyleControls& controls, bool typing);
   // The batch change as one step: the masked fields of `source` copied to
   // every marked item.
   void RecordBatchChange(int source, const std::vector<bool>& marks, const CopyMask& mask);

@@ -15,16 +15,20 @@ PageSettings PageSettingsOf(const TvornAppletAgent& doc) {
 }
 
 void StorePageSettings(TvornAppletAgent& doc, const PageSettings& settings) {
+  StorePageSettings(doc.Extensions, settings);
+}
+
+void StorePageSettings(FormatExtensions& extensions, const PageSettings& settings) {
   if (settings.style == PageStyle::Html5) {
-    doc.Extensions.Set(kPageStyleKey, kPageStyleHtml5);
+    extensions.Set(kPageStyleKey, kPageStyleHtml5);
   } else {
-    doc.Extensions.Remove(kPageStyleKey);
+    extensions.Remove(kPageStyleKey);
   }
   const std::string language = Trim(settings.language);
   if (language.empty() || language == kDefaultPageLanguage) {
-    doc.Extensions.Remove(kPageLanguageKey);
+    extensions.Remove(kPageLanguageKey);
   } else {
-    doc.Extensions.Set(kPageLanguageKey, language);
+    extensions.Set(kPageLanguageKey, language);
   }
 }
 

@@ -30,6 +30,7 @@ PageSettings PageSettingsOf(const TvornAppletAgent& doc);
 // Writes the settings into the design. The classic style and the default
 // language are stored as absent keys, so a classic design keeps its bytes.
 void StorePageSettings(TvornAppletAgent& doc, const PageSettings& settings);
+void StorePageSettings(FormatExtensions& extensions, const PageSettings& settings);
 
 // "classic" or "html5", in any letter case.
 std::optional<PageStyle> ParsePageStyle(std::string_view word);

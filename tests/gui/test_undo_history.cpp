@@ -1,12 +1,16 @@
 // The undo history driven through the real window: random runs of edits
 // taken back and done again, keystrokes making one step, the Edit menu's
-// captions and a fresh history for every other design.
+// captions and a fresh history for every other design. Showing an item
+// never changes the design.
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
@@ -16,6 +20,8 @@
 
 #include "designer/page_widgets.h"
 #include "designer/undo_history.h"
+#include "generator/page_style.h"
+#include "support/modal.h"
 #include "support/window_fixture.h"
 
 namespace velmora {
@@ -32,6 +38,24 @@ std::vector<test::DesignItem> NestedDesign(int count) {
     level = std::max(0, std::min({level + 1, 2, level + static_cast<int>(random() % 3) - 1}));
   }
   return items;
+}
+
+// Values the pages show otherwise than stored: numbers beyond a box's
+// range, a list entry that does not exist, blanks around a text, a colour
+// in small letters, a picture size other than the item's size, fields no
+// control edits.
+void StoreValuesOnlyShown(TvornAppletAgent& doc) {
+  for (int i = 0; i < doc.ItemCount(); i += 3) {
+    TItemData& item = doc.Items[static_cast<size_t>(i)];
+    item[IWidth] = "20000";
+    item[IPaddingTop] = "-12000";
+    item[ICursorOver] = "30";
+    item[IToolTip] = "  tip " + std::to_string(i) + " ";
+    item[IColorNormal] = "abcdef";
+    item[IImageHeight] = "7";
+    item[IReserved15] = "kept";
+    item[IClassOver] = "over" + std::to_string(i);
+  }
 }
 
 }  // namespace
@@ -61,10 +85,16 @@ class UndoHistoryTest : public QObject {
   }
 
   // Every node shows its item: same count, and each node's text is its
-  // record's caption (a new node reads "Item" until it is first selected).
+  // record's caption (a new node reads "Item" until it is first selected);
+  // the page style's entry and field show the design's.
   QString TreeAndItemsDisagree() {
     const TvornAppletAgent& doc = Form().Document();
     if (!w_->TreeInStep()) return "node count " + QString::number(Form().Tree().NodeCount());
+    const PageSettings settings = PageSettingsOf(doc);
+    if (Control<QAction>("ModernPageOutput1")->isChecked() != (settings.style == PageStyle::Html5))
+      return "the Modern Page Output entry";
+    if (Control<QLineEdit>("edtPageLanguage")->text().toStdString() != settings.language)
+      return "the page language " + Control<QLineEdit>("edtPageLanguage")->text();
     for (int i = 0; i < doc.ItemCount(); ++i) {
       const QString caption =
           QString::fromStdString(std::string(doc.Items[static_cast<size_t>(i)][ICaption]));
@@ -80,7 +110,7 @@ class UndoHistoryTest : public QObject {
     auto pick = [&random](int below) { return below <= 0 ? 0 : static_cast<int>(random() % below); };
     const int items = Form().Document().ItemCount();
     const int item = 1 + pick(items);
-    switch (pick(9)) {
+    switch (pick(10)) {
       case 0:
         Select(pick(items + 1));
         Form().Insert1Click();
@@ -123,6 +153,22 @@ class UndoHistoryTest : public QObject {
         Control<QSpinBox>("spnedt_pOpenDelay")->setValue(pick(900));
         Control<QAbstractButton>("chckbx_pCloseSlideType")->click();
         return;
+      case 8: {
+        static const char* const kLanguages[] = {"de", "pt-BR", "en", "fr-CA"};
+        Select(0);
+        auto* modern = Control<QAction>("ModernPageOutput1");
+        if (!modern->isChecked() || pick(3) == 0) {
+          modern->trigger();
+          return;
+        }
+        Control<QTabWidget>("pgcntrl1")->setCurrentWidget(Control<QWidget>("tbshtPath"));
+        auto* language = Control<QLineEdit>("edtPageLanguage");
+        language->setFocus();
+        language->selectAll();
+        QTest::keyClicks(language, kLanguages[pick(4)]);
+        Tree()->setFocus();
+        return;
+      }
       default: {
         std::vector<bool> marks(static_cast<size_t>(items));
         for (int k = 0; k < 5; ++k) marks[static_cast<size_t>(pick(items))] = true;
@@ -148,13 +194,14 @@ class UndoHistoryTest : public QObject {
 
   void randomEditsUndoToTheStartAndRedoToTheEnd() {
     w_->OpenDesign("menus/big.velm", NestedDesign(50));
-    // Storing an item's pages makes its image size its size; a design
-    // stored before has them equal.
-    for (TItemData& item : Form().Document().Items) {
-      item[IImageWidth] = item[IWidth];
-      item[IImageHeight] = item[IHeight];
-    }
+    StoreValuesOnlyShown(Form().Document());
     const QByteArray start = SaveAs("out/start.velm");
+    QVERIFY(!start.contains("<Format_Extensions>"));
+    QVERIFY(start.contains("20000") && start.contains("  tip 0 "));
+    // Showing every item and saving changes nothing.
+    for (int node = 0; node <= Form().Document().ItemCount(); ++node) Select(node);
+    Form().StorePages();
+    QCOMPARE(SaveAs("out/shown.velm"), start);
     std::mt19937 random(5);
     for (int step = 0; step < 300; ++step) {
       RandomEdit(random, step);
@@ -228,6 +275,46 @@ class UndoHistoryTest : public QObject {
     QCOMPARE(undo->text(), QString("&Undo Change Color"));
   }
 
+  void pageStyleAndLanguageAreSteps() {
+    w_->OpenDesign("menus/a.velm", {{"Home", 0}, {"News", 0}});
+    const QByteArray classic = SaveAs("out/start.velm");
+    QVERIFY(!classic.contains("<Format_Extensions>"));
+    auto* modern = Control<QAction>("ModernPageOutput1");
+    auto* language = Control<QLineEdit>("edtPageLanguage");
+    auto* undo = Control<QAction>("Undo1");
+    QSignalSpy changed(&Form(), &TMainForm::DesignChanged);
+
+    modern->trigger();
+    QCOMPARE(undo->text(), QString("&Undo Change Page Style"));
+    Control<QTabWidget>("pgcntrl1")->setCurrentWidget(Control<QWidget>("tbshtPath"));
+    language->setFocus();
+    language->selectAll();
+    QTest::keyClicks(language, "pt-BR");
+    QCOMPARE(History().Stack().count(), 2);  // the keystrokes are one step
+    QCOMPARE(undo->text(), QString("&Undo Change Page Language"));
+    const QByteArray modernBytes = SaveAs("out/modern.velm");
+    QVERIFY(modernBytes.contains("Page_Style=HTML5\r\nPage_Language=pt-BR\r\n"));
+
+    Select(1);
+    Form().SetModified(false);
+    changed.clear();
+    undo->trigger();
+    QCOMPARE(language->text(), QString("en"));
+    QCOMPARE(Tree()->currentItem(), Form().RootNode());
+    QCOMPARE(ActiveTab(), QString("Path"));
+    QVERIFY(Form().IsModified());
+    QVERIFY(!changed.isEmpty());
+    undo->trigger();
+    QVERIFY(!modern->isChecked());
+    QVERIFY(!language->isEnabled());
+    QCOMPARE(SaveAs("out/classic.velm"), classic);
+    Control<QAction>("Redo1")->trigger();
+    Control<QAction>("Redo1")->trigger();
+    QVERIFY(modern->isChecked());
+    QCOMPARE(language->text(), QString("pt-BR"));
+    QCOMPARE(SaveAs("out/modern-again.velm"), modernBytes);
+  }
+
   void treeCommandsAreStepsWithTheirNames() {
     w_->OpenDesign("menus/a.velm", {{"Home", 0}, {"Shop", 0}, {"Cart", 1}, {"News", 0}});
     auto* undo = Control<QAction>("Undo1");
@@ -279,6 +366,27 @@ class UndoHistoryTest : public QObject {
     w_->prompts.fileAnswers.enqueue(w_->Path("menus/s.gms"));
     Form().ImportMenuStructure1Click();
     QCOMPARE(w_->Captions(), (std::vector<std::string>{"One", "Two"}));
+    QCOMPARE(History().Stack().count(), 0);
+
+    w_->InsertItem();
+    w_->sandbox.WriteFile("site/page.html",
+                          "<nav><ul><li><a href=\"a.html\">Alpha</a></li><li><a href=\"b.html\">Beta</a></li>"
+                          "</ul></nav>");
+    w_->prompts.messageAnswers.enqueue(QMessageBox::No);
+    w_->prompts.fileAnswers.enqueue(w_->Path("site/page.html"));
+    Control<QAction>("ImportWebPage1")->trigger();
+    QCOMPARE(w_->Captions(), (std::vector<std::string>{"Alpha", "Beta"}));
+    QCOMPARE(History().Stack().count(), 0);
+
+    w_->InsertItem();
+    test::WriteProject(w_->ProgramPath("templates/t.velm"), {{"From template", 0}});
+    w_->prompts.messageAnswers.enqueue(QMessageBox::No);
+    test::OnNextModal([](QWidget* chooser) {
+      chooser->findChild<QListWidget*>("TempletList")->setCurrentRow(0);
+      chooser->findChild<QPushButton*>("BitBtn1")->click();
+    });
+    Form().Templet1Click();
+    QCOMPARE(w_->Captions(), (std::vector<std::string>{"From template"}));
     QCOMPARE(History().Stack().count(), 0);
   }
 
