@@ -1,7 +1,9 @@
 // The designer window with large designs, measured offscreen: opening a
 // project and showing its tree, a selection change between two items (one
 // stored from the pages, the other loaded), and inserting, moving and
-// deleting in a large tree. Prints the median of several runs per case.
+// deleting in a large tree, and undoing and redoing each kind of step
+// (tree, pages and document updated). Prints the median of several runs
+// per case.
 //
 //   QT_QPA_PLATFORM=offscreen bench/gui/gui_bench [items]
 
@@ -9,8 +11,10 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QSettings>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTreeWidget>
+#include <QUndoStack>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -18,6 +22,7 @@
 
 #include "bench/synthetic_design.h"
 #include "designer/main_form.h"
+#include "designer/undo_history.h"
 #include "platform/codepage.h"
 #include "platform/prompts.h"
 
@@ -55,6 +60,26 @@ double MedianMs(int runs, const std::function<void()>& prepare, const std::funct
 
 void Report(const char* what, double ms, double target) {
   std::printf("%-58s %9.3f ms  (target %g ms)\n", what, ms, target);
+}
+
+// Undo, then redo, of the step `makeStep` pushes, each timed with the
+// other run untimed in between. The step itself is not timed.
+void ReportUndoRedo(velmora::TMainForm& window, const char* what, const std::function<void()>& makeStep) {
+  velmora::UndoHistory& history = window.History();
+  history.Clear();
+  makeStep();
+  if (history.Stack().count() != 1) {
+    std::fprintf(stderr, "%s: not one step but %d\n", what, history.Stack().count());
+    std::exit(1);
+  }
+  const double undo = MedianMs(
+      21, [&] { history.Redo(); }, [&] { history.Undo(); });
+  const double redo = MedianMs(
+      21, [&] { history.Undo(); }, [&] { history.Redo(); });
+  const std::string undoText = std::string("undo ") + what;
+  const std::string redoText = std::string("redo ") + what;
+  Report(undoText.c_str(), undo, 16);
+  Report(redoText.c_str(), redo, 16);
 }
 
 }  // namespace
@@ -158,6 +183,46 @@ int main(int argc, char* argv[]) {
       11, [&] { tree->setCurrentItem(window.RootNode()->child(window.RootNode()->childCount() / 2)); },
       [&] { window.Delete1Click(); });
   Report("delete a top-level subtree in the middle", remove, 16);
+
+  // Each kind of step undone and redone through the window.
+  std::printf("Undo and redo, %d items\n", window.Document().ItemCount());
+  ReportUndoRedo(window, "a property edit (Left Padding of an item)", [&] {
+    tree->setCurrentItem(window.NodeAt(a));
+    auto* padding = window.findChild<QSpinBox*>("spnedt_IPaddingLeft");
+    padding->setValue(padding->value() == 7 ? 8 : 7);
+  });
+  ReportUndoRedo(window, "insert under an item in the middle", [&] {
+    tree->setCurrentItem(window.NodeAt(a));
+    window.Insert1Click();
+  });
+  QTreeWidgetItem* middle = window.RootNode()->child(window.RootNode()->childCount() / 2);
+  const int subtree = 1 + velmora::TMainForm::CountDescendants(middle);
+  const std::string deleteText = "delete a top-level subtree of " + std::to_string(subtree) + " items";
+  ReportUndoRedo(window, deleteText.c_str(), [&] {
+    tree->setCurrentItem(middle);
+    window.Delete1Click();
+  });
+  ReportUndoRedo(window, "move a top-level subtree down", [&] {
+    tree->setCurrentItem(window.RootNode()->child(1));
+    window.MoveDown1Click();
+  });
+  ReportUndoRedo(window, "move the last top-level subtree up", [&] {
+    tree->setCurrentItem(window.RootNode()->child(window.RootNode()->childCount() - 1));
+    window.MoveUp1Click();
+  });
+  ReportUndoRedo(window, "batch change of 3 fields on every item", [&] {
+    velmora::TvornAppletAgent& doc = window.Document();
+    velmora::TItemData& source = doc.Items[static_cast<size_t>(a - 1)];
+    source[velmora::IColorOver] = "123456";
+    source[velmora::IFontSizeNormal] = "17";
+    source[velmora::IToolTip] = "batch";
+    tree->setCurrentItem(window.NodeAt(a));
+    velmora::CopyMask mask{};
+    for (int field : {velmora::IColorOver, velmora::IFontSizeNormal, velmora::IToolTip})
+      mask[static_cast<size_t>(field)] = true;
+    window.History().RecordBatchChange(a - 1, std::vector<bool>(static_cast<size_t>(doc.ItemCount()), true),
+                                       mask);
+  });
 
   window.SetModified(false);
   velmora::InstallPrompts(nullptr);
