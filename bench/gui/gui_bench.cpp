@@ -82,6 +82,47 @@ void ReportUndoRedo(velmora::TMainForm& window, const char* what, const std::fun
   Report(redoText.c_str(), redo, 16);
 }
 
+void MeasureUndoRedo(velmora::TMainForm& window, int a, const char* shown) {
+  auto* tree = window.findChild<QTreeWidget*>("trvwDesignPanel");
+  std::printf("Undo and redo, %d items, %s\n", window.Document().ItemCount(), shown);
+  ReportUndoRedo(window, "a property edit (Left Padding of an item)", [&] {
+    tree->setCurrentItem(window.NodeAt(a));
+    auto* padding = window.findChild<QSpinBox*>("spnedt_IPaddingLeft");
+    padding->setValue(padding->value() == 7 ? 8 : 7);
+  });
+  ReportUndoRedo(window, "insert under an item in the middle", [&] {
+    tree->setCurrentItem(window.NodeAt(a));
+    window.Insert1Click();
+  });
+  QTreeWidgetItem* middle = window.RootNode()->child(window.RootNode()->childCount() / 2);
+  const int subtree = 1 + velmora::TMainForm::CountDescendants(middle);
+  const std::string deleteText = "delete a top-level subtree of " + std::to_string(subtree) + " items";
+  ReportUndoRedo(window, deleteText.c_str(), [&] {
+    tree->setCurrentItem(middle);
+    window.Delete1Click();
+  });
+  ReportUndoRedo(window, "move a top-level subtree down", [&] {
+    tree->setCurrentItem(window.RootNode()->child(1));
+    window.MoveDown1Click();
+  });
+  ReportUndoRedo(window, "move the last top-level subtree up", [&] {
+    tree->setCurrentItem(window.RootNode()->child(window.RootNode()->childCount() - 1));
+    window.MoveUp1Click();
+  });
+  ReportUndoRedo(window, "batch change of 3 fields on every item", [&] {
+    velmora::TvornAppletAgent& doc = window.Document();
+    velmora::TItemData& source = doc.Items[static_cast<size_t>(a - 1)];
+    source[velmora::IColorOver] = "123456";
+    source[velmora::IFontSizeNormal] = "17";
+    source[velmora::IToolTip] = "batch";
+    tree->setCurrentItem(window.NodeAt(a));
+    velmora::CopyMask mask{};
+    for (int field : {velmora::IColorOver, velmora::IFontSizeNormal, velmora::IToolTip})
+      mask[static_cast<size_t>(field)] = true;
+    window.History().RecordBatchChange(a - 1, std::vector<bool>(static_cast<size_t>(doc.ItemCount()), true),
+                                       mask);
+  });
+}
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -184,45 +225,13 @@ int main(int argc, char* argv[]) {
       [&] { window.Delete1Click(); });
   Report("delete a top-level subtree in the middle", remove, 16);
 
-  // Each kind of step undone and redone through the window.
-  std::printf("Undo and redo, %d items\n", window.Document().ItemCount());
-  ReportUndoRedo(window, "a property edit (Left Padding of an item)", [&] {
-    tree->setCurrentItem(window.NodeAt(a));
-    auto* padding = window.findChild<QSpinBox*>("spnedt_IPaddingLeft");
-    padding->setValue(padding->value() == 7 ? 8 : 7);
-  });
-  ReportUndoRedo(window, "insert under an item in the middle", [&] {
-    tree->setCurrentItem(window.NodeAt(a));
-    window.Insert1Click();
-  });
-  QTreeWidgetItem* middle = window.RootNode()->child(window.RootNode()->childCount() / 2);
-  const int subtree = 1 + velmora::TMainForm::CountDescendants(middle);
-  const std::string deleteText = "delete a top-level subtree of " + std::to_string(subtree) + " items";
-  ReportUndoRedo(window, deleteText.c_str(), [&] {
-    tree->setCurrentItem(middle);
-    window.Delete1Click();
-  });
-  ReportUndoRedo(window, "move a top-level subtree down", [&] {
-    tree->setCurrentItem(window.RootNode()->child(1));
-    window.MoveDown1Click();
-  });
-  ReportUndoRedo(window, "move the last top-level subtree up", [&] {
-    tree->setCurrentItem(window.RootNode()->child(window.RootNode()->childCount() - 1));
-    window.MoveUp1Click();
-  });
-  ReportUndoRedo(window, "batch change of 3 fields on every item", [&] {
-    velmora::TvornAppletAgent& doc = window.Document();
-    velmora::TItemData& source = doc.Items[static_cast<size_t>(a - 1)];
-    source[velmora::IColorOver] = "123456";
-    source[velmora::IFontSizeNormal] = "17";
-    source[velmora::IToolTip] = "batch";
-    tree->setCurrentItem(window.NodeAt(a));
-    velmora::CopyMask mask{};
-    for (int field : {velmora::IColorOver, velmora::IFontSizeNormal, velmora::IToolTip})
-      mask[static_cast<size_t>(field)] = true;
-    window.History().RecordBatchChange(a - 1, std::vector<bool>(static_cast<size_t>(doc.ItemCount()), true),
-                                       mask);
-  });
+  // Each kind of step undone and redone through the window: with every
+  // node shown, and as a design of this size opens (its first level).
+  tree->expandAll();
+  MeasureUndoRedo(window, a, "every node expanded");
+  tree->collapseAll();
+  window.RootNode()->setExpanded(true);
+  MeasureUndoRedo(window, a, "first level expanded");
 
   window.SetModified(false);
   velmora::InstallPrompts(nullptr);
