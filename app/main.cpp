@@ -1,11 +1,13 @@
-// The designer program: resolves its program folder, shows the main window
-// and opens the project named on the command line.
+// The designer program: resolves its program folder, offers back a design
+// a crashed run left, shows the main window and opens the project named on
+// the command line.
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QStringList>
 
 #include "designer/application.h"
+#include "designer/crash_recovery.h"
 #include "designer/main_form.h"
 #include "document/errors.h"
 #include "generator/program_folder.h"
@@ -68,6 +70,10 @@ int main(int argc, char* argv[]) {
 #ifdef VELMORA_WEBENGINE
   new velmora::LivePreview(window);
 #endif
+  // Asked before the window appears: the preview embedded in the window
+  // may re-create the window's surface while it first shows, which could
+  // leave a question asked then behind the window.
+  (new velmora::CrashRecovery(window))->OfferLeftCopies();
   window.show();
   window.StartUp(arguments);
   return QApplication::exec();

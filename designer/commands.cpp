@@ -58,6 +58,16 @@ void TMainForm::OpenProjectFile(const QString& path) {
   if (!opened.isEmpty()) CurrentProjectFile = opened;
 }
 
+bool TMainForm::OpenDesignCopy(const QString& copyPath, const QString& projectPath) {
+  if (!ReadProjectFile(*this, copyPath)) return false;
+  // Images are named relative to the project's folder.
+  const QString imageFolder = projectPath.isEmpty() ? copyPath : projectPath;
+  ShowReadDesign(*this, FolderOf(ToNativePath(imageFolder)));
+  CurrentProjectFile = projectPath;
+  SetModified(true);
+  return true;
+}
+
 void TMainForm::Save1Click() {
   StorePages();
   if (!CurrentProjectFile.isEmpty()) {

@@ -69,15 +69,19 @@ void ShowReadDesign(TMainForm& form, const std::string& resourceFolder) {
   form.SetModified(false);
 }
 
-QString ReadProjectIntoWindow(TMainForm& form, const QString& chosenPath) {
-  const QString path = QFileInfo(chosenPath).absoluteFilePath();
+bool ReadProjectFile(TMainForm& form, const QString& path) {
   const std::string nativePath = ToNativePath(path);
   // The reader leaves the document and the tree untouched unless it loads.
   const ReadResult result =
       form.RebuildTreeWith([&](DesignTree& tree) { return form.Document().LoadProject(nativePath, tree); });
-  if (!ReportReadResult(form, result, path, kWrongProjectMessage)) return {};
+  return ReportReadResult(form, result, path, kWrongProjectMessage);
+}
+
+QString ReadProjectIntoWindow(TMainForm& form, const QString& chosenPath) {
+  const QString path = QFileInfo(chosenPath).absoluteFilePath();
+  if (!ReadProjectFile(form, path)) return {};
   form.AddRecentFile(path);
-  ShowReadDesign(form, FolderOf(nativePath));
+  ShowReadDesign(form, FolderOf(ToNativePath(path)));
   return path;
 }
 

@@ -33,6 +33,10 @@ bool ReportReadResult(TMainForm& form, const ReadResult& result, const QString& 
 // the root selected, and the design counts as unmodified.
 void ShowReadDesign(TMainForm& form, const std::string& resourceFolder);
 
+// Reads a project file into the document and the tree, or tells the user
+// why it was refused and leaves both as they were; true when it was read.
+bool ReadProjectFile(TMainForm& form, const QString& path);
+
 // Opens a project file into the window and adds it to the recent list;
 // returns its absolute path, or nothing when the file was refused or could
 // not be read, which leaves the window as it was: the previous design, its

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
 #include <QScreen>
@@ -45,6 +46,13 @@ QString TitleFor(QMessageBox::Icon icon) {
     default:
       return "Information";
   }
+}
+
+bool SameFile(const QString& a, const QString& b) {
+  if (b.isEmpty()) return false;
+  const QFileInfo first(a), second(b);
+  return first.absoluteFilePath() == second.absoluteFilePath() ||
+         (first.exists() && first.canonicalFilePath() == second.canonicalFilePath());
 }
 
 }  // namespace
@@ -120,9 +128,14 @@ QString TMainForm::JoinCommandLine(const QStringList& arguments) {
 }
 
 void TMainForm::StartUp(const QStringList& arguments) {
+  emit StartingUp();
+  const bool recovered = Modified;
   const QString path = JoinCommandLine(arguments);
   if (!path.isEmpty()) {
-    SetModified(false);
+    // The recovered design already is that file's; any other file is
+    // opened after the usual question about the unsaved changes.
+    if (recovered && SameFile(path, CurrentProjectFile)) return;
+    if (!recovered) SetModified(false);
     try {
       OpenProjectFile(path);
     } catch (...) {
@@ -141,7 +154,7 @@ void TMainForm::StartUp(const QStringList& arguments) {
     }
     return;
   }
-  if (ReadBoolSetting("ShowTempletsDialog", true, false)) {
+  if (!recovered && ReadBoolSetting("ShowTempletsDialog", true, false)) {
     RunGuarded([this] { ShowTemplateChooserAtStart(); });
   }
 }

@@ -55,8 +55,10 @@ class TMainForm : public QMainWindow {
   ~TMainForm() override;
 
   // ---- Start-up (after the window is shown) ----
-  // Joins the command-line arguments into one path and opens it, or shows
-  // the template chooser when no path was given and the setting allows.
+  // Signals StartingUp first (a design left by an earlier run may come
+  // back then). Then joins the command-line arguments into one path and
+  // opens it, or shows the template chooser when no path was given, no
+  // design came back and the setting allows.
   void StartUp(const QStringList& arguments);
   static QString JoinCommandLine(const QStringList& arguments);
 
@@ -166,6 +168,11 @@ class TMainForm : public QMainWindow {
   void New1Click();
   void Open1Click();
   void OpenProjectFile(const QString& path);
+  // Reads a copy of a design kept elsewhere (a recovery copy) as the
+  // modified design of `projectPath`, or of no file when it is empty; the
+  // recent files stay as they are. False when the copy was refused (the
+  // user was told); errors raise.
+  bool OpenDesignCopy(const QString& copyPath, const QString& projectPath);
   void Save1Click();
   void Save2Click();  // Save As
   void SaveAsTemplate1Click();
@@ -230,6 +237,8 @@ class TMainForm : public QMainWindow {
   void DesignChanged();
   // Modified was set or cleared.
   void ModifiedChanged(bool modified);
+  // Start-up has begun; nothing was opened yet.
+  void StartingUp();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

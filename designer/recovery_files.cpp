@@ -1,0 +1,93 @@
+#include "designer/recovery_files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStandardPaths>
+#include <algorithm>
+
+#include "document/errors.h"
+#include "document/file_io.h"
+#include "platform/codepage.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr const char* kCopySuffix = ".velm";
+constexpr const char* kNoteSuffix = ".json";
+
+RecoveryCopy FilesNamed(const QDir& folder, const QString& stem) {
+  RecoveryCopy files;
+  files.copyPath = folder.filePath(stem + kCopySuffix);
+  files.notePath = folder.filePath(stem + kNoteSuffix);
+  return files;
+}
+
+// Fills owner and origin from the note; leaves them empty when it cannot
+// be read.
+void ReadNote(RecoveryCopy& files) {
+  QFile file(files.notePath);
+  if (!file.open(QIODevice::ReadOnly)) return;
+  const QJsonObject note = QJsonDocument::fromJson(file.read(1 << 16)).object();
+  files.owner.pid = note.value("pid").toInteger();
+  files.owner.start = note.value("start").toString();
+  files.owner.boot = note.value("boot").toString();
+  files.origin = note.value("origin").toString();
+}
+
+}  // namespace
+
+QString DefaultRecoveryFolder() {
+  return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + "/recovery";
+}
+
+RecoveryCopy RecoveryFilesOf(const QString& folder, const ProcessIdentity& owner) {
+  RecoveryCopy files = FilesNamed(QDir(folder), owner.Key());
+  files.owner = owner;
+  return files;
+}
+
+void WriteRecoveryNote(const RecoveryCopy& files) {
+  const QString folder = QFileInfo(files.notePath).absolutePath();
+  if (!QDir().mkpath(folder)) throw FileError(ToNativePath(folder), "cannot be created");
+  const QJsonObject note{{"pid", files.owner.pid},
+                         {"start", files.owner.start},
+                         {"boot", files.owner.boot},
+                         {"origin", files.origin}};
+  WriteFileAtomically(ToNativePath(files.notePath), QJsonDocument(note).toJson().toStdString());
+}
+
+QList<RecoveryCopy> LeftRecoveryCopies(const QString& folder) {
+  const QDir dir(folder);
+  QList<RecoveryCopy> left;
+  for (const QFileInfo& found :
+       dir.entryInfoList({QString("*") + kNoteSuffix, QString("*") + kCopySuffix}, QDir::Files, QDir::Name)) {
+    const bool isCopy = found.fileName().endsWith(kCopySuffix);
+    RecoveryCopy files = FilesNamed(dir, found.completeBaseName());
+    const bool hasCopy = isCopy || QFileInfo::exists(files.copyPath);
+    if (!isCopy && hasCopy) continue;  // listed with its copy
+    ReadNote(files);
+    // A copy without a readable note has no writer that could still be
+    // running: notes are written first and removed last.
+    if (files.owner.pid != 0 && IsProcessRunning(files.owner)) continue;
+    if (!hasCopy) {
+      DeleteFileQuietly(ToNativePath(files.notePath));
+      continue;
+    }
+    files.written = found.lastModified();
+    left.append(files);
+  }
+  std::stable_sort(left.begin(), left.end(),
+                   [](const RecoveryCopy& a, const RecoveryCopy& b) { return a.written > b.written; });
+  return left;
+}
+
+void DeleteRecoveryFiles(const RecoveryCopy& files) {
+  DeleteFileQuietly(ToNativePath(files.copyPath));
+  DeleteFileQuietly(ToNativePath(files.notePath));
+}
+
+}  // namespace velmora
