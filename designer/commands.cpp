@@ -91,6 +91,7 @@ void TMainForm::Save2Click() {
   if (path.isEmpty()) return;
   SaveAndPublishTo(path);
   CurrentProjectFile = WrittenProjectPath(path);
+  emit ProjectFileChanged();
 }
 
 void TMainForm::SaveAsTemplate1Click() {

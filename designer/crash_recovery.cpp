@@ -1,5 +1,6 @@
 #include "designer/crash_recovery.h"
 
+#include <QFileInfo>
 #include <QLocale>
 #include <QStatusBar>
 #include <utility>
@@ -45,6 +46,10 @@ CrashRecovery::CrashRecovery(TMainForm& form, const QString& folder)
   connect(&form, &TMainForm::DesignChanged, this, &CrashRecovery::DesignChanged);
   connect(&form, &TMainForm::ModifiedChanged, this, &CrashRecovery::ModifiedChanged);
   connect(&form, &TMainForm::StartingUp, this, &CrashRecovery::OfferLeftCopies);
+  // A copy names the file its design belongs to.
+  connect(&form, &TMainForm::ProjectFileChanged, this, [this] {
+    if (QFileInfo::exists(files_.copyPath)) WriteCopy();
+  });
 }
 
 CrashRecovery::~CrashRecovery() {

@@ -239,6 +239,8 @@ class TMainForm : public QMainWindow {
   void ModifiedChanged(bool modified);
   // Start-up has begun; nothing was opened yet.
   void StartingUp();
+  // Save As bound the design to another file; Modified stays as it was.
+  void ProjectFileChanged();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

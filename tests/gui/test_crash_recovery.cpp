@@ -68,6 +68,11 @@ class CrashRecoveryTest : public QObject {
     Form().Document().SaveProject(ToNativePath(path));
     return Sandbox::ReadFile(path);
   }
+  static QString NoteOrigin(const RecoveryCopy& files) {
+    QFile note(files.notePath);
+    return note.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(note.readAll())["origin"].toString()
+                                          : QString();
+  }
   static QString OfferText(const QDateTime& written) {
     return "Velmora did not close normally. Recover the unsaved design from " +
            QLocale().toString(written, QLocale::ShortFormat) + "?";
@@ -271,13 +276,16 @@ class CrashRecoveryTest : public QObject {
     w_->InsertItem();
     QTRY_VERIFY(Exists(files.copyPath));
     QCOMPARE(Sandbox::ReadFile(files.copyPath), Resaved());
-    QFile note(files.notePath);
-    QVERIFY(note.open(QIODevice::ReadOnly));
-    QCOMPARE(QJsonDocument::fromJson(note.readAll()).object().value("origin").toString(), project);
+    QCOMPARE(NoteOrigin(files), project);
     QCOMPARE(Form().ProjectFile(), project);
     QVERIFY(Form().IsModified());
     QCOMPARE(w_->RecentEntries(), recent);
     QVERIFY(Form().statusBar()->currentMessage().isEmpty());
+    // Save As keeps the design modified, now as the other file's.
+    w_->AnswerFile("menus/b.velm");
+    Form().Save2Click();
+    QVERIFY(Form().IsModified());
+    QCOMPARE(NoteOrigin(files), w_->Path("menus/b.velm"));
 
     // Saved, discarded by New, closed at exit: the copy goes each time.
     Form().Save1Click();
