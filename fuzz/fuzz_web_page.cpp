@@ -32,6 +32,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;  // an encoding the import does not read
   }
   Check(page->DefaultList() < static_cast<int>(page->Lists().size()));
+  // Handing the parser the prose in short finds the same lists.
+  const velmora::WebPage asWritten(bytes, "fuzz.html", velmora::WebPageScope::AllLists,
+                                   velmora::ProseReading::AsWritten);
+  Check(asWritten.Lists().size() == page->Lists().size());
+  for (size_t k = 0; k < page->Lists().size(); ++k) {
+    const velmora::WebMenuList &mine = page->Lists()[k], &theirs = asWritten.Lists()[k];
+    Check(mine.where == theirs.where && mine.inNav == theirs.inNav && mine.items == theirs.items &&
+          mine.warnings == theirs.warnings && mine.refusal == theirs.refusal);
+  }
   // Reading only as far as the first navigation list finds the same list.
   const velmora::WebPage first(bytes, "fuzz.html", velmora::WebPageScope::FirstNavigationList);
   Check((first.DefaultList() < 0) == (page->DefaultList() < 0));

@@ -16,7 +16,7 @@ for reader in project structure web_page; do
   case "$reader" in
     project) find "$here/examples" "$here/tests/cli/expected" "$here/fuzz/seeds" -name '*.velm' -exec cp -f {} "$corpus/" \; ;;
     structure) find "$here/tests/cli/expected" "$here/fuzz/seeds" -name '*.gms' -exec cp -f {} "$corpus/" \; ;;
-    web_page) cp -f "$here"/tests/importers/fixtures/*.html "$corpus/" ;;
+    web_page) cp -f "$here"/tests/importers/fixtures/*.html "$here"/fuzz/seeds/*.html "$corpus/" ;;
   esac
   target="fuzz_${reader}_reader" max_len=65536
   # A page parses far slower than a file reads; small pages reach every rule.

@@ -13,6 +13,7 @@
 #include "importers/gumbo_dom.h"
 #include "importers/nav_lists.h"
 #include "importers/page_encoding.h"
+#include "importers/prose_condenser.h"
 #include "importers/web_text.h"
 
 namespace velmora {
@@ -32,12 +33,19 @@ class ParserArena {
   static void* Allocate(void* arena, size_t size) { return static_cast<ParserArena*>(arena)->Take(size); }
   static void Release(void*, void*) {}
 
+  void Clear() {
+    blocks_.clear();
+    large_.clear();
+    used_ = 0;
+  }
+
  private:
   static constexpr size_t kBlock = 1 << 20;
 
   void* Take(size_t size) {
     size = (size + alignof(std::max_align_t) - 1) & ~(alignof(std::max_align_t) - 1);
-    if (size > kBlock / 4) return large_.emplace_back(std::make_unique_for_overwrite<std::byte[]>(size)).get();
+    if (size > kBlock / 4)
+      return large_.emplace_back(std::make_unique_for_overwrite<std::byte[]>(size)).get();
     if (blocks_.empty() || used_ + size > kBlock) {
       blocks_.push_back(std::make_unique_for_overwrite<std::byte[]>(kBlock));
       used_ = 0;
@@ -117,7 +125,22 @@ struct WebPage::Parsed {
   ParserArena arena;
   GumboOutput* output = nullptr;
 
-  explicit Parsed(std::string_view utf8) : text(utf8) {
+  Parsed(std::string_view utf8, ProseReading prose) {
+    if (prose == ProseReading::Condensed) {
+      if (std::optional<web::CondensedPage> condensed = web::CondenseProse(utf8)) {
+        text = std::move(condensed->text);
+        Parse();
+        if (web::MarksAllInProse(Root(), condensed->marks)) return;
+        arena.Clear();
+      }
+    }
+    text = utf8;
+    Parse();
+  }
+  const GumboNode* Root() const { return output->document; }
+
+ private:
+  void Parse() {
     GumboOptions options = kGumboDefaultOptions;
     options.allocator = &ParserArena::Allocate;
     options.deallocator = &ParserArena::Release;
@@ -125,21 +148,21 @@ struct WebPage::Parsed {
     options.max_errors = 0;  // the import never reports the page's own faults
     output = gumbo_parse_with_options(&options, text.data(), text.size());
   }
-  const GumboNode* Root() const { return output->document; }
 };
 
 WebPage WebPage::Read(const std::string& path, WebPageScope scope) {
   return WebPage(ReadWholeFile(path), path, scope);
 }
 
-WebPage::WebPage(std::string_view bytes, std::string sourceName, WebPageScope scope)
+WebPage::WebPage(std::string_view bytes, std::string sourceName, WebPageScope scope, ProseReading prose)
     : sourceName_(std::move(sourceName)), whole_(scope == WebPageScope::AllLists) {
   size_t markLength = 0;
   std::optional<PageEncoding> encoding = web::EncodingFromByteOrderMark(bytes, markLength);
   bytes.remove_prefix(markLength);
   if (!encoding) {
     // A <meta> declaration is plain ASCII whatever the encoding.
-    const std::string charset = DeclaredCharset(Parsed(bytes.substr(0, kDeclarationReach)).Root());
+    const std::string charset =
+        DeclaredCharset(Parsed(bytes.substr(0, kDeclarationReach), ProseReading::AsWritten).Root());
     encoding = charset.empty() ? PageEncoding::Utf8 : web::EncodingFromLabel(charset);
     if (!encoding) {
       throw ImportError(sourceName_ + ": the page is written in the encoding \"" + charset +
@@ -155,11 +178,11 @@ WebPage::WebPage(std::string_view bytes, std::string sourceName, WebPageScope sc
   // tell, while that is at most half of it.
   for (size_t end : whole_ ? std::vector<size_t>() : NavBlockEnds(text)) {
     if (end > text.size() / 2) break;
-    parsed_ = std::make_unique<Parsed>(text.substr(0, end));
+    parsed_ = std::make_unique<Parsed>(text.substr(0, end), prose);
     if (TakeFirstNavigationList()) return;
   }
   whole_ = true;
-  parsed_ = std::make_unique<Parsed>(text);
+  parsed_ = std::make_unique<Parsed>(text, prose);
   for (const web::TopLevelList& found : web::FindTopLevelLists(parsed_->Root())) {
     if (found.links < (found.inNav ? 1 : 2)) continue;
     WebMenuList list = web::ReadList(found.node);

@@ -17,6 +17,10 @@ namespace velmora {
 // one by its id), or only as far as the list taken without asking.
 enum class WebPageScope { AllLists, FirstNavigationList };
 
+// Whether the parser is handed the prose outside the page's lists in short
+// (proved not to change what is found) or the page exactly as written.
+enum class ProseReading { Condensed, AsWritten };
+
 class WebPage {
  public:
   // Reads a page file. FileError when it cannot be read; ImportError when
@@ -25,7 +29,8 @@ class WebPage {
   // `sourceName` names the page in messages. With FirstNavigationList a
   // large page may be read only as far as the list taken without asking;
   // Lists() then holds that one.
-  WebPage(std::string_view bytes, std::string sourceName, WebPageScope scope = WebPageScope::AllLists);
+  WebPage(std::string_view bytes, std::string sourceName, WebPageScope scope = WebPageScope::AllLists,
+          ProseReading prose = ProseReading::Condensed);
   ~WebPage();
   WebPage(WebPage&&) noexcept;
   WebPage& operator=(WebPage&&) noexcept;
