@@ -11,10 +11,8 @@ namespace velmora::cli {
 void RunImportHtml(Context& ctx) {
   const std::optional<std::string> select = ctx.TakeOption("--select");
   const auto files = ctx.Positional(2);
-  // Without --select only the list taken without asking is needed, so a
-  // large page is read only as far as it.
-  const WebPage page =
-      WebPage::Read(files[0], select ? WebPageScope::AllLists : WebPageScope::FirstNavigationList);
+  // No choice is offered here, so the other lists need not be read.
+  const WebPage page = WebPage::Read(files[0], WebPageScope::FirstNavigationList);
   const WebMenuList list = select ? page.ListWithId(*select) : page.ChosenList();
   TvornAppletAgent& doc = ctx.Document(false);
   ImportWebMenu(list, files[0], doc, ctx.Tree());

@@ -67,9 +67,7 @@ class Condenser {
 
   CondensedPage Run() {
     while (at_ < in_.size()) {
-      size_t next = at_;
-      while (next < in_.size() && in_[next] != '<' && in_[next] != '&') ++next;
-      Prose(next);
+      Prose(NextMarkupOrReference());
       if (at_ == in_.size()) break;
       if (in_[at_] == '&') {
         CopyUpTo(ReferenceEnd(at_ + 1));
@@ -88,6 +86,12 @@ class Condenser {
   int listDepth_ = 0;
 
   char At(size_t i) const { return i < in_.size() ? in_[i] : '\0'; }
+
+  // Where the next "<" or "&" is, or the page's end.
+  size_t NextMarkupOrReference() const {
+    const size_t tag = std::min(in_.find('<', at_), in_.size());
+    return std::min(in_.substr(0, tag).find('&', at_), tag);
+  }
 
   void CopyUpTo(size_t end) {
     end = std::min(end, in_.size());

@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <memory>
 #include <optional>
-#include <stdexcept>
 
 #include "document/file_io.h"
 #include "document/text.h"
@@ -81,43 +80,6 @@ std::string DeclaredCharset(const GumboNode* root) {
   return charset;
 }
 
-// Where each outermost <nav> block of the text ends (after the ">" of its
-// end tag), judged by the tags alone: a hint of how much of a page to
-// parse, never taken for the page's structure.
-std::vector<size_t> NavBlockEnds(std::string_view text) {
-  std::vector<size_t> ends;
-  int depth = 0;
-  for (size_t at = text.find('<'); at != std::string_view::npos && ends.size() < 16;
-       at = text.find('<', at + 1)) {
-    const bool closing = at + 1 < text.size() && text[at + 1] == '/';
-    const size_t name = at + 1 + (closing ? 1 : 0);
-    if (name + 4 > text.size() || ToLowerAscii(text.substr(name, 3)) != "nav" ||
-        std::string_view(" \t\n\r\f/>").find(text[name + 3]) == std::string_view::npos) {
-      continue;
-    }
-    const size_t close = text.find('>', name);
-    if (close == std::string_view::npos) break;
-    if (!closing) {
-      ++depth;
-    } else if (depth > 0 && --depth == 0) {
-      ends.push_back(close + 1);
-    }
-  }
-  return ends;
-}
-
-// Whether nothing later in the page can change the element's subtree: it
-// was closed by its end tag, or something follows it or one of its
-// ancestors. The parser only ever changes elements still open.
-bool ClosedBeforeTheEnd(const GumboNode* node) {
-  for (; node && node->parent; node = node->parent) {
-    if (web::IsElement(node) && node->v.element.original_end_tag.length > 0) return true;
-    const GumboVector* siblings = web::ChildrenOf(node->parent);
-    if (node->index_within_parent + 1 < siblings->length) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 struct WebPage::Parsed {
@@ -155,7 +117,7 @@ WebPage WebPage::Read(const std::string& path, WebPageScope scope) {
 }
 
 WebPage::WebPage(std::string_view bytes, std::string sourceName, WebPageScope scope, ProseReading prose)
-    : sourceName_(std::move(sourceName)), whole_(scope == WebPageScope::AllLists) {
+    : sourceName_(std::move(sourceName)) {
   size_t markLength = 0;
   std::optional<PageEncoding> encoding = web::EncodingFromByteOrderMark(bytes, markLength);
   bytes.remove_prefix(markLength);
@@ -173,34 +135,23 @@ WebPage::WebPage(std::string_view bytes, std::string sourceName, WebPageScope sc
   if (*encoding != PageEncoding::Utf8) decoded = web::DecodeToUtf8(bytes, *encoding);
   const std::string_view text = *encoding == PageEncoding::Utf8 ? bytes : std::string_view(decoded);
 
-  // The first navigation list usually sits near the top of a large page:
-  // the page is read only as far as the end of a <nav> block, as its tags
-  // tell, while that is at most half of it.
-  for (size_t end : whole_ ? std::vector<size_t>() : NavBlockEnds(text)) {
-    if (end > text.size() / 2) break;
-    parsed_ = std::make_unique<Parsed>(text.substr(0, end), prose);
-    if (TakeFirstNavigationList()) return;
-  }
-  whole_ = true;
   parsed_ = std::make_unique<Parsed>(text, prose);
-  for (const web::TopLevelList& found : web::FindTopLevelLists(parsed_->Root())) {
-    if (found.links < (found.inNav ? 1 : 2)) continue;
-    WebMenuList list = web::ReadList(found.node);
-    if (!list.items.empty()) lists_.push_back(std::move(list));
+  const std::vector<web::TopLevelList> found = web::FindTopLevelLists(parsed_->Root());
+  // Reads the lists in order, keeping those with items, until `enough`.
+  auto read = [&](bool navigationOnly, size_t enough) {
+    for (const web::TopLevelList& list : found) {
+      if (lists_.size() == enough) return;
+      if ((navigationOnly && !list.inNav) || list.links < (list.inNav ? 1 : 2)) continue;
+      WebMenuList items = web::ReadList(list.node);
+      if (!items.items.empty()) lists_.push_back(std::move(items));
+    }
+  };
+  if (scope == WebPageScope::AllLists) {
+    read(false, found.size());
+  } else {
+    read(true, 1);
+    if (lists_.empty()) read(false, 1);
   }
-}
-
-bool WebPage::TakeFirstNavigationList() {
-  for (const web::TopLevelList& found : web::FindTopLevelLists(parsed_->Root())) {
-    if (!found.inNav) continue;
-    if (!ClosedBeforeTheEnd(found.node)) return false;
-    if (found.links < 1) continue;
-    WebMenuList list = web::ReadList(found.node);
-    if (list.items.empty()) continue;
-    lists_.push_back(std::move(list));
-    return true;
-  }
-  return false;
 }
 
 WebPage::~WebPage() = default;
@@ -221,7 +172,6 @@ const WebMenuList& WebPage::ChosenList() const {
 }
 
 WebMenuList WebPage::ListWithId(std::string_view id) const {
-  if (!whole_) throw std::logic_error("ListWithId needs the whole page");
   const GumboNode* element = web::FindElementById(parsed_->output->document, id);
   if (!element) throw ImportError("no element with the id \"" + std::string(id) + "\" in " + sourceName_);
   const GumboNode* list = web::ListAtOrIn(element);

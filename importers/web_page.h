@@ -13,8 +13,8 @@
 
 namespace velmora {
 
-// How much of a page is read: every list (to choose among them, or to find
-// one by its id), or only as far as the list taken without asking.
+// Which lists of a page are read: every list (to choose among them), or
+// only the list taken without asking.
 enum class WebPageScope { AllLists, FirstNavigationList };
 
 // Whether the parser is handed the prose outside the page's lists in short
@@ -26,9 +26,8 @@ class WebPage {
   // Reads a page file. FileError when it cannot be read; ImportError when
   // it declares an encoding the import does not read.
   static WebPage Read(const std::string& path, WebPageScope scope = WebPageScope::AllLists);
-  // `sourceName` names the page in messages. With FirstNavigationList a
-  // large page may be read only as far as the list taken without asking;
-  // Lists() then holds that one.
+  // `sourceName` names the page in messages. With FirstNavigationList,
+  // Lists() holds only the list taken without asking.
   WebPage(std::string_view bytes, std::string sourceName, WebPageScope scope = WebPageScope::AllLists,
           ProseReading prose = ProseReading::Condensed);
   ~WebPage();
@@ -47,17 +46,13 @@ class WebPage {
   // The default list; ImportError "no navigation list found in PAGE".
   const WebMenuList& ChosenList() const;
   // The list the element with `id` is or holds; ImportError when there is
-  // no such element or it holds no list with items. Needs AllLists.
+  // no such element or it holds no list with items.
   WebMenuList ListWithId(std::string_view id) const;
 
  private:
   struct Parsed;
-  // With a beginning of the page parsed: takes the first navigation list
-  // when the beginning holds it whole; false when more must be read.
-  bool TakeFirstNavigationList();
 
   std::string sourceName_;
-  bool whole_;  // the whole page is parsed
   std::unique_ptr<Parsed> parsed_;
   std::vector<WebMenuList> lists_;
 };
