@@ -188,6 +188,10 @@ class Condenser {
     const char next = At(at_ + 1);
     if (next == '!') {
       if (in_.substr(at_, 4) == "<!--") return CopyUpTo(CommentEnd(at_ + 4));
+      // Character data in SVG or MathML runs to "]]>"; elsewhere the parser
+      // ends it at the first ">", and copying further is safe.
+      if (in_.substr(at_, 9) == "<![CDATA[")
+        return CopyUpTo(std::min(in_.find("]]>", at_ + 9), in_.size()) + 3);
       return CopyUpTo(PastClose(at_));  // doctype or bogus comment
     }
     if (next == '?') return CopyUpTo(PastClose(at_));
@@ -244,7 +248,13 @@ bool MarksAllInProse(const GumboNode* root, size_t marks) {
   WalkBelow(
       root,
       [&](const GumboNode* node) {
-        if (node->type == GUMBO_NODE_TEXT && closedOff == 0) found += CountMarks(node->v.text.text);
+        // The parser joins character data and the text after it into one
+        // text node: marks there were not read as prose.
+        if (node->type == GUMBO_NODE_TEXT && closedOff == 0 &&
+            std::string_view(node->v.text.original_text.data, node->v.text.original_text.length)
+                    .find("<![CDATA[") == std::string_view::npos) {
+          found += CountMarks(node->v.text.text);
+        }
         if (!IsElement(node)) return Step::Skip;
         if (IsList(node) || HoldsRawText(node)) ++closedOff;
         return Step::Enter;

@@ -81,6 +81,8 @@ const std::vector<std::string> kTricky = {
     "<math><mi>x</mi><mtext>math words go here</mtext></math>",
     "&ampwords&#x41;more words &notit; and even more words",
     std::string("words with a\0null byte inside them", 34),
+    "<svg><![CDATA[>d]]>seashore words><ul><li><a href=]]>t<a href>",
+    "<svg><![CDATA[>d]]>sea><ul><li><a href=\"x]]>\">t</a><li><a href=y>y</a></ul>",
 };
 
 TEST(ProseCondenser, RandomPagesGiveTheSameListsAsThePageAsWritten) {
@@ -107,9 +109,16 @@ TEST(ProseCondenser, PlainPagesAreCondensedAndMisreadMarkupIsCaught) {
   EXPECT_EQ(condensed->text.find("Workshop news"), std::string::npos);
   EXPECT_TRUE(CondensingHolds(plain));
 
-  // The scan takes a character data section for a bogus comment ending at
-  // its first ">", and so would put a mark inside it: the tree shows it.
-  EXPECT_FALSE(CondensingHolds(plain + kTricky[0]));
+  // The scan ends a script at its first end tag, also where an escaped
+  // "<script>" inside keeps it open, and so puts a mark in the script.
+  EXPECT_FALSE(CondensingHolds(plain + kTricky[16]));
+  // A mark inside character data, which the parser joins with the text
+  // after it into one text node.
+  const std::string inData = std::string("<svg><![CDATA[>d") + std::string(web::kProseMark) +
+                             "<ul><li><a href=]]>t<a href>";
+  GumboOutput* output = gumbo_parse(inData.c_str());
+  EXPECT_FALSE(web::MarksAllInProse(output->document, 1));
+  gumbo_destroy_output(&kGumboDefaultOptions, output);
   // A list closed by the scan but not by the parser (the end tag lies in a
   // table cell) would shorten captions: the tree shows it.
   EXPECT_FALSE(CondensingHolds(plain + kTricky[4]));
