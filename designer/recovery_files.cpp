@@ -74,7 +74,7 @@ QList<RecoveryCopy> LeftRecoveryCopies(const QString& folder) {
     // running: notes are written first and removed last.
     if (files.owner.pid != 0 && IsProcessRunning(files.owner)) continue;
     if (!hasCopy) {
-      DeleteFileQuietly(ToNativePath(files.notePath));
+      DeleteRecoveryFiles(files);
       continue;
     }
     files.written = found.lastModified();
@@ -86,8 +86,17 @@ QList<RecoveryCopy> LeftRecoveryCopies(const QString& folder) {
 }
 
 void DeleteRecoveryFiles(const RecoveryCopy& files) {
-  DeleteFileQuietly(ToNativePath(files.copyPath));
-  DeleteFileQuietly(ToNativePath(files.notePath));
+  for (const QString& path : {files.copyPath, files.notePath}) {
+    DeleteFileQuietly(ToNativePath(path));
+    // A designer ended in the middle of a write leaves the writer's hidden
+    // temporary file beside it.
+    const QFileInfo file(path);
+    const QDir folder = file.absoluteDir();
+    for (const QString& temporary :
+         folder.entryList({"." + file.fileName() + ".*.tmp"}, QDir::Files | QDir::Hidden)) {
+      DeleteFileQuietly(ToNativePath(folder.filePath(temporary)));
+    }
+  }
 }
 
 }  // namespace velmora

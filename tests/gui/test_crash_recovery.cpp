@@ -190,6 +190,13 @@ class CrashRecoveryTest : public QObject {
         Plant(Ended("2"), "", "<Product_Name>\r\nVelmora\r\n<Product_Version>\r\n", now.addSecs(-60));
     const RecoveryCopy noted = RecoveryFilesOf(DefaultRecoveryFolder(), Ended("3"));  // note only
     WriteRecoveryNote(noted);
+    // Temporary files of writes cut short by the end of their designers.
+    QStringList temporaries;
+    for (const QString& path : {truncated.copyPath, noted.copyPath, noted.notePath}) {
+      const QFileInfo file(path);
+      temporaries << file.absoluteDir().filePath("." + file.fileName() + ".k3Xz9Q.tmp");
+      w_->sandbox.WriteFile(temporaries.back(), "<Product_Name>\r\n");
+    }
 
     w_->prompts.messageAnswers << QMessageBox::Yes << QMessageBox::Ok << QMessageBox::Yes;
     Form().StartUp({});
@@ -199,6 +206,7 @@ class CrashRecoveryTest : public QObject {
     QCOMPARE(Messages()[3].icon, QMessageBox::Warning);
     QVERIFY(Messages()[3].text.startsWith(truncated.copyPath + "\n\nThe file is incomplete: "));
     QVERIFY(Removed(foreign) && Removed(truncated) && Removed(noted));
+    for (const QString& temporary : temporaries) QVERIFY2(!Exists(temporary), qPrintable(temporary));
     QVERIFY(!Form().IsModified());
     QCOMPARE(Form().Document().ItemCount(), 0);
     QVERIFY(!Exists(recovery_->Files().copyPath));
