@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QActionGroup>
+#include <QApplication>
 #include <QComboBox>
 #include <QDockWidget>
 #include <QEvent>
@@ -256,8 +257,22 @@ void LivePreview::RestoreLayout() {
 }
 
 bool LivePreview::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == &form_ && event->type() == QEvent::Close) SaveLayout();
-  return QObject::eventFilter(watched, event);
+  if (watched != &form_) return QObject::eventFilter(watched, event);
+  if (event->type() == QEvent::Close) SaveLayout();
+  // The engine gives the pane its drawing surface when the page first
+  // shows, and the window is then made anew on screen, in front of a
+  // dialog it already has open (the template chooser at start-up).
+  if (event->type() == QEvent::WinIdChange) {
+    QTimer::singleShot(0, this, [this] {
+      for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != &form_ && window->isVisible() && window->parentWidget() &&
+            window->parentWidget()->window() == &form_) {
+          window->raise();
+        }
+      }
+    });
+  }
+  return false;
 }
 
 }  // namespace velmora

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,6 +47,18 @@ QString TopCaptions(PreviewView* view) {
                "Array.from(document.querySelectorAll('.vm-bar > .vm-i')).map(e => e.textContent).join('|')")
       .toString();
 }
+
+// Watches a window and a dialog of it: whether the window's native surface
+// was made anew, and how often the dialog was raised after that.
+struct WindowStacking : QObject {
+  bool remade = false;
+  int raisedAfter = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::WinIdChange) remade = true;
+    if (event->type() == QEvent::ZOrderChange && remade) ++raisedAfter;
+    return false;
+  }
+};
 
 }  // namespace
 
@@ -101,11 +114,21 @@ class LivePreviewTest : public QObject {
     TMainForm& form = *fixture.form;
     auto* preview = new LivePreview(form);
     PreviewView* view = preview->View();
+    WindowStacking stacking;
+    form.installEventFilter(&stacking);
+    QDialog chooser(&form);  // as the template chooser opens at start-up
     form.show();
+    chooser.show();
+    chooser.installEventFilter(&stacking);
     QVERIFY(!preview->Dock()->isHidden());
 
     // An empty design shows a hint, not an error.
     QTRY_VERIFY_WITH_TIMEOUT(view->IsReady(), kEngineTimeout);
+    // The pane's surface makes the window anew: a dialog it has open is
+    // brought back in front of it.
+    QVERIFY(stacking.remade);
+    QTRY_VERIFY(stacking.raisedAfter > 0);
+    chooser.hide();
     QVERIFY(RunJs(view, "document.body.textContent").toString().contains("no items yet"));
 
     // Markup and quotes in a caption stay text; a missing image is not found.
