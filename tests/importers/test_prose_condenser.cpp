@@ -114,8 +114,8 @@ TEST(ProseCondenser, PlainPagesAreCondensedAndMisreadMarkupIsCaught) {
   EXPECT_FALSE(CondensingHolds(plain + kTricky[16]));
   // A mark inside character data, which the parser joins with the text
   // after it into one text node.
-  const std::string inData = std::string("<svg><![CDATA[>d") + std::string(web::kProseMark) +
-                             "<ul><li><a href=]]>t<a href>";
+  const std::string inData =
+      std::string("<svg><![CDATA[>d") + std::string(web::kProseMark) + "<ul><li><a href=]]>t<a href>";
   GumboOutput* output = gumbo_parse(inData.c_str());
   EXPECT_FALSE(web::MarksAllInProse(output->document, 1));
   gumbo_destroy_output(&kGumboDefaultOptions, output);
