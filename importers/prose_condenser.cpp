@@ -5,6 +5,7 @@
 
 #include "document/text.h"
 #include "importers/gumbo_dom.h"
+#include "importers/web_text.h"
 
 namespace velmora::web {
 
@@ -15,10 +16,6 @@ constexpr size_t kShortestRun = 8;
 
 constexpr std::array<std::string_view, 9> kRawTextElements = {
     "script", "style", "xmp", "iframe", "noembed", "noframes", "noscript", "textarea", "title"};
-
-bool IsSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
 
 bool IsAsciiLetter(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -105,7 +102,7 @@ class Condenser {
     bool spaceOnly = true;
     for (size_t i = 0; worth && i < run.size(); ++i) {
       if (run[i] == '\0') worth = false;  // the parser drops it in some places
-      if (!IsSpace(run[i])) spaceOnly = false;
+      if (!IsAsciiSpace(run[i])) spaceOnly = false;
     }
     if (!worth || spaceOnly) return CopyUpTo(end);
     out_ += kProseMark;
@@ -132,22 +129,22 @@ class Condenser {
     while (i < in_.size()) {
       const char c = in_[i];
       if (c == '>') return i + 1;
-      if (IsSpace(c) || c == '/') {
+      if (IsAsciiSpace(c) || c == '/') {
         ++i;
         continue;
       }
       ++i;  // a name may start with "="
-      while (i < in_.size() && !IsSpace(in_[i]) && in_[i] != '/' && in_[i] != '>' && in_[i] != '=') ++i;
-      while (IsSpace(At(i))) ++i;
+      while (i < in_.size() && !IsAsciiSpace(in_[i]) && in_[i] != '/' && in_[i] != '>' && in_[i] != '=') ++i;
+      while (IsAsciiSpace(At(i))) ++i;
       if (At(i) != '=') continue;
       ++i;
-      while (IsSpace(At(i))) ++i;
+      while (IsAsciiSpace(At(i))) ++i;
       if (At(i) == '"' || At(i) == '\'') {
         const size_t quote = in_.find(in_[i], i + 1);
         if (quote == std::string_view::npos) return in_.size();
         i = quote + 1;
       } else {
-        while (i < in_.size() && !IsSpace(in_[i]) && in_[i] != '>') ++i;
+        while (i < in_.size() && !IsAsciiSpace(in_[i]) && in_[i] != '>') ++i;
       }
     }
     return in_.size();
@@ -173,14 +170,14 @@ class Condenser {
       const size_t after = at + 2 + name.size();
       if (after > in_.size() || ToLowerAscii(in_.substr(at + 2, name.size())) != name) continue;
       const char next = At(after);
-      if (IsSpace(next) || next == '/' || next == '>') return at;
+      if (IsAsciiSpace(next) || next == '/' || next == '>') return at;
     }
     return in_.size();
   }
 
   std::string TagName(size_t from) const {
     size_t end = from;
-    while (end < in_.size() && !IsSpace(in_[end]) && in_[end] != '/' && in_[end] != '>') ++end;
+    while (end < in_.size() && !IsAsciiSpace(in_[end]) && in_[end] != '/' && in_[end] != '>') ++end;
     return ToLowerAscii(in_.substr(from, end - from));
   }
 

@@ -2,14 +2,6 @@
 
 namespace velmora::web {
 
-namespace {
-
-bool IsAsciiSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
-
-}  // namespace
-
 std::string CollapseWhiteSpace(std::string_view text) {
   std::string out;
   out.reserve(text.size());

@@ -7,6 +7,11 @@
 
 namespace velmora::web {
 
+// The white space of HTML: space, tab, line feed, carriage return, form feed.
+inline bool IsAsciiSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+
 // Marks a forced line break (<br>) in collected text. Never part of UTF-8.
 inline constexpr char kLineBreakMark = '\xFF';
 
