@@ -30,6 +30,13 @@ std::optional<std::string> Context::TakeOption(const std::string& name) {
   return value;
 }
 
+bool Context::TakeFlag(const std::string& name) {
+  auto it = std::find(args_.begin(), args_.end(), name);
+  if (it == args_.end()) return false;
+  args_.erase(it);
+  return true;
+}
+
 std::vector<std::string> Context::Positional(size_t count) {
   for (const auto& arg : args_) {
     if (arg.size() > 1 && arg.rfind("--", 0) == 0) throw UsageFailure{"unknown option " + arg};

@@ -34,6 +34,8 @@ class Context {
 
   // Takes "--name VALUE" out of the arguments; empty when absent.
   std::optional<std::string> TakeOption(const std::string& name);
+  // Takes a "--name" switch out of the arguments; whether it was there.
+  bool TakeFlag(const std::string& name);
   // The remaining arguments, exactly `count` of them.
   std::vector<std::string> Positional(size_t count);
 

@@ -6,9 +6,12 @@
 #include <gumbo.h>
 
 #include <algorithm>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "importers/web_text.h"
 
 namespace velmora::web {
 
@@ -25,6 +28,13 @@ inline const char* AttributeOf(const GumboNode* node, const char* name) {
   if (!IsElement(node)) return nullptr;
   const GumboAttribute* attribute = gumbo_get_attribute(&node->v.element.attributes, name);
   return attribute ? attribute->value : nullptr;
+}
+
+// The value of an attribute without white space around it; empty when the
+// element lacks it.
+inline std::string TrimmedAttribute(const GumboNode* node, const char* name) {
+  const char* value = AttributeOf(node, name);
+  return value ? std::string(TrimAscii(value)) : std::string();
 }
 
 inline bool IsList(const GumboNode* node) {

@@ -64,11 +64,6 @@ std::string VisibleText(const GumboNode* root, const std::function<bool(const Gu
   return CollapseWhiteSpace(text);
 }
 
-std::string Attribute(const GumboNode* node, const char* name) {
-  const char* value = AttributeOf(node, name);
-  return value ? std::string(TrimAscii(value)) : std::string();
-}
-
 // Whether a link would run code or carry inline content rather than lead
 // to a page. Browsers ignore tabs and line breaks inside the scheme.
 bool IsScriptLink(std::string_view link) {
@@ -84,14 +79,6 @@ bool IsScriptLink(std::string_view link) {
   return lower == "javascript" || lower == "vbscript" || lower == "data";
 }
 
-// A value for a message: at most about 60 bytes, cut between characters.
-std::string Shortened(std::string_view value) {
-  if (value.size() <= 60) return std::string(value);
-  size_t cut = 57;
-  while (cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xC0) == 0x80) --cut;
-  return std::string(value.substr(0, cut)) + "...";
-}
-
 std::string ReplaceAll(std::string value, std::string_view what) {
   for (size_t at = value.find(what); at != std::string::npos; at = value.find(what, at + 1)) {
     value.replace(at, what.size(), " ");
@@ -101,8 +88,8 @@ std::string ReplaceAll(std::string value, std::string_view what) {
 
 class ListReader {
  public:
-  WebMenuList Read(const GumboNode* list) {
-    ReadItemsOf(list, 0);
+  WebMenuList Read(const std::vector<const GumboNode*>& lists) {
+    for (const GumboNode* list : lists) ReadItemsOf(list, 0);
     Mend();
     return std::move(result_);
   }
@@ -235,11 +222,11 @@ class ListReader {
   static WebMenuItem FromLink(const GumboNode* link) {
     WebMenuItem fields;
     fields.caption = VisibleText(link);
-    fields.link = Attribute(link, "href");
-    const std::string target = Attribute(link, "target");
+    fields.link = TrimmedAttribute(link, "href");
+    const std::string target = TrimmedAttribute(link, "target");
     if (!target.empty()) fields.target = target;
-    fields.toolTip = Attribute(link, "title");
-    if (fields.caption.empty()) fields.caption = CollapseWhiteSpace(Attribute(link, "aria-label"));
+    fields.toolTip = TrimmedAttribute(link, "title");
+    if (fields.caption.empty()) fields.caption = CollapseWhiteSpace(TrimmedAttribute(link, "aria-label"));
     if (fields.caption.empty()) fields.caption = CollapseWhiteSpace(fields.toolTip);
     if (fields.caption.empty()) fields.caption = VisibleText(link, {}, true);
     return fields;
@@ -272,9 +259,12 @@ class ListReader {
         item.caption = "Item";
         Warn(i, "has no caption; it is called \"Item\"");
       }
+      if (item.caption.find("\xEF\xBF\xBD") != std::string::npos) {
+        Warn(i, "the caption holds characters the page's encoding does not define (shown as \xEF\xBF\xBD)");
+      }
       MendText(i, item.caption, "caption");
       if (IsScriptLink(item.link)) {
-        Warn(i, "link \"" + Shortened(item.link) + "\" runs a script or holds data; it was dropped");
+        Warn(i, "link \"" + ForMessage(item.link) + "\" runs a script or holds data; it was dropped");
         item.link.clear();
       }
       MendText(i, item.link, "link");
@@ -295,87 +285,17 @@ class ListReader {
   }
 
   void Warn(size_t index, const std::string& problem) {
-    result_.warnings.push_back(DescribeItem(static_cast<int>(index), result_.items[index].caption) + ": " +
-                               problem);
+    result_.warnings.push_back(
+        DescribeItem(static_cast<int>(index), EscapeControls(result_.items[index].caption)) + ": " + problem);
   }
 
   WebMenuList result_;
 };
 
-// "<tag id="..." class="..." aria-label="...">": what tells an element apart.
-std::string DescribeElement(const GumboNode* node) {
-  std::string text = "<";
-  text += gumbo_normalized_tagname(TagOf(node));
-  for (const char* name : {"id", "class", "aria-label"}) {
-    const std::string value = CollapseWhiteSpace(Attribute(node, name));
-    if (!value.empty()) text += " " + std::string(name) + "=\"" + Shortened(value) + "\"";
-  }
-  return text + ">";
-}
-
-const GumboNode* EnclosingNav(const GumboNode* node) {
-  for (const GumboNode* up = node->parent; up; up = up->parent) {
-    if (TagOf(up) == GUMBO_TAG_NAV) return up;
-  }
-  return nullptr;
-}
-
 }  // namespace
 
-std::vector<TopLevelList> FindTopLevelLists(const GumboNode* root) {
-  std::vector<TopLevelList> lists;
-  WalkBelow(root, [&](const GumboNode* node) {
-    if (!IsElement(node) || IsUnseen(node)) return Step::Skip;
-    if (!IsList(node)) return Step::Enter;
-    int links = 0;
-    WalkBelow(node, [&](const GumboNode* inner) {
-      if (!IsElement(inner) || IsUnseen(inner)) return Step::Skip;
-      if (TagOf(inner) == GUMBO_TAG_A && AttributeOf(inner, "href")) ++links;
-      return Step::Enter;
-    });
-    lists.push_back({node, EnclosingNav(node) != nullptr, links});
-    return Step::Skip;
-  });
-  return lists;
-}
-
-WebMenuList ReadList(const GumboNode* list) {
-  WebMenuList result = ListReader().Read(list);
-  result.where = DescribeList(list);
-  result.inNav = EnclosingNav(list) != nullptr;
-  return result;
-}
-
-const GumboNode* FindElementById(const GumboNode* root, std::string_view id) {
-  const GumboNode* found = nullptr;
-  WalkBelow(root, [&](const GumboNode* node) {
-    if (!IsElement(node) || node->type == GUMBO_NODE_TEMPLATE) return Step::Skip;
-    const char* value = AttributeOf(node, "id");
-    if (value && id == value) {
-      found = node;
-      return Step::Stop;
-    }
-    return Step::Enter;
-  });
-  return found;
-}
-
-const GumboNode* ListAtOrIn(const GumboNode* element) {
-  if (IsList(element)) return element;
-  const GumboNode* found = nullptr;
-  WalkBelow(element, [&](const GumboNode* node) {
-    if (!IsElement(node) || IsUnseen(node)) return Step::Skip;
-    if (!IsList(node)) return Step::Enter;
-    found = node;
-    return Step::Stop;
-  });
-  return found;
-}
-
-std::string DescribeList(const GumboNode* list) {
-  std::string text = DescribeElement(list);
-  if (const GumboNode* nav = EnclosingNav(list)) text += " in " + DescribeElement(nav);
-  return text;
+WebMenuList ReadLists(const std::vector<const GumboNode*>& lists) {
+  return ListReader().Read(lists);
 }
 
 }  // namespace velmora::web

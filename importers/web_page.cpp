@@ -4,15 +4,17 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <filesystem>
 #include <memory>
-#include <optional>
 
 #include "document/file_io.h"
 #include "document/text.h"
+#include "document/unicode.h"
+#include "importers/css_selector.h"
 #include "importers/gumbo_dom.h"
-#include "importers/nav_lists.h"
+#include "importers/list_candidates.h"
+#include "importers/nesting_scan.h"
 #include "importers/page_encoding.h"
-#include "importers/prose_condenser.h"
 #include "importers/web_text.h"
 
 namespace velmora {
@@ -31,12 +33,6 @@ class ParserArena {
  public:
   static void* Allocate(void* arena, size_t size) { return static_cast<ParserArena*>(arena)->Take(size); }
   static void Release(void*, void*) {}
-
-  void Clear() {
-    blocks_.clear();
-    large_.clear();
-    used_ = 0;
-  }
 
  private:
   static constexpr size_t kBlock = 1 << 20;
@@ -59,15 +55,15 @@ class ParserArena {
   size_t used_ = 0;
 };
 
-// A page must declare its encoding within its first 1024 bytes, as
-// browsers look for it there.
+// Browsers look for a page's encoding declaration in its first 1024 bytes
+// before they read it, and change to an encoding declared later.
 constexpr size_t kDeclarationReach = 1024;
 
 // The charset the first <meta> element declaring one names; empty if none.
 std::string DeclaredCharset(const GumboNode* root) {
   std::string charset;
   web::WalkBelow(root, [&](const GumboNode* node) {
-    if (!web::IsElement(node)) return Step::Skip;
+    if (!web::IsElement(node) || web::IsUnseen(node)) return Step::Skip;
     if (TagOf(node) != GUMBO_TAG_META) return Step::Enter;
     if (const char* value = AttributeOf(node, "charset")) {
       charset = value;
@@ -80,6 +76,15 @@ std::string DeclaredCharset(const GumboNode* root) {
   return charset;
 }
 
+std::string LanguageOf(const GumboNode* root) {
+  std::string language;
+  web::WalkBelow(root, [&](const GumboNode* node) {
+    if (TagOf(node) == GUMBO_TAG_HTML) language = web::TrimmedAttribute(node, "lang");
+    return Step::Stop;
+  });
+  return language;
+}
+
 }  // namespace
 
 struct WebPage::Parsed {
@@ -87,22 +92,7 @@ struct WebPage::Parsed {
   ParserArena arena;
   GumboOutput* output = nullptr;
 
-  Parsed(std::string_view utf8, ProseReading prose) {
-    if (prose == ProseReading::Condensed) {
-      if (std::optional<web::CondensedPage> condensed = web::CondenseProse(utf8)) {
-        text = std::move(condensed->text);
-        Parse();
-        if (web::MarksAllInProse(Root(), condensed->marks)) return;
-        arena.Clear();
-      }
-    }
-    text = utf8;
-    Parse();
-  }
-  const GumboNode* Root() const { return output->document; }
-
- private:
-  void Parse() {
+  explicit Parsed(std::string utf8) : text(std::move(utf8)) {
     GumboOptions options = kGumboDefaultOptions;
     options.allocator = &ParserArena::Allocate;
     options.deallocator = &ParserArena::Release;
@@ -110,47 +100,90 @@ struct WebPage::Parsed {
     options.max_errors = 0;  // the import never reports the page's own faults
     output = gumbo_parse_with_options(&options, text.data(), text.size());
   }
+  const GumboNode* Root() const { return output->document; }
 };
 
-WebPage WebPage::Read(const std::string& path, WebPageScope scope) {
-  return WebPage(ReadWholeFile(path), path, scope);
+WebPage WebPage::Read(const std::string& path) {
+  std::error_code error;
+  const auto size = std::filesystem::file_size(path, error);
+  if (!error && size > kLargestImportedPage) {
+    throw ImportError(path + ": the page is larger than " + std::to_string(kLargestImportedPage >> 20) +
+                      " MB, more than an import reads; nothing was imported");
+  }
+  return WebPage(ReadWholeFile(path), path);
 }
 
-WebPage::WebPage(std::string_view bytes, std::string sourceName, WebPageScope scope, ProseReading prose)
-    : sourceName_(std::move(sourceName)) {
+WebPage::WebPage(std::string_view bytes, std::string sourceName) : sourceName_(std::move(sourceName)) {
+  if (bytes.size() > kLargestImportedPage) {
+    throw ImportError(sourceName_ + ": the page is larger than " +
+                      std::to_string(kLargestImportedPage >> 20) +
+                      " MB, more than an import reads; nothing was imported");
+  }
+  Decode(bytes);
+  language_ = LanguageOf(parsed_->Root());
+
+  std::vector<WebMenuList> found = web::FindCandidates(parsed_->Root());
+  int best = -1;
+  for (size_t k = 0; k < found.size(); ++k) {
+    if (!found[k].hidden && (best < 0 || found[k].score > found[static_cast<size_t>(best)].score))
+      best = static_cast<int>(k);
+  }
+  if (best >= 0) {
+    lists_.push_back(std::move(found[static_cast<size_t>(best)]));
+    found.erase(found.begin() + best);
+    default_ = 0;
+  }
+  std::move(found.begin(), found.end(), std::back_inserter(lists_));
+}
+
+void WebPage::Decode(std::string_view bytes) {
   size_t markLength = 0;
-  std::optional<PageEncoding> encoding = web::EncodingFromByteOrderMark(bytes, markLength);
+  const PageEncoding* encoding = web::EncodingFromByteOrderMark(bytes, markLength);
   bytes.remove_prefix(markLength);
+  bool settled = encoding != nullptr;  // a byte-order mark is never overruled
   if (!encoding) {
     // A <meta> declaration is plain ASCII whatever the encoding.
     const std::string charset =
-        DeclaredCharset(Parsed(bytes.substr(0, kDeclarationReach), ProseReading::AsWritten).Root());
-    encoding = charset.empty() ? PageEncoding::Utf8 : web::EncodingFromLabel(charset);
-    if (!encoding) {
-      throw ImportError(sourceName_ + ": the page is written in the encoding \"" + charset +
-                        "\", which cannot be imported (UTF-8, UTF-16 and Windows-1252 can)");
+        DeclaredCharset(Parsed(std::string(bytes.substr(0, kDeclarationReach))).Root());
+    encoding = charset.empty() ? nullptr : web::EncodingForDeclaration(charset);
+    if (!charset.empty() && !encoding) {
+      notes_.push_back("the page declares the encoding \"" + web::ForMessage(charset) +
+                       "\", which browsers do not know; it was read as if it declared none");
     }
+    settled = encoding != nullptr;
   }
-  std::string decoded;
-  if (*encoding != PageEncoding::Utf8) decoded = web::DecodeToUtf8(bytes, *encoding);
-  const std::string_view text = *encoding == PageEncoding::Utf8 ? bytes : std::string_view(decoded);
-
-  parsed_ = std::make_unique<Parsed>(text, prose);
-  const std::vector<web::TopLevelList> found = web::FindTopLevelLists(parsed_->Root());
-  // Reads the lists in order, keeping those with items, until `enough`.
-  auto read = [&](bool navigationOnly, size_t enough) {
-    for (const web::TopLevelList& list : found) {
-      if (lists_.size() == enough) return;
-      if ((navigationOnly && !list.inNav) || list.links < (list.inNav ? 1 : 2)) continue;
-      WebMenuList items = web::ReadList(list.node);
-      if (!items.items.empty()) lists_.push_back(std::move(items));
+  if (!encoding) {
+    const bool utf8 = IsValidUtf8(bytes);
+    encoding = utf8 ? &web::Utf8Encoding() : &web::DetectEncoding(bytes);
+    if (!utf8)
+      notes_.push_back("the page declares no encoding; it was read as " + std::string(encoding->name));
+  }
+  const auto refuseReplacement = [&](const PageEncoding& declared) {
+    if (web::IsReplacement(declared)) {
+      throw ImportError(
+          sourceName_ +
+          ": the page declares an encoding whose text browsers do not show; nothing was imported");
     }
   };
-  if (scope == WebPageScope::AllLists) {
-    read(false, found.size());
-  } else {
-    read(true, 1);
-    if (lists_.empty()) read(false, 1);
+  const auto parse = [&](const PageEncoding& chosen) {
+    refuseReplacement(chosen);
+    std::string text = web::DecodeToUtf8(bytes, chosen);
+    if (web::NestsDeeperThan(text, web::kDeepestPageNesting)) {
+      throw ImportError(sourceName_ + ": the page nests its elements deeper than " +
+                        std::to_string(web::kDeepestPageNesting) +
+                        " levels, as no browser shows it; nothing was imported");
+    }
+    parsed_ = std::make_unique<Parsed>(std::move(text));
+    encodingName_ = chosen.name;
+  };
+  parse(*encoding);
+  if (settled) return;
+  // A declaration past the first 1024 bytes: the page is read again in it.
+  const std::string late = DeclaredCharset(parsed_->Root());
+  const PageEncoding* declared = late.empty() ? nullptr : web::EncodingForDeclaration(late);
+  if (declared && !(*declared == *encoding)) {
+    if (!notes_.empty() && notes_.back().starts_with("the page declares no encoding")) notes_.pop_back();
+    parse(*declared);
   }
 }
 
@@ -159,29 +192,46 @@ WebPage::WebPage(WebPage&&) noexcept = default;
 WebPage& WebPage::operator=(WebPage&&) noexcept = default;
 
 int WebPage::DefaultList() const {
-  for (size_t k = 0; k < lists_.size(); ++k) {
-    if (lists_[k].inNav) return static_cast<int>(k);
-  }
-  return lists_.empty() ? -1 : 0;
+  return default_;
 }
 
 const WebMenuList& WebPage::ChosenList() const {
-  const int chosen = DefaultList();
-  if (chosen < 0) throw ImportError("no navigation list found in " + sourceName_);
-  return lists_[static_cast<size_t>(chosen)];
+  if (default_ < 0) throw ImportError("no navigation list found in " + sourceName_);
+  return lists_[static_cast<size_t>(default_)];
 }
 
-WebMenuList WebPage::ListWithId(std::string_view id) const {
-  const GumboNode* element = web::FindElementById(parsed_->output->document, id);
-  if (!element) throw ImportError("no element with the id \"" + std::string(id) + "\" in " + sourceName_);
-  const GumboNode* list = web::ListAtOrIn(element);
-  WebMenuList result;
-  if (list) result = web::ReadList(list);
-  if (result.items.empty()) {
-    throw ImportError("the element with the id \"" + std::string(id) + "\" in " + sourceName_ +
-                      " holds no list with items");
+const WebMenuList& WebPage::PickedList(int number) const {
+  if (number < 1 || number > static_cast<int>(lists_.size())) {
+    throw ImportError("there is no list " + std::to_string(number) + " in " + sourceName_ + " (it offers " +
+                      std::to_string(lists_.size()) + "; --list shows them)");
   }
-  return result;
+  return lists_[static_cast<size_t>(number - 1)];
+}
+
+WebMenuList WebPage::SelectedList(std::string_view selector) const {
+  std::string problem;
+  const web::SimpleSelector parsedSelector = web::SimpleSelector::Parse(selector, problem);
+  const std::string shown = web::ForMessage(selector);
+  if (!problem.empty()) throw ImportError("the selector \"" + shown + "\" cannot be used: " + problem);
+  std::vector<const GumboNode*> matches = parsedSelector.MatchesBelow(parsed_->Root());
+  std::string id = parsedSelector.LoneId();
+  if (matches.empty() && !parsedSelector.LoneName().empty()) {
+    // A bare name no element has names an id, as --select always took.
+    id = parsedSelector.LoneName();
+    matches = web::SimpleSelector::Parse("#" + id, problem).MatchesBelow(parsed_->Root());
+  }
+  const std::string what =
+      id.empty() ? "the selector \"" + shown + "\"" : "the id \"" + web::ForMessage(id) + "\"";
+  if (matches.empty()) {
+    throw ImportError((id.empty() ? "no element matches " : "no element with ") + what + " in " +
+                      sourceName_);
+  }
+  for (const GumboNode* element : matches) {
+    WebMenuList menu = web::CandidateAt(element);
+    if (!menu.items.empty()) return menu;
+  }
+  throw ImportError((id.empty() ? "the elements " + what + " matches" : "the element with " + what) + " in " +
+                    sourceName_ + " hold" + (id.empty() ? "" : "s") + " no list with items");
 }
 
 std::vector<std::string> WebMenuList::FirstCaptions(size_t count) const {
@@ -191,6 +241,12 @@ std::vector<std::string> WebMenuList::FirstCaptions(size_t count) const {
     if (item.level == 0) captions.push_back(item.caption);
   }
   return captions;
+}
+
+int WebMenuList::Depth() const {
+  int depth = 0;
+  for (const WebMenuItem& item : items) depth = std::max(depth, item.level + 1);
+  return depth;
 }
 
 }  // namespace velmora

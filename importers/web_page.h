@@ -1,8 +1,8 @@
 #pragma once
 
-// A web page read for its navigation: parsed with an HTML5 parser, in the
-// encoding its byte-order mark or <meta charset> names (else UTF-8), with
-// the lists of links that can become a menu.
+// A web page read for its navigation: decoded as a browser decodes it,
+// parsed with an HTML5 parser, with the lists of links that can become a
+// menu, the likeliest first.
 
 #include <memory>
 #include <string>
@@ -13,48 +13,56 @@
 
 namespace velmora {
 
-// Which lists of a page are read: every list (to choose among them), or
-// only the list taken without asking.
-enum class WebPageScope { AllLists, FirstNavigationList };
-
-// Whether the parser is handed the prose outside the page's lists in short
-// (proved not to change what is found) or the page exactly as written.
-enum class ProseReading { Condensed, AsWritten };
-
 class WebPage {
  public:
   // Reads a page file. FileError when it cannot be read; ImportError when
-  // it declares an encoding the import does not read.
-  static WebPage Read(const std::string& path, WebPageScope scope = WebPageScope::AllLists);
-  // `sourceName` names the page in messages. With FirstNavigationList,
-  // Lists() holds only the list taken without asking.
-  WebPage(std::string_view bytes, std::string sourceName, WebPageScope scope = WebPageScope::AllLists,
-          ProseReading prose = ProseReading::Condensed);
+  // it is too large, too deeply nested, or in an encoding browsers do not
+  // show.
+  static WebPage Read(const std::string& path);
+  // `sourceName` names the page in messages.
+  WebPage(std::string_view bytes, std::string sourceName);
   ~WebPage();
   WebPage(WebPage&&) noexcept;
   WebPage& operator=(WebPage&&) noexcept;
 
   const std::string& SourceName() const { return sourceName_; }
+  // The encoding the page was read in, as the Encoding Standard names it.
+  const std::string& EncodingName() const { return encodingName_; }
+  // The language the page's <html lang> names; empty when none.
+  const std::string& Language() const { return language_; }
+  // What the reader had to guess or mend on the whole page (an encoding
+  // found by detection ...), for the user.
+  const std::vector<std::string>& Notes() const { return notes_; }
 
-  // The lists a visitor sees that can become a menu, in document order:
-  // lists not inside another list, holding a link when they are inside a
-  // <nav> element, else at least two.
+  // The lists that can become a menu: the default (the list a person would
+  // take) first, then the others in document order. Lists not inside
+  // another list holding a link (two outside a <nav>); the lists of one
+  // <nav> or role="navigation" element make one menu.
   const std::vector<WebMenuList>& Lists() const { return lists_; }
-  // The list taken without asking: the first inside a <nav>, else the
-  // first; -1 when the page holds none.
+  // 0 when the page offers a visible list, else -1.
   int DefaultList() const;
   // The default list; ImportError "no navigation list found in PAGE".
   const WebMenuList& ChosenList() const;
-  // The list the element with `id` is or holds; ImportError when there is
-  // no such element or it holds no list with items.
-  WebMenuList ListWithId(std::string_view id) const;
+  // The list numbered `number` (from 1) in Lists(); ImportError when none.
+  const WebMenuList& PickedList(int number) const;
+  // The menu the first element `selector` matches gives (a simple CSS
+  // selector; a lone name no element has is taken as an id): the element
+  // itself when a list, the lists of a <nav> joined, else the first list
+  // in it. ImportError when no element matches or none holds a list.
+  WebMenuList SelectedList(std::string_view selector) const;
 
  private:
   struct Parsed;
 
+  void Decode(std::string_view bytes);
+
   std::string sourceName_;
+  std::string encodingName_;
+  std::string language_;
+  std::vector<std::string> notes_;
   std::unique_ptr<Parsed> parsed_;
   std::vector<WebMenuList> lists_;
+  int default_ = -1;
 };
 
 }  // namespace velmora

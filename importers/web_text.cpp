@@ -30,4 +30,36 @@ std::string_view TrimAscii(std::string_view text) {
   return text;
 }
 
+std::string EscapeControls(std::string_view value) {
+  std::string out;
+  out.reserve(value.size());
+  for (const char c : value) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (byte < 0x20 || byte == 0x7F) {
+      static constexpr char kHex[] = "0123456789abcdef";
+      out += "\\x";
+      out += kHex[byte >> 4];
+      out += kHex[byte & 15];
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+std::string ForMessage(std::string_view value) {
+  if (value.size() > 60) {
+    size_t cut = 57;
+    while (cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xC0) == 0x80) --cut;
+    return EscapeControls(value.substr(0, cut)) + "...";
+  }
+  return EscapeControls(value);
+}
+
 }  // namespace velmora::web

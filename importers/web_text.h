@@ -21,4 +21,10 @@ std::string CollapseWhiteSpace(std::string_view text);
 // Trims ASCII white space at both ends.
 std::string_view TrimAscii(std::string_view text);
 
+// A page's text as a message shows it: control characters escaped ("\n",
+// "\t", "\x01"), at most about 60 bytes, cut between characters.
+std::string ForMessage(std::string_view value);
+// Control characters escaped, nothing cut.
+std::string EscapeControls(std::string_view value);
+
 }  // namespace velmora::web

@@ -13,7 +13,7 @@ as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
-packages=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-webengine-dev libgl-dev libgumbo-dev
+packages=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-webengine-dev libgl-dev libgumbo-dev libuchardet-dev
           libgtest-dev libgmock-dev libbenchmark-dev chromium firefox-esr webkit2gtk-driver xvfb xauth
           clang dpkg-dev file)
 # Node.js may come from elsewhere than Debian (its npm then conflicts with

@@ -240,11 +240,120 @@ TEST_F(CliRun, ImportHtmlMakesAProjectOfThePagesNavigation) {
   EXPECT_EQ(Cli("import-html " + Q(pages / "mega_menu.html")).status, 2);
 }
 
+// Pages in the shapes where a first-list rule goes wrong: the default is
+// the list a person would take; --list shows every list, --pick and
+// --select reach each of them.
+TEST_F(CliRun, ImportHtmlTakesTheListAPersonWouldTakeAndReachesEveryList) {
+  const fs::path pages = kSource / "tests/importers/fixtures";
+  struct Case {
+    std::string page;
+    std::string taken;  // the first item of the default list
+    size_t lists;
+    int pick;  // a list number and its first item
+    std::string picked;
+    std::string selector;  // and the first item it gives
+    std::string selected;
+  };
+  const Case cases[] = {
+      {"related_links_first", "About", 2, 2, "Example Index", "nav.related", "Example Index"},
+      {"tabs_before_sidebar", "Introduction", 2, 2, "Overview", "ul.nav-tabs", "Overview"},
+      {"account_dropdown_first", "Accueil", 3, 3, "CGV", "header .user-box .account-menu", "Profil"},
+      {"split_navbar", "Home", 2, 1, "Home", "nav .navbar-right", "Default"},
+      {"hidden_navs", "Inicio", 6, 5, "Plantilla 1", "#old-nav", "Antes 1"},
+      {"side_lists", "Beginnen", 6, 4, "1", "aside ul", "Nieuws een"},
+      {"wordpress_menu", "Home", 4, 4, "Privacy", "footer-menu", "Privacy"},
+      {"mega_menu", "Shop", 1, 1, "Shop", "NAV.mega-nav UL", "Shop"},
+  };
+  const auto firstCaption = [&](const fs::path& project) {
+    EXPECT_EQ(Cli("export-structure " + Q(project) + " " + Q(work / "s.gms")).status, 0);
+    const std::string structure = Slurp(work / "s.gms");
+    const size_t start = structure.find("\r\n0#$@") + 6;
+    return structure.substr(start, structure.find("#$@", start) - start);
+  };
+  for (const Case& c : cases) {
+    const std::string page = Q(pages / (c.page + ".html"));
+    const Outcome listed = Cli("import-html " + page + " --list");
+    ASSERT_EQ(listed.status, 0) << c.page << listed.err;
+    EXPECT_EQ(static_cast<size_t>(std::count(listed.out.begin(), listed.out.end(), '\n')), c.lists)
+        << listed.out;
+    EXPECT_NE(listed.out.find("1. "), std::string::npos);
+    EXPECT_NE(listed.out.find(", taken by default: "), std::string::npos) << listed.out;
+    EXPECT_NE(listed.out.find("\"" + c.taken + "\""), std::string::npos) << listed.out;
+
+    ASSERT_EQ(Cli("import-html " + page + " " + Q(work / "d.velm")).status, 0) << c.page;
+    EXPECT_EQ(firstCaption(work / "d.velm"), c.taken) << c.page;
+    ASSERT_EQ(
+        Cli("import-html --pick " + std::to_string(c.pick) + " " + page + " " + Q(work / "p.velm")).status,
+        0);
+    EXPECT_EQ(firstCaption(work / "p.velm"), c.picked) << c.page;
+    const Outcome selected =
+        Cli("import-html --select '" + c.selector + "' " + page + " " + Q(work / "s.velm"));
+    ASSERT_EQ(selected.status, 0) << c.page << selected.err;
+    EXPECT_EQ(firstCaption(work / "s.velm"), c.selected) << c.page << " " << c.selector;
+  }
+
+  const std::string hidden = Cli("import-html " + Q(pages / "hidden_navs.html") + " --list").out;
+  EXPECT_EQ(hidden.substr(0, hidden.find('\n')),
+            "1. 5 items, 1 level, taken by default: <ul class=\"menu\"> in <nav id=\"site\">: \"Inicio\", "
+            "\"Servicios\", \"Blog\", \"Oculto\", ...");
+  EXPECT_NE(hidden.find("5. 3 items, 1 level, hidden: <ul> in <nav> under #later: \"Plantilla 1\""),
+            std::string::npos)
+      << hidden;
+  // Both lists of a navbar make one menu, in document order.
+  ASSERT_EQ(Cli("import-html " + Q(pages / "split_navbar.html") + " " + Q(work / "nb.velm")).status, 0);
+  ASSERT_EQ(Cli("export-structure " + Q(work / "nb.velm") + " " + Q(work / "nb.gms")).status, 0);
+  const std::string navbar = Slurp(work / "nb.gms");
+  EXPECT_NE(navbar.find("1#$@Separated link#$@##$@_self#$@#$@\r\n0#$@Default#$@../navbar/#$@"),
+            std::string::npos)
+      << navbar;
+
+  struct Refusal {
+    std::string args;
+    int status;
+    std::string message;
+  };
+  const std::string mega = Q(pages / "mega_menu.html");
+  const Refusal refusals[] = {
+      {"--pick 2 " + mega + " " + Q(work / "x.velm"), 1, "there is no list 2 in "},
+      {"--pick two " + mega + " " + Q(work / "x.velm"), 2, "--pick needs a list number"},
+      {"--pick 1 --select nav " + mega + " " + Q(work / "x.velm"), 2, "cannot be used together"},
+      {"--select 'nav > ul' " + mega + " " + Q(work / "x.velm"), 1,
+       "the selector \"nav > ul\" cannot be used: \">\" is not read here"},
+      {"--select .nothing " + mega + " " + Q(work / "x.velm"), 1,
+       "no element matches the selector \".nothing\""},
+  };
+  for (const Refusal& refusal : refusals) {
+    const Outcome refused = Cli("import-html " + refusal.args);
+    EXPECT_EQ(refused.status, refusal.status) << refusal.args;
+    EXPECT_NE(refused.err.find(refusal.message), std::string::npos) << refused.err;
+  }
+  EXPECT_FALSE(fs::exists(work / "x.velm"));
+}
+
+// The page is the user's: the project never takes its place, whatever
+// name leads to it.
+TEST_F(CliRun, ImportHtmlNeverWritesOverThePage) {
+  fs::create_directories(work / "site/sub");
+  const std::string original = Slurp(kSource / "tests/importers/fixtures/plain_nested.html");
+  std::ofstream(work / "site/page.html", std::ios::binary) << original;
+  fs::create_symlink(work / "site/page.html", work / "site/link.html");
+  fs::create_hard_link(work / "site/page.html", work / "site/hard.html");
+  for (const fs::path& out : {work / "site/page.html", work / "site/sub/../page.html",
+                              work / "site/link.html", work / "site/hard.html"}) {
+    const Outcome refused = Cli("import-html " + Q(work / "site/page.html") + " " + Q(out));
+    EXPECT_EQ(refused.status, 1) << out;
+    EXPECT_NE(refused.err.find("this is the web page being imported"), std::string::npos) << refused.err;
+    EXPECT_EQ(Slurp(work / "site/page.html"), original);
+  }
+  EXPECT_TRUE(fs::is_symlink(work / "site/link.html"));
+  EXPECT_EQ(Cli("import-html " + Q(work / "site/link.html") + " " + Q(work / "site/page.velm")).status, 0);
+}
+
 TEST_F(CliRun, HelpAndVersion) {
   const Outcome help = Cli("--help");
   EXPECT_EQ(help.status, 0);
   for (const char* command : {"publish", "html", "preview", "export-structure", "import-structure",
-                              "import-html PAGE.html OUT.velm [--select ID]"}) {
+                              "import-html PAGE.html (OUT.velm [--select SELECTOR | --pick N] | --list)"}) {
     EXPECT_NE(help.out.find(command), std::string::npos) << command;
   }
   const Outcome version = Cli("--version");

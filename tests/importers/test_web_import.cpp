@@ -91,26 +91,28 @@ TEST(WebImport, ChoosesTheNavigationListAndOffersTheOthers) {
   const WebPage page = WebPage::Read(Fixture("wordpress_menu"));
   // The social links come first but lie outside any <nav>; the recent posts
   // are a plain list with two links; the footer menu sits in a second <nav>.
+  // The default comes first, the others follow in document order.
   ASSERT_EQ(page.Lists().size(), 4u);
-  EXPECT_EQ(page.DefaultList(), 1);
+  EXPECT_EQ(page.DefaultList(), 0);
   EXPECT_EQ(
-      page.Lists()[1].where,
+      page.Lists()[0].where,
       "<ul id=\"primary-menu\" class=\"menu\"> in <nav id=\"site-navigation\" class=\"main-navigation\" "
       "aria-label=\"Primary Menu\">");
-  EXPECT_EQ(page.Lists()[1].FirstCaptions(3), (std::vector<std::string>{"Home", "Services", "Journal"}));
-  EXPECT_EQ(page.Lists()[1].items.size(), 9u);
-  EXPECT_EQ(page.Lists()[0].FirstCaptions(5), (std::vector<std::string>{"Follow us", "RSS"}));
+  EXPECT_EQ(page.Lists()[0].FirstCaptions(3), (std::vector<std::string>{"Home", "Services", "Journal"}));
+  EXPECT_EQ(page.Lists()[0].items.size(), 9u);
+  EXPECT_EQ(page.Lists()[1].FirstCaptions(5), (std::vector<std::string>{"Follow us", "RSS"}));
   EXPECT_FALSE(page.Lists()[2].inNav);
   EXPECT_EQ(page.Lists()[3].FirstCaptions(5), (std::vector<std::string>{"Privacy", "Imprint"}));
+  EXPECT_EQ(page.Language(), "en-GB");
 
   // --select takes a list by its id, or the first list inside an element.
-  EXPECT_EQ(page.ListWithId("footer-menu").FirstCaptions(5), page.Lists()[3].FirstCaptions(5));
-  EXPECT_EQ(page.ListWithId("colophon").FirstCaptions(5), page.Lists()[3].FirstCaptions(5));
-  EXPECT_EQ(page.ListWithId("masthead").FirstCaptions(5), page.Lists()[0].FirstCaptions(5));
+  EXPECT_EQ(page.SelectedList("footer-menu").FirstCaptions(5), page.Lists()[3].FirstCaptions(5));
+  EXPECT_EQ(page.SelectedList("colophon").FirstCaptions(5), page.Lists()[3].FirstCaptions(5));
+  EXPECT_EQ(page.SelectedList("masthead").FirstCaptions(5), page.Lists()[1].FirstCaptions(5));
   EXPECT_THROW(
       {
         try {
-          page.ListWithId("no-such-id");
+          page.SelectedList("no-such-id");
         } catch (const ImportError& e) {
           EXPECT_EQ(std::string(e.what()),
                     "no element with the id \"no-such-id\" in " + Fixture("wordpress_menu"));
@@ -118,9 +120,9 @@ TEST(WebImport, ChoosesTheNavigationListAndOffersTheOthers) {
         }
       },
       ImportError);
-  EXPECT_EQ(page.ListWithId("menu-item-20").FirstCaptions(5),
+  EXPECT_EQ(page.SelectedList("menu-item-20").FirstCaptions(5),
             (std::vector<std::string>{"Garden Design", "Garden Care"}));
-  EXPECT_THROW(page.ListWithId("menu-item-12"), ImportError);  // an element without a list
+  EXPECT_THROW(page.SelectedList("menu-item-12"), ImportError);  // an element without a list
 }
 
 TEST(WebImport, WithoutANavAPlainListNeedsTwoLinks) {
@@ -188,37 +190,6 @@ TEST(WebImport, RefusalsLeaveTheOpenDesignUntouched) {
   ImportWebMenu(WebPage(tooDeep, "p.html").ChosenList(), "p.html", doc, tree);
   EXPECT_EQ(doc.ItemCount(), kMostImportedLevels);
   EXPECT_EQ(tree.Depth(kMostImportedLevels), kMostImportedLevels);
-}
-
-TEST(WebImport, ReadingOnlyTheFirstNavigationFindsTheSameList) {
-  std::string filler;
-  for (int k = 0; k < 400; ++k) filler += "<p>Some <a href='p'>article</a> text &amp; more.</p>\n";
-  std::vector<std::string> pages;
-  for (const char* name : {"bootstrap_navbar", "wordpress_menu", "mega_menu", "plain_nested"}) {
-    std::string page = test::Slurp(Fixture(name));
-    page.insert(page.rfind("</body>"), filler);
-    pages.push_back(page);
-  }
-  pages.push_back(
-      "<!-- <nav> in a comment --><script>var s = '<nav></nav>';</script>"
-      "<nav><p>No list here</p></nav><nav><ul><li>No link</ul></nav>"
-      "<div><nav><ul><li><a href=a>A</a><li><a href=b>B</a></ul></nav></div>" +
-      filler);
-  pages.push_back("<nav><ul><li><a href=a>A</a><ul><li><a href=b>B</a></ul>" + filler +  // never closed
-                  "<li><a href=c>C</a></ul></nav>" + filler);
-  pages.push_back("<b><nav><ul><li><a href=a>A</a></nav></b><nav><ul><li><a href=z>Z</a></ul></nav>" +
-                  filler);
-  // An end tag of the body does not close it: what follows still joins the list.
-  pages.push_back("<p>Intro</p></body><nav><ul><li><a href=a>A</a><p class=\"x</ul></nav>\">" + filler +
-                  "<li><a href=b>B</a></ul></nav>");
-  for (const std::string& page : pages) {
-    const WebPage whole(page, "p.html");
-    const WebPage first(page, "p.html", WebPageScope::FirstNavigationList);
-    ASSERT_GE(whole.DefaultList(), 0);
-    EXPECT_EQ(first.ChosenList().items, whole.ChosenList().items) << page.substr(0, 300);
-    EXPECT_EQ(first.ChosenList().where, whole.ChosenList().where);
-    EXPECT_EQ(first.Lists().size(), 1u);
-  }
 }
 
 }  // namespace

@@ -81,7 +81,7 @@ TEST(WebImportText, ScriptLinksAndUnstorableTextAreMendedWithWarnings) {
       page.Warnings(),
       (std::vector<std::string>{
           "item 1 \"Open\": link \"javascript:openMenu()\" runs a script or holds data; it was dropped",
-          "item 2 \"Sneaky\": link \"JaVa\tScript:alert(1)\" runs a script or holds data; it was dropped",
+          "item 2 \"Sneaky\": link \"JaVa\\tScript:alert(1)\" runs a script or holds data; it was dropped",
           "item 3 \"Old\": link \"vbscript:msgbox\" runs a script or holds data; it was dropped",
           "item 4 \"Inline\": link \"data:text/html;base64,PHNjcmlwdD4=\" runs a script or holds data; it "
           "was dropped",
@@ -133,15 +133,88 @@ TEST(WebImportText, EncodingFromByteOrderMarkOrMetaElseUtf8) {
   EXPECT_EQ(cyrillic.Field(0, IToolTip), "Главная страница");
   EXPECT_EQ(cyrillic.Field(1, ICaption), "Caf\xC3\xA9");
   EXPECT_EQ(Imported(list).doc.Encoding, TextEncoding::Windows1252);
+}
 
+// One page per family of encodings, its caption a word in the family's
+// script, written in the encoding, declared early (first 1024 bytes),
+// late (a browser reads the page again) and not at all (detected).
+TEST(WebImportText, EveryEncodingFamilyDeclaredEarlyLateOrNotAtAll) {
+  struct Family {
+    std::string name;  // as the Encoding Standard names it
+    std::string label;
+    std::string word;  // in the encoding
+    std::string utf8;
+  };
+  const Family families[] = {
+      {"Shift_JIS", "shift_jis", "\x93\xFA\x96\x7B\x8C\xEA", "日本語"},
+      {"EUC-JP", "euc-jp", "\xC6\xFC\xCB\xDC\xB8\xEC", "日本語"},
+      {"ISO-2022-JP", "iso-2022-jp", "\x1B$BF|K\\8l\x1B(B", "日本語"},
+      {"GBK", "gb2312", "\xD6\xD0\xCE\xC4", "中文"},
+      {"gb18030", "gb18030", "\xD6\xD0\xCE\xC4\x81\x30\x89\x38", "中文ß"},
+      {"Big5", "big5", "\xA4\xA4\xA4\xE5", "中文"},
+      {"EUC-KR", "euc-kr", "\xC7\xD1\xB1\xB9\xBE\xEE", "한국어"},
+      {"KOI8-R", "koi8-r", "\xF0\xD2\xC9\xD7\xC5\xD4", "Привет"},
+      {"KOI8-U", "koi8-u", "\xEB\xC9\xA7\xD7", "Київ"},
+      {"windows-1251", "windows-1251", "\xCF\xF0\xE8\xE2\xE5\xF2", "Привет"},
+      {"windows-1250", "windows-1250", "\xA3\xF3\x64\x9F", "Łódź"},
+      {"ISO-8859-2", "iso-8859-2", "\xA3\xF3\x64\xBC", "Łódź"},
+      {"ISO-8859-7", "iso-8859-7", "\xC5\xEB\xEB\xDC\xE4\xE1", "Ελλάδα"},
+      {"windows-1254", "iso-8859-9", "\xDD\x73\x74\x61\x6E\x62\x75\x6C", "İstanbul"},
+      {"ISO-8859-15", "iso-8859-15", "\xA4", "€"},
+      {"windows-1252", "latin1", "Caf\xE9 \x80", "Café €"},
+  };
+  for (const Family& family : families) {
+    const std::string nav =
+        "<nav><ul><li><a href='a'>" + family.word + "</a><li><a href='b'>B</a></ul></nav>";
+    const std::string early =
+        "<!DOCTYPE html><html><head><meta charset='" + family.label + "'></head><body>" + nav;
+    const std::string late =
+        "<!DOCTYPE html><html><head><title>T</title><!-- " + std::string(1100, '-') +
+        " --><meta http-equiv='Content-Type' content='text/html; charset=" + family.label +
+        "'></head><body>" + nav;
+    for (const std::string& page : {early, late}) {
+      const WebPage read(page, "p.html");
+      EXPECT_EQ(read.EncodingName(), family.name) << family.label;
+      EXPECT_EQ(read.ChosenList().items.front().caption, family.utf8) << family.name;
+      EXPECT_TRUE(read.ChosenList().warnings.empty()) << family.name;
+    }
+  }
+}
+
+TEST(WebImportText, UndeclaredPagesAreDetectedAndUndecodableCaptionsWarn) {
+  // Enough text in one script for the detector, no declaration.
+  const std::pair<std::string, std::string> undeclared[] = {
+      {"Shift_JIS", "\x93\xFA\x96\x7B\x8C\xEA\x82\xCC\x83\x79\x81\x5B\x83\x57"},
+      {"EUC-JP", "\xC6\xFC\xCB\xDC\xB8\xEC\xA4\xCE\xA5\xDA\xA1\xBC\xA5\xB8"},
+      {"Big5", "\xA4\xA4\xA4\xE5\xBA\xF4\xAD\xB6"},
+      {"windows-1251", "\xCF\xF0\xE8\xE2\xE5\xF2 \xEC\xE8\xF0 \xF1\xF2\xF0\xE0\xED\xE8\xF6\xE0"},
+  };
+  for (const auto& [name, text] : undeclared) {
+    std::string page = "<nav><ul><li><a href='a'>" + text + "</a><li><a href='b'>B</a></ul></nav><p>";
+    for (int k = 0; k < 40; ++k) page += text + " ";
+    const WebPage read(page, "p.html");
+    EXPECT_EQ(read.EncodingName(), name);
+    EXPECT_EQ(read.Notes(),
+              std::vector<std::string>{"the page declares no encoding; it was read as " + name});
+  }
+
+  // Bytes the declared encoding does not define stay visible as U+FFFD,
+  // with a warning; an unknown label is read as no declaration.
+  const WebPage broken("<meta charset='utf-8'><nav><ul><li><a href=a>Caf\xE9</a></ul></nav>", "p.html");
+  EXPECT_EQ(broken.ChosenList().items.front().caption, "Caf\uFFFD");
+  EXPECT_EQ(broken.ChosenList().warnings,
+            std::vector<std::string>{"item 1 \"Caf\uFFFD\": the caption holds characters the page's encoding "
+                                     "does not define (shown as \uFFFD)"});
+  const WebPage unknown("<meta charset='klingon'><nav><ul><li><a href=a>A</a></ul></nav>", "p.html");
+  EXPECT_EQ(unknown.Notes(),
+            std::vector<std::string>{"the page declares the encoding \"klingon\", which "
+                                     "browsers do not know; it was read as if it declared none"});
   try {
-    const WebPage page("<meta charset='koi8-r'><nav><ul><li><a href=a>\xE1</a></ul></nav>", "ru.html");
-    ADD_FAILURE() << "an unknown encoding was read";
+    const WebPage page("<meta charset='iso-2022-kr'><nav><ul><li><a href=a>A</a></ul></nav>", "kr.html");
+    ADD_FAILURE() << "a replacement encoding was read";
   } catch (const ImportError& e) {
-    EXPECT_EQ(
-        std::string(e.what()),
-        "ru.html: the page is written in the encoding \"koi8-r\", which cannot be imported (UTF-8, UTF-16 "
-        "and Windows-1252 can)");
+    EXPECT_EQ(std::string(e.what()),
+              "kr.html: the page declares an encoding whose text browsers do not show; nothing was imported");
   }
 }
 
