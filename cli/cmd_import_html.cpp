@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <ostream>
 
 #include "cli/commands.h"
@@ -45,6 +46,25 @@ void RefuseOverwritingThePage(const std::string& page, const std::string& projec
   }
 }
 
+// The look of an import: a template beside the program, by its name.
+constexpr const char* kDefaultTemplate = "light_bar";
+
+std::unique_ptr<TvornAppletAgent> ReadTemplate(Context& ctx, const std::optional<std::string>& name) {
+  std::string file = name.value_or(kDefaultTemplate);
+  if (!file.ends_with(".velm")) file += ".velm";
+  if (file.find('/') == std::string::npos) file = ctx.ProgramFolder() + "/templates/" + file;
+  auto look = std::make_unique<TvornAppletAgent>();
+  ItemTree tree;
+  if (!std::filesystem::exists(file)) {
+    if (name) throw CommandFailure{file + ": no such template"};
+    ctx.err << "velmora-cli: warning: " << file
+            << ": the default template is missing; the design takes the plain look\n";
+    return nullptr;
+  }
+  RequireLoaded(look->LoadProject(file, tree), file, "the template is not a Velmora design");
+  return look;
+}
+
 int PickNumber(const std::string& value) {
   if (!IsDecimalInteger(value) || value.size() > 6 || StrictToInt(value) < 1)
     throw UsageFailure{"--pick needs a list number from --list"};
@@ -57,21 +77,31 @@ void RunImportHtml(Context& ctx) {
   const bool list = ctx.TakeFlag("--list");
   const std::optional<std::string> select = ctx.TakeOption("--select");
   const std::optional<std::string> pick = ctx.TakeOption("--pick");
+  const std::optional<std::string> templateName = ctx.TakeOption("--template");
+  const std::optional<std::string> pageStyle = ctx.TakeOption("--page");
   if (select && pick) throw UsageFailure{"--select and --pick cannot be used together"};
   if (list) {
-    if (select || pick) throw UsageFailure{"--list takes no --select or --pick"};
+    if (select || pick || templateName || pageStyle) throw UsageFailure{"--list takes no other option"};
     PrintLists(ctx, WebPage::Read(ctx.Positional(1)[0]));
     return;
   }
   const auto files = ctx.Positional(2);
   const int number = pick ? PickNumber(*pick) : 0;
+  WebImportOptions options;
+  if (pageStyle) {
+    options.pageStyle = ParsePageStyle(*pageStyle);
+    if (!options.pageStyle) throw UsageFailure{"--page takes classic or html5"};
+  }
   RefuseOverwritingThePage(files[0], files[1]);
   const WebPage page = WebPage::Read(files[0]);
   const WebMenuList chosen = select ? page.SelectedList(*select)
                              : pick ? page.PickedList(number)
                                     : page.ChosenList();
+  const std::unique_ptr<TvornAppletAgent> look = ReadTemplate(ctx, templateName);
+  options.look = look.get();
+  options.language = page.Language();
   TvornAppletAgent& doc = ctx.Document(false);
-  ImportWebMenu(chosen, files[0], doc, ctx.Tree());
+  ImportWebMenu(chosen, files[0], doc, ctx.Tree(), options);
   for (const std::string& note : page.Notes())
     ctx.err << "velmora-cli: warning: " << files[0] << ": " << note << "\n";
   for (const std::string& warning : chosen.warnings) {

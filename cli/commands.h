@@ -29,7 +29,9 @@ inline constexpr Command kCommands[] = {
      "write the menu structure of a project to a structure file", RunExportStructure},
     {"import-structure", "import-structure IN.gms OUT.velm", "make a project from a menu structure file",
      RunImportStructure},
-    {"import-html", "import-html PAGE.html (OUT.velm [--select SELECTOR | --pick N] | --list)",
+    {"import-html",
+     "import-html PAGE.html (OUT.velm [--select SELECTOR | --pick N] [--template NAME] [--page "
+     "classic|html5] | --list)",
      "make a project from the navigation list of a web page (--list: the lists it offers)", RunImportHtml},
 };
 

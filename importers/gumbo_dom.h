@@ -75,6 +75,12 @@ inline bool IsUnseen(const GumboNode* node) {
   }
 }
 
+// The title and description of an SVG picture: labels, not text on view.
+inline bool IsGraphicLabel(const GumboNode* node) {
+  return node->type == GUMBO_NODE_ELEMENT && node->v.element.tag_namespace == GUMBO_NAMESPACE_SVG &&
+         (node->v.element.tag == GUMBO_TAG_TITLE || node->v.element.tag == GUMBO_TAG_DESC);
+}
+
 // Whether the element's class attribute names `name`.
 inline bool HasClass(const GumboNode* node, std::string_view name) {
   const char* classes = AttributeOf(node, "class");

@@ -46,7 +46,8 @@ std::string VisibleText(const GumboNode* root, const std::function<bool(const Gu
           default:
             return Step::Skip;
         }
-        if (IsUnseen(node) || (!withScreenReaderText && IsScreenReaderOnly(node))) return Step::Skip;
+        if (IsUnseen(node) || (!withScreenReaderText && IsScreenReaderOnly(node)) || IsGraphicLabel(node))
+          return Step::Skip;
         if (stopAt && stopAt(node)) return Step::Stop;
         const GumboTag tag = TagOf(node);
         if (tag == GUMBO_TAG_BR) {
@@ -77,6 +78,22 @@ bool IsScriptLink(std::string_view link) {
   }
   const std::string lower = ToLowerAscii(scheme);
   return lower == "javascript" || lower == "vbscript" || lower == "data";
+}
+
+// The label a picture inside `root` carries for those who cannot see it:
+// the first aria-label or title of an element inside, an SVG's <title>,
+// an image's title; empty when none.
+std::string PictureLabel(const GumboNode* root, const std::function<bool(const GumboNode*)>& skip = {}) {
+  std::string label;
+  WalkBelow(root, [&](const GumboNode* node) {
+    if (!IsElement(node) || IsUnseen(node) || (skip && skip(node))) return Step::Skip;
+    for (const char* name : {"aria-label", "title"}) {
+      if (label.empty()) label = CollapseWhiteSpace(TrimmedAttribute(node, name));
+    }
+    if (label.empty() && IsGraphicLabel(node) && TagOf(node) == GUMBO_TAG_TITLE) label = VisibleText(node);
+    return label.empty() ? Step::Enter : Step::Stop;
+  });
+  return label;
 }
 
 std::string ReplaceAll(std::string value, std::string_view what) {
@@ -171,6 +188,7 @@ class ListReader {
       fields = FromLink(link);
     } else {
       fields.caption = VisibleText(li, nestedPart);
+      if (fields.caption.empty()) fields.caption = PictureLabel(li, nestedPart);
       if (fields.caption.empty() && !hasList) return false;
     }
     WebMenuItem* item = Add(level);
@@ -228,6 +246,7 @@ class ListReader {
     fields.toolTip = TrimmedAttribute(link, "title");
     if (fields.caption.empty()) fields.caption = CollapseWhiteSpace(TrimmedAttribute(link, "aria-label"));
     if (fields.caption.empty()) fields.caption = CollapseWhiteSpace(fields.toolTip);
+    if (fields.caption.empty()) fields.caption = PictureLabel(link);
     if (fields.caption.empty()) fields.caption = VisibleText(link, {}, true);
     return fields;
   }

@@ -43,13 +43,14 @@ const SiblingRule kSiblingRules[] = {
     {"dt", {"dt", "dd"}, {"dl", "table"}},
     {"dd", {"dt", "dd"}, {"dl", "table"}},
     {"option", {"option"}, {"select", "datalist", "table"}},
-    {"optgroup", {"option", "optgroup"}, {"select", "table"}},
+    {"optgroup", {"optgroup"}, {"select", "table"}},
+    {"optgroup", {"option"}, {"select", "table"}},
     {"td", {"td", "th"}, {"tr", "table"}},
     {"th", {"td", "th"}, {"tr", "table"}},
-    {"tr", {"tr", "td", "th"}, {"tbody", "thead", "tfoot", "table"}},
-    {"tbody", {"tbody", "thead", "tfoot", "tr", "td", "th"}, {"table"}},
-    {"thead", {"tbody", "thead", "tfoot", "tr", "td", "th"}, {"table"}},
-    {"tfoot", {"tbody", "thead", "tfoot", "tr", "td", "th"}, {"table"}},
+    {"tr", {"tr"}, {"tbody", "thead", "tfoot", "table"}},
+    {"tbody", {"tbody", "thead", "tfoot"}, {"table"}},
+    {"thead", {"tbody", "thead", "tfoot"}, {"table"}},
+    {"tfoot", {"tbody", "thead", "tfoot"}, {"table"}},
     {"a", {"a"}, {"table", "td", "th", "button"}},
     {"p", {"p"}, {"button", "table", "td", "th"}},
 };
@@ -162,6 +163,8 @@ class NestingScan {
   }
 
   void Close(const std::string& name) {
+    // The end tags of a table's parts close the cells inside them.
+    const bool tablePart = IsOneOf(name, {"table", "tbody", "thead", "tfoot", "tr", "td", "th", "caption"});
     for (size_t k = open_.size(); k-- > 0;) {
       if (open_[k] == name) {
         if (IsFormatting(name) && k + 1 != open_.size()) return;
@@ -171,7 +174,7 @@ class NestingScan {
         open_.resize(k);
         return;
       }
-      if (IsScopeBoundary(open_[k])) return;
+      if (tablePart ? IsOneOf(open_[k], {"html", "table", "template"}) : IsScopeBoundary(open_[k])) return;
     }
   }
 

@@ -353,7 +353,8 @@ TEST_F(CliRun, HelpAndVersion) {
   const Outcome help = Cli("--help");
   EXPECT_EQ(help.status, 0);
   for (const char* command : {"publish", "html", "preview", "export-structure", "import-structure",
-                              "import-html PAGE.html (OUT.velm [--select SELECTOR | --pick N] | --list)"}) {
+                              "import-html PAGE.html (OUT.velm [--select SELECTOR | --pick N] [--template "
+                              "NAME] [--page classic|html5] | --list)"}) {
     EXPECT_NE(help.out.find(command), std::string::npos) << command;
   }
   const Outcome version = Cli("--version");

@@ -7,8 +7,10 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 #include "document/errors.h"
+#include "generator/contrast.h"
 #include "importers/web_menu_import.h"
 #include "importers/web_page.h"
 #include "test_support.h"
@@ -190,6 +192,87 @@ TEST(WebImport, RefusalsLeaveTheOpenDesignUntouched) {
   ImportWebMenu(WebPage(tooDeep, "p.html").ChosenList(), "p.html", doc, tree);
   EXPECT_EQ(doc.ItemCount(), kMostImportedLevels);
   EXPECT_EQ(tree.Depth(kMostImportedLevels), kMostImportedLevels);
+}
+
+// The imported design takes the shipped light template's look: every state
+// readable (4.5:1), items as wide as their captions need, and the page's
+// language when the page style is HTML5.
+TEST(WebImport, TheResultTakesATemplatesLookAndThePagesLanguage) {
+  TvornAppletAgent look;
+  ItemTree lookTree;
+  ASSERT_EQ(look.LoadProject(kHere + "/../../resources/templates/light_bar.velm", lookTree).outcome,
+            ReadOutcome::Loaded);
+  const WebPage page = WebPage::Read(Fixture("account_dropdown_first"));
+  EXPECT_EQ(page.Language(), "fr");
+  for (const std::optional<PageStyle> style : {std::optional<PageStyle>(), std::optional(PageStyle::Html5)}) {
+    TvornAppletAgent doc;
+    ItemTree tree;
+    ImportWebMenu(page.ChosenList(), page.SourceName(), doc, tree, {&look, style, page.Language()});
+    ExpectTreeInStep(doc, tree);
+    EXPECT_EQ(PageSettingsOf(doc).language, style ? "fr" : "en");
+    EXPECT_EQ(doc.AppletData[pOpenDelay], look.AppletData[pOpenDelay]);
+    TvornAppletAgent fresh;
+    fresh.ResetDocument();
+    EXPECT_EQ(doc.AppletData[pMenuName], fresh.AppletData[pMenuName]);
+    int submenuWidth = 0;
+    for (int i = 0; i < doc.ItemCount(); ++i) {
+      const TItemData& item = doc.Items[static_cast<size_t>(i)];
+      for (const int start : kStateBlockStart) {
+        EXPECT_GE(ContrastRatio(item[static_cast<ItemField>(start + kColor)],
+                                item[static_cast<ItemField>(start + kBackgroundColor)]),
+                  kMinimumTextContrast)
+            << i;
+      }
+      const int width = StrictToInt(item[IWidth]);
+      const int fontSize = StrictToInt(item[IFontSizeNormal]);
+      EXPECT_GE(width, static_cast<int>(std::string_view(item[ICaption]).size()) * fontSize / 2)
+          << item[ICaption];
+      if (item[ILevel] == "1") {
+        if (submenuWidth == 0) submenuWidth = width;
+        if (item[ICaption] == "Robes" || item[ICaption] == "Vestes") {
+          EXPECT_EQ(width, submenuWidth);
+        }
+      }
+      EXPECT_EQ(item[IClassNormal], "");  // given by the generator
+    }
+  }
+  // Without a look every value but the page's is the default.
+  TvornAppletAgent plain;
+  ItemTree tree;
+  ImportWebMenu(page.ChosenList(), page.SourceName(), plain, tree, {nullptr, PageStyle::Html5, "not a tag!"});
+  EXPECT_EQ(PageSettingsOf(plain).language, "en");
+  EXPECT_EQ(PageSettingsOf(plain).style, PageStyle::Html5);
+}
+
+// Pages nested beyond what browsers build are refused before parsing;
+// ordinary pages with the end tags HTML lets a page leave out are not.
+TEST(WebImport, DeepNestingIsRefusedBeforeParsing) {
+  std::string sloppy = "<nav><ul>";
+  for (int k = 0; k < 3000; ++k)
+    sloppy += "<li><a href=x>x</a><p>para<p>para<table><tr><td>1<td>2<tr><td>3</table>";
+  sloppy += "</ul></nav><select>";
+  for (int k = 0; k < 3000; ++k) sloppy += "<option>o";
+  sloppy += "</select><dl>";
+  for (int k = 0; k < 3000; ++k) sloppy += "<dt>t<dd>d";
+  sloppy += "</dl><svg>" + std::string(3000 * 6, ' ');
+  for (int k = 0; k < 3000; ++k) sloppy += "<path/>";
+  sloppy += "</svg><script>" + std::string(2000, '<') + "<div>" + "</script><!-- <div><div> -->";
+  EXPECT_EQ(WebPage(sloppy, "p.html").ChosenList().items.size(), 3000u);
+
+  for (const std::string& unit : {std::string("<div>"), std::string("<ul><li>"), std::string("<b><i>"),
+                                  std::string("<div></span>"), std::string("<table><td><div></b>")}) {
+    std::string deep;
+    for (int k = 0; k < 600; ++k) deep += unit;
+    try {
+      const WebPage page(deep, "deep.html");
+      ADD_FAILURE() << "not refused: " << unit;
+    } catch (const ImportError& e) {
+      EXPECT_EQ(
+          std::string(e.what()),
+          "deep.html: the page nests its elements deeper than 512 levels, as no browser shows it; nothing "
+          "was imported");
+    }
+  }
 }
 
 }  // namespace

@@ -56,6 +56,24 @@ TEST(WebImportText, CaptionsFromTextLabelsOrAPlaceholder) {
                                       "item 11 \"Item\": has no caption; it is called \"Item\""}));
 }
 
+TEST(WebImportText, IconOnlyLinksTakeTheirPicturesLabel) {
+  const Imported page(
+      "<nav><ul>"
+      "<li><a href='a'><i class='fa fa-home' aria-hidden='true' title='Home page'></i></a></li>"
+      "<li><a href='b'><svg role='img'><title>Search</title><path d='M0'/></svg></a></li>"
+      "<li><a href='c'><svg aria-label='Cart'><use href='#cart'/></svg></a></li>"
+      "<li><a href='d'><img src='rss.png' title='Feed'></a></li>"
+      "<li><a href='e'>Products <svg><title>opens a submenu</title></svg></a></li>"
+      "<li><button aria-label='Open the menu'><svg/></button><ul><li><a href='f'>F</a></li></ul></li>"
+      "<li><a href='g'><svg><path d='M0'/></svg></a></li>"
+      "</ul></nav>");
+  const std::vector<std::string> captions = {"Home page", "Search",        "Cart", "Feed",
+                                             "Products",  "Open the menu", "F",    "Item"};
+  ASSERT_EQ(page.doc.ItemCount(), static_cast<int>(captions.size()));
+  for (size_t i = 0; i < captions.size(); ++i)
+    EXPECT_EQ(page.Field(static_cast<int>(i), ICaption), captions[i]) << i;
+}
+
 TEST(WebImportText, ScriptLinksAndUnstorableTextAreMendedWithWarnings) {
   const Imported page(
       "<nav><ul>"
