@@ -1,16 +1,26 @@
 #include "designer/web_page_import.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QStringList>
+#include <map>
+#include <memory>
 
 #include "designer/commands_support.h"
 #include "designer/main_form.h"
 #include "dialogs/WebMenuChooser.h"
+#include "dialogs/templet.h"
 #include "document/file_io.h"
 #include "importers/web_menu_import.h"
 #include "importers/web_page.h"
 #include "platform/codepage.h"
 #include "platform/dialog_filter.h"
 #include "platform/prompts.h"
+#ifdef VELMORA_WEBENGINE
+#include "generator/generate.h"
+#include "platform/preview_scheme.h"
+#include "platform/preview_view.h"
+#endif
 
 namespace velmora {
 
@@ -18,20 +28,103 @@ namespace {
 
 constexpr size_t kCaptionsShown = 4;
 constexpr int kWarningsShown = 12;
+// The light, readable look an import takes unless another is chosen.
+constexpr char kDefaultTemplate[] = "light_bar";
 
-// The page's list to import: the only one, or the one the user picks; -1
-// when the user cancelled.
-int ChooseList(TMainForm& form, const WebPage& page) {
-  if (page.Lists().size() == 1) return 0;
+// The shipped templates by name (the file name without ".velm"), read
+// once each.
+class Templates {
+ public:
+  explicit Templates(const QString& programFolder)
+      : programFolder_(programFolder), folder_(TemplatesFolder(programFolder)) {}
+
+  QStringList Names() const {
+    QStringList names;
+    for (const QString& file : QDir(folder_).entryList({QStringLiteral("*.velm")}, QDir::Files, QDir::Name))
+      names << QFileInfo(file).completeBaseName();
+    return names;
+  }
+  const QString& ProgramFolder() const { return programFolder_; }
+  const QString& Folder() const { return folder_; }
+
+  // The template's design; nullptr for none or one that cannot be read.
+  const TvornAppletAgent* Look(const QString& name) {
+    if (name.isEmpty()) return nullptr;
+    auto found = looks_.find(name);
+    if (found == looks_.end()) {
+      auto look = std::make_unique<TvornAppletAgent>(ToNativePath(programFolder_));
+      ItemTree tree;
+      try {
+        if (look->LoadProject(ToNativePath(QDir(folder_).filePath(name + ".velm")), tree).outcome !=
+            ReadOutcome::Loaded)
+          look.reset();
+      } catch (const std::exception&) {
+        look.reset();
+      }
+      found = looks_.emplace(name, std::move(look)).first;
+    }
+    return found->second.get();
+  }
+
+ private:
+  QString programFolder_;
+  QString folder_;
+  std::map<QString, std::unique_ptr<TvornAppletAgent>> looks_;
+};
+
+WebImportOptions OptionsFor(Templates& templates, const QString& templateName, bool modernPage,
+                            const WebPage& page) {
+  WebImportOptions options;
+  options.look = templates.Look(templateName);
+  if (modernPage) options.pageStyle = PageStyle::Html5;
+  options.language = page.Language();
+  return options;
+}
+
+#ifdef VELMORA_WEBENGINE
+// Draws a list of the page as the import would make it.
+void DrawList(PreviewView* preview, Templates& templates, const WebPage& page, int list,
+              const QString& templateName) {
+  const std::string folder = ToNativePath(templates.ProgramFolder());
+  TvornAppletAgent doc(folder);
+  ItemTree tree;
+  try {
+    ImportWebMenu(page.Lists()[static_cast<size_t>(list)], page.SourceName(), doc, tree,
+                  OptionsFor(templates, templateName, false, page));
+    const MenuTexts texts = GenerateMenuTexts(doc, tree, "menu1");
+    preview->ShowContent(MenuContent(texts, doc.RuntimeFiles, folder, ToNativePath(templates.Folder()), {}));
+  } catch (const std::exception& error) {
+    preview->ShowNotice("This list cannot be imported:\n\n" + FromErrorText(error.what()));
+  }
+}
+#endif
+
+struct Choice {
+  int list = -1;  // -1: cancelled
+  QString templateName;
+  bool modernPage = false;
+};
+
+// The page's list to import and its look, as the user picks them.
+Choice ChooseList(TMainForm& form, const WebPage& page, Templates& templates) {
   QList<WebMenuChoice> choices;
   for (const WebMenuList& list : page.Lists()) {
     QStringList captions;
     for (const std::string& caption : list.FirstCaptions(kCaptionsShown))
       captions << QString::fromStdString(caption);
-    choices.append({QString::fromStdString(list.where), static_cast<int>(list.items.size()), captions});
+    choices.append({QString::fromStdString(list.where), static_cast<int>(list.items.size()), list.Depth(),
+                    list.hidden, captions});
   }
-  TfrmWebMenuChooser chooser(FromNativePath(page.SourceName()), choices, page.DefaultList(), &form);
-  return chooser.exec() == QDialog::Accepted ? chooser.ChosenIndex() : -1;
+  TfrmWebMenuChooser chooser(FromNativePath(page.SourceName()), choices, page.DefaultList(),
+                             templates.Names(), QString::fromLatin1(kDefaultTemplate),
+                             QString::fromStdString(page.Language()), &form);
+#ifdef VELMORA_WEBENGINE
+  chooser.SetDrawer([&](PreviewView* preview, int list, const QString& templateName) {
+    DrawList(preview, templates, page, list, templateName);
+  });
+#endif
+  if (chooser.exec() != QDialog::Accepted || chooser.ChosenIndex() < 0) return {};
+  return {chooser.ChosenIndex(), chooser.ChosenTemplate(), chooser.ModernPage()};
 }
 
 void ReportWarnings(TMainForm& form, const QString& path, const std::vector<std::string>& warnings) {
@@ -65,16 +158,20 @@ void ImportFromWebPage(TMainForm& form) {
     return WebPage::Read(nativePath);
   }();
   if (page.Lists().empty()) page.ChosenList();  // raises "no navigation list found in PAGE"
-  const int chosen = ChooseList(form, page);
-  if (chosen < 0) return;
-  const WebMenuList& list = page.Lists()[static_cast<size_t>(chosen)];
+  Templates templates(form.ProgramFolder());
+  const Choice choice = ChooseList(form, page, templates);
+  if (choice.list < 0) return;
+  const WebMenuList& list = page.Lists()[static_cast<size_t>(choice.list)];
+  const WebImportOptions options = OptionsFor(templates, choice.templateName, choice.modernPage, page);
   form.RebuildTreeWith([&](DesignTree& tree) {
-    ImportWebMenu(list, nativePath, form.Document(), tree);
+    ImportWebMenu(list, nativePath, form.Document(), tree, options);
     return ReadResult{ReadOutcome::Loaded, 0, ""};
   });
   // The window stays bound to its project file: a later Save overwrites it.
   ShowReadDesign(form, FolderOf(nativePath));
-  ReportWarnings(form, path, list.warnings);
+  std::vector<std::string> warnings = page.Notes();
+  warnings.insert(warnings.end(), list.warnings.begin(), list.warnings.end());
+  ReportWarnings(form, path, warnings);
 }
 
 }  // namespace velmora

@@ -1,26 +1,46 @@
 #include "dialogs/WebMenuChooser.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#ifdef VELMORA_WEBENGINE
+#include "platform/preview_scheme.h"
+#include "platform/preview_view.h"
+#endif
+
 namespace velmora {
 
+namespace {
+
+constexpr char kPlainLook[] = "(plain look)";
+
+}  // namespace
+
 TfrmWebMenuChooser::TfrmWebMenuChooser(const QString& pageName, const QList<WebMenuChoice>& choices,
-                                       int preselected, QWidget* parent)
+                                       int preselected, const QStringList& templates,
+                                       const QString& chosenTemplate, const QString& pageLanguage,
+                                       QWidget* parent)
     : QDialog(parent) {
   setObjectName("frmWebMenuChooser");
   setWindowTitle("Import from Web Page");
-  resize(560, 360);
 
-  lblPrompt =
-      new QLabel(QStringLiteral("The page %1 holds %2 lists of links. Choose the one to import as the menu:")
-                     .arg(QFileInfo(pageName).fileName())
-                     .arg(choices.size()),
-                 this);
+  lblPrompt = new QLabel(
+      choices.size() == 1
+          ? QStringLiteral("The page %1 holds one list of links. Choose the look of the menu:")
+                .arg(QFileInfo(pageName).fileName())
+          : QStringLiteral("The page %1 holds %2 lists of links, the likeliest menu first. Choose the one to "
+                           "import as the menu:")
+                .arg(QFileInfo(pageName).fileName())
+                .arg(choices.size()),
+      this);
   lblPrompt->setObjectName("lblPrompt");
   lblPrompt->setWordWrap(true);
 
@@ -36,6 +56,21 @@ TfrmWebMenuChooser::TfrmWebMenuChooser(const QString& pageName, const QList<WebM
   if (preselected >= 0 && preselected < lstbxMenuLists->count()) lstbxMenuLists->setCurrentRow(preselected);
   lblPrompt->setBuddy(lstbxMenuLists);
 
+  cmbTemplate = new QComboBox(this);
+  cmbTemplate->setObjectName("cmbTemplate");
+  cmbTemplate->addItem(QString::fromLatin1(kPlainLook));
+  cmbTemplate->addItems(templates);
+  cmbTemplate->setCurrentIndex(std::max(0, cmbTemplate->findText(chosenTemplate)));
+  auto* lookRow = new QFormLayout;
+  lookRow->addRow(QStringLiteral("&Template:"), cmbTemplate);
+  chckbxModernPage =
+      new QCheckBox(pageLanguage.isEmpty()
+                        ? QStringLiteral("&Modern page output")
+                        : QStringLiteral("&Modern page output in the page's language (%1)").arg(pageLanguage),
+                    this);
+  chckbxModernPage->setObjectName("chckbxModernPage");
+  lookRow->addRow(chckbxModernPage);
+
   auto* buttons = new QDialogButtonBox(this);
   btnOK = buttons->addButton(QDialogButtonBox::Ok);
   btnOK->setObjectName("btnOK");
@@ -44,25 +79,62 @@ TfrmWebMenuChooser::TfrmWebMenuChooser(const QString& pageName, const QList<WebM
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(lstbxMenuLists, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
-  connect(lstbxMenuLists, &QListWidget::currentRowChanged, this,
-          [this](int row) { btnOK->setEnabled(row >= 0); });
+  connect(lstbxMenuLists, &QListWidget::currentRowChanged, this, [this](int row) {
+    btnOK->setEnabled(row >= 0);
+    Draw();
+  });
+  connect(cmbTemplate, &QComboBox::currentIndexChanged, this, [this] { Draw(); });
   btnOK->setEnabled(lstbxMenuLists->currentRow() >= 0);
 
+  auto* choose = new QVBoxLayout;
+  choose->addWidget(lblPrompt);
+  choose->addWidget(lstbxMenuLists, 1);
+  choose->addLayout(lookRow);
+  auto* body = new QHBoxLayout;
+  body->addLayout(choose, 2);
+#ifdef VELMORA_WEBENGINE
+  if (PreviewSchemeRegistered()) {
+    preview_ = new PreviewView(this);
+    preview_->setObjectName("previewWebMenu");
+    preview_->setMinimumSize(420, 300);
+    body->addWidget(preview_, 3);
+  }
+#endif
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(lblPrompt);
-  layout->addWidget(lstbxMenuLists, 1);
+  layout->addLayout(body, 1);
   layout->addWidget(buttons);
+  resize(preview_ ? 980 : 560, preview_ ? 480 : 400);
+}
+
+void TfrmWebMenuChooser::SetDrawer(Drawer drawer) {
+  drawer_ = std::move(drawer);
+  Draw();
+}
+
+void TfrmWebMenuChooser::Draw() {
+  if (preview_ && drawer_ && ChosenIndex() >= 0) drawer_(preview_, ChosenIndex(), ChosenTemplate());
 }
 
 int TfrmWebMenuChooser::ChosenIndex() const {
   return lstbxMenuLists->currentRow();
 }
 
+QString TfrmWebMenuChooser::ChosenTemplate() const {
+  return cmbTemplate->currentIndex() <= 0 ? QString() : cmbTemplate->currentText();
+}
+
+bool TfrmWebMenuChooser::ModernPage() const {
+  return chckbxModernPage->isChecked();
+}
+
 QString TfrmWebMenuChooser::RowText(const WebMenuChoice& choice) {
-  return QStringLiteral("%1  (%2 %3)\n%4")
+  return QStringLiteral("%1  (%2 %3, %4 %5%6)\n%7")
       .arg(choice.firstCaptions.join(QStringLiteral(", ")))
       .arg(choice.itemCount)
       .arg(choice.itemCount == 1 ? QStringLiteral("item") : QStringLiteral("items"))
+      .arg(choice.depth)
+      .arg(choice.depth == 1 ? QStringLiteral("level") : QStringLiteral("levels"))
+      .arg(choice.hidden ? QStringLiteral(", hidden") : QString())
       .arg(choice.where);
 }
 

@@ -4,7 +4,10 @@
 // VELMORA_SCREENSHOTS=DIR saves pictures of the chooser and the window.
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -13,6 +16,7 @@
 
 #include "designer/main_form.h"
 #include "dialogs/WebMenuChooser.h"
+#include "generator/page_style.h"
 #include "support/modal.h"
 #include "support/window_fixture.h"
 
@@ -23,7 +27,7 @@ namespace {
 // A shop's page: a plain list of two links, the navigation bar with a
 // dropdown, and a footer list.
 const char kShopPage[] = R"html(<!DOCTYPE html>
-<html><head><meta charset="utf-8"><title>Lantern &amp; Loom</title></head>
+<html lang="pt-BR"><head><meta charset="utf-8"><title>Lantern &amp; Loom</title></head>
 <body>
 <ul class="contact"><li><a href="tel:+100">Call us</a></li><li><a href="mailto:hi@example.com">Write</a></li></ul>
 <nav class="navbar" id="main-nav">
@@ -70,7 +74,11 @@ class WebPageImportTest : public QObject {
   }
 
  private slots:
-  void init() { w_ = std::make_unique<test::WindowFixture>(); }
+  void init() {
+    w_ = std::make_unique<test::WindowFixture>();
+    QDir().mkpath(w_->ProgramPath("templates"));
+    QFile::copy(VELMORA_TEMPLATES_SOURCE "/light_bar.velm", w_->ProgramPath("templates/light_bar.velm"));
+  }
   void cleanup() { w_.reset(); }
 
   void commandFollowsImportMenuStructure() {
@@ -87,12 +95,15 @@ class WebPageImportTest : public QObject {
     w_->prompts.fileAnswers.enqueue(WritePage("site/shop.html", kShopPage));
     QStringList rows;
     int preselected = -2;
+    QString look;
     test::OnNextModal([&](QWidget* modal) {
       auto* chooser = qobject_cast<TfrmWebMenuChooser*>(modal);
       QVERIFY(chooser);
       auto* lists = chooser->findChild<QListWidget*>("lstbxMenuLists");
       for (int row = 0; row < lists->count(); ++row) rows << lists->item(row)->text();
       preselected = lists->currentRow();
+      look = chooser->findChild<QComboBox*>("cmbTemplate")->currentText();
+      chooser->findChild<QCheckBox*>("chckbxModernPage")->setChecked(true);
       Screenshot(chooser, "web-import-chooser.png");
       lists->setCurrentRow(0);
       chooser->findChild<QPushButton*>("btnOK")->click();
@@ -101,14 +112,15 @@ class WebPageImportTest : public QObject {
 
     QCOMPARE(w_->prompts.messages.first().text, QStringLiteral("Save changes to files?"));
     QCOMPARE(w_->prompts.fileDialogFilters, QStringList{"Web Pages (*.html *.htm);;All Files (*)"});
-    QCOMPARE(rows,
-             (QStringList{
-                 "Home, Lamps, Cart, About  (6 items)\n<ul class=\"navbar-nav\"> in <nav id=\"main-nav\" "
-                 "class=\"navbar\">",
-                 "Call us, Write  (2 items)\n<ul class=\"contact\">",
-                 "Terms, Privacy  (2 items)\n<ul> in <footer>",
-             }));
+    QCOMPARE(rows, (QStringList{
+                       "Home, Lamps, Cart, About  (6 items, 2 levels)\n<ul class=\"navbar-nav\"> in <nav "
+                       "id=\"main-nav\" "
+                       "class=\"navbar\">",
+                       "Call us, Write  (2 items, 1 level)\n<ul class=\"contact\">",
+                       "Terms, Privacy  (2 items, 1 level)\n<ul> in <footer>",
+                   }));
     QCOMPARE(preselected, 0);  // the list the command-line import takes comes first
+    QCOMPARE(look, QStringLiteral("light_bar"));
     QCOMPARE(w_->Captions(),
              (std::vector<std::string>{"Home", "Lamps", "Table lamps", "Floor lamps", "Cart", "About"}));
     QVERIFY(w_->TreeInStep());
@@ -116,6 +128,10 @@ class WebPageImportTest : public QObject {
     QCOMPARE(doc.Items[2][IToolTip], "For desks and bedsides");
     QCOMPARE(doc.Items[3][ITarget], "_blank");
     QCOMPARE(doc.Items[4][ILink], "");
+    // The light template's look, the modern page in the page's language.
+    QCOMPARE(doc.Items[0][IColorNormal], "33414E");
+    QCOMPARE(PageSettingsOf(doc).style, PageStyle::Html5);
+    QCOMPARE(PageSettingsOf(doc).language, std::string("pt-BR"));
     // The script link was dropped, and the window says so.
     QCOMPARE(w_->prompts.messages.size(), 2);
     QVERIFY(w_->prompts.messages.last().text.contains(
@@ -166,7 +182,10 @@ class WebPageImportTest : public QObject {
     const QString project = w_->OpenDesign("menus/a.velm", {{"Home", 0}, {"News", 1}});
     for (const auto& c : cases) {
       w_->prompts.fileAnswers.enqueue(WritePage(c.page, c.html));
-      Command()->trigger();  // no chooser: a single list, or none
+      // The chooser shows a page's lists; refused pages show none.
+      if (c.page == "site/deep.html")
+        test::OnNextModal([](QWidget* modal) { modal->findChild<QPushButton*>("btnOK")->click(); });
+      Command()->trigger();
       QCOMPARE(w_->prompts.messages.last().icon, QMessageBox::Critical);
       QVERIFY2(w_->prompts.messages.last().text.contains(c.message),
                qPrintable(w_->prompts.messages.last().text));
