@@ -260,7 +260,8 @@ TEST(WebImport, DeepNestingIsRefusedBeforeParsing) {
   EXPECT_EQ(WebPage(sloppy, "p.html").ChosenList().items.size(), 3000u);
 
   for (const std::string& unit : {std::string("<div>"), std::string("<ul><li>"), std::string("<b><i>"),
-                                  std::string("<div></span>"), std::string("<table><td><div></b>")}) {
+                                  std::string("<div></span>"), std::string("<table><td><div></b>"),
+                                  std::string("<b><div></b>")}) {
     std::string deep;
     for (int k = 0; k < 600; ++k) deep += unit;
     try {
