@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
+#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -92,6 +93,17 @@ void DrawList(PreviewView* preview, Templates& templates, const WebPage& page, i
     ImportWebMenu(page.Lists()[static_cast<size_t>(list)], page.SourceName(), doc, tree,
                   OptionsFor(templates, templateName, false, page));
     const MenuTexts texts = GenerateMenuTexts(doc, tree, "menu1");
+    // The first submenu shown open, so its look shows too.
+    const auto& items = page.Lists()[static_cast<size_t>(list)].items;
+    const auto child =
+        std::find_if(items.begin(), items.end(), [](const WebMenuItem& item) { return item.level > 0; });
+    QObject::disconnect(preview, &PreviewView::Ready, nullptr, nullptr);
+    if (child != items.end()) {
+      const int index = static_cast<int>(child - items.begin());
+      QObject::connect(
+          preview, &PreviewView::Ready, preview,
+          [preview, index] { preview->ShowItem(QStringLiteral("menu1"), index); }, Qt::SingleShotConnection);
+    }
     preview->ShowContent(MenuContent(texts, doc.RuntimeFiles, folder, ToNativePath(templates.Folder()), {}));
   } catch (const std::exception& error) {
     preview->ShowNotice("This list cannot be imported:\n\n" + FromErrorText(error.what()));

@@ -97,6 +97,8 @@ TfrmWebMenuChooser::TfrmWebMenuChooser(const QString& pageName, const QList<WebM
     preview_ = new PreviewView(this);
     preview_->setObjectName("previewWebMenu");
     preview_->setMinimumSize(420, 300);
+    // A menu bar keeps a size that reads at this width.
+    preview_->SetPageWidth(PreviewView::kTabletWidth);
     body->addWidget(preview_, 3);
   }
 #endif
