@@ -151,7 +151,14 @@ constexpr std::string_view kSideListWords[] = {
     "social",     "share",       "sharing", "tabs",       "tab",   "tablist", "skip",    "utility",
 };
 
-bool NamesSideList(std::string_view text) {
+// Words that name a site's main menu.
+constexpr std::string_view kMainMenuWords[] = {
+    "navbar",  "menubar", "menu",      "mainmenu", "mainnav",
+    "primary", "topnav",  "globalnav", "sitenav",  "megamenu",
+};
+
+template <size_t N>
+bool NamesOneOf(std::string_view text, const std::string_view (&words)[N]) {
   const std::string lower = ToLowerAscii(text);
   std::string word;
   for (size_t i = 0; i <= lower.size(); ++i) {
@@ -160,23 +167,39 @@ bool NamesSideList(std::string_view text) {
       word += c;
       continue;
     }
-    if (std::find(std::begin(kSideListWords), std::end(kSideListWords), word) != std::end(kSideListWords))
-      return true;
+    if (std::find(std::begin(words), std::end(words), word) != std::end(words)) return true;
     word.clear();
   }
   return false;
 }
 
-// Whether the list, or what holds it up to its landmark, is named as a
-// breadcrumb, pagination, language, account, related-links ... list.
-bool MarkedAsSideList(const GumboNode* list) {
+// Whether the list, or what holds it up to its landmark (at most four
+// elements up), is named (id, class, role, aria-label) with one of `words`.
+template <size_t N>
+bool NamedAs(const GumboNode* list, const std::string_view (&words)[N]) {
   int above = 0;
   for (const GumboNode* node = list; node && IsElement(node) && above <= 4; node = node->parent, ++above) {
     if (TagOf(node) == GUMBO_TAG_BODY || TagOf(node) == GUMBO_TAG_HTML) break;
     for (const char* name : {"id", "class", "role", "aria-label"}) {
-      if (const char* value = AttributeOf(node, name); value && NamesSideList(value)) return true;
+      if (const char* value = AttributeOf(node, name); value && NamesOneOf(value, words)) return true;
     }
     if (node != list && LandmarkOf(node) != Landmark::None) break;
+  }
+  return false;
+}
+
+// A short list with a way to sign out is the visitor's account menu.
+bool OffersSigningOut(const WebMenuList& menu) {
+  constexpr size_t kLongest = 12;
+  if (menu.items.size() > kLongest) return false;
+  for (const WebMenuItem& item : menu.items) {
+    std::string caption;
+    for (const char c : ToLowerAscii(item.caption)) {
+      if (c != ' ' && c != '-') caption += c;
+    }
+    for (const std::string_view words : {"logout", "signout", "logoff", "signoff"}) {
+      if (caption.find(words) != std::string::npos) return true;
+    }
   }
   return false;
 }
@@ -209,7 +232,11 @@ double Score(const WebMenuList& menu, const Group& group, double position) {
   if (Nearest(first, Landmark::ContentInfo)) score -= 25;
   if (Nearest(first, Landmark::Complementary)) score -= 15;
   if (Nearest(first, Landmark::Main)) score -= 15;
-  if (MarkedAsSideList(first) || (group.navigation && MarkedAsSideList(group.navigation))) score -= 25;
+  if (NamedAs(first, kSideListWords) || (group.navigation && NamedAs(group.navigation, kSideListWords)) ||
+      OffersSigningOut(menu))
+    score -= 25;
+  if (NamedAs(first, kMainMenuWords) || (group.navigation && NamedAs(group.navigation, kMainMenuWords)))
+    score += 10;
   if (!menu.items.empty() && captionBytes / menu.items.size() > 40) score -= 15;  // prose, not captions
   if (linked > 0 && fragments == linked) score -= 10;                             // tabs of one page
   return score - 5 * position;

@@ -264,6 +264,7 @@ TEST_F(CliRun, ImportHtmlTakesTheListAPersonWouldTakeAndReachesEveryList) {
       {"wordpress_menu", "Home", 4, 4, "Privacy", "footer-menu", "Privacy"},
       {"mega_menu", "Shop", 1, 1, "Shop", "NAV.mega-nav UL", "Shop"},
       {"nav_after_link_list", "Home", 2, 2, "Chairs", "div.intro ul", "Chairs"},
+      {"account_menu_without_nav", "Dashboard", 2, 2, "Jane Doe", ".nav-collapse .pull-right", "Jane Doe"},
   };
   const auto firstCaption = [&](const fs::path& project) {
     EXPECT_EQ(Cli("export-structure " + Q(project) + " " + Q(work / "s.gms")).status, 0);
