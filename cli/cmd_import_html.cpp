@@ -10,6 +10,7 @@
 #include "document/text.h"
 #include "importers/web_menu_import.h"
 #include "importers/web_page.h"
+#include "importers/web_text.h"
 
 namespace velmora::cli {
 
@@ -24,7 +25,7 @@ void PrintLists(Context& ctx, const WebPage& page) {
     const WebMenuList& list = page.Lists()[k];
     std::string captions;
     for (const std::string& caption : list.FirstCaptions(kCaptionsListed)) {
-      captions += (captions.empty() ? "\"" : ", \"") + caption + "\"";
+      captions += (captions.empty() ? "\"" : ", \"") + web::ForMessage(caption) + "\"";
     }
     const size_t topLevel = list.FirstCaptions(kCaptionsListed + 1).size();
     if (topLevel > kCaptionsListed) captions += ", ...";

@@ -12,6 +12,8 @@
 #include <sstream>
 #include <vector>
 
+#include "document/field_names.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -330,6 +332,43 @@ TEST_F(CliRun, ImportHtmlTakesTheListAPersonWouldTakeAndReachesEveryList) {
     EXPECT_NE(refused.err.find(refusal.message), std::string::npos) << refused.err;
   }
   EXPECT_FALSE(fs::exists(work / "x.velm"));
+}
+
+// The imported design takes a shipped template's look (light_bar unless
+// another is named) and, with the HTML5 page, the page's language.
+TEST_F(CliRun, ImportHtmlTakesATemplatesLookAndThePagesLanguage) {
+  const fs::path page = kSource / "tests/importers/fixtures/hidden_navs.html";  // lang="es"
+  // Field `field` of the first item of a project file.
+  const auto firstItemField = [](const std::string& project, size_t field) {
+    const size_t start = project.find("<Item_Parameters>\r\n") + 19;
+    std::string line = project.substr(start, project.find("\r\n", start) - start);
+    for (size_t k = 0; k < field; ++k) line.erase(0, line.find("#$@") + 3);
+    return line.substr(0, line.find("#$@"));
+  };
+  const std::string dark = Slurp(kSource / "resources/templates/dark_bar.velm");
+  const struct {
+    std::string options;
+    std::string colour;  // of the first item's text
+    bool html5;
+  } cases[] = {
+      {"", "33414E", false},
+      {"--template dark_bar", firstItemField(dark, velmora::IColorNormal), false},
+      {"--template dark_bar.velm --page html5", firstItemField(dark, velmora::IColorNormal), true},
+  };
+  for (const auto& c : cases) {
+    const Outcome run = Cli("import-html " + c.options + " " + Q(page) + " " + Q(work / "t.velm"));
+    ASSERT_EQ(run.status, 0) << c.options << run.err;
+    EXPECT_EQ(run.err, "") << c.options;
+    const std::string project = Slurp(work / "t.velm");
+    EXPECT_EQ(firstItemField(project, velmora::IColorNormal), c.colour) << c.options;
+    EXPECT_EQ(project.find("Page_Language=es\r\n") != std::string::npos, c.html5) << c.options;
+  }
+  EXPECT_NE(firstItemField(dark, velmora::IColorNormal), "33414E");
+  const Outcome missing = Cli("import-html --template nosuch " + Q(page) + " " + Q(work / "n.velm"));
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("nosuch.velm: no such template"), std::string::npos) << missing.err;
+  EXPECT_EQ(Cli("import-html --page modern " + Q(page) + " " + Q(work / "n.velm")).status, 2);
+  EXPECT_FALSE(fs::exists(work / "n.velm"));
 }
 
 // The page is the user's: the project never takes its place, whatever
