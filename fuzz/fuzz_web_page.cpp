@@ -36,6 +36,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(page->DefaultList() < static_cast<int>(page->Lists().size()));
   // The default is a list a visitor sees.
   if (page->DefaultList() >= 0) Check(!page->ChosenList().hidden);
+  // A selector finds a list or says why not.
+  for (const char* selector : {"nav", "ul li", ".menu", "#main"}) {
+    try {
+      Check(!page->SelectedList(selector).items.empty());
+    } catch (const velmora::ImportError&) {
+    }
+  }
   for (const velmora::WebMenuList& list : page->Lists()) {
     velmora::TvornAppletAgent doc;
     doc.ResetDocument();

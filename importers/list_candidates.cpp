@@ -208,6 +208,7 @@ struct Group {
   const GumboNode* navigation;  // the landmark joining the lists; nullptr for a lone list
   std::vector<const GumboNode*> lists;
   bool hidden = false;
+  bool sideList = false;  // named as a breadcrumb, language, skip ... list
   int links = 0;
   size_t position = 0;  // elements before the first list
 };
@@ -232,7 +233,7 @@ double Score(const WebMenuList& menu, const Group& group, double position) {
   if (Nearest(first, Landmark::ContentInfo)) score -= 25;
   if (Nearest(first, Landmark::Complementary)) score -= 15;
   if (Nearest(first, Landmark::Main)) score -= 15;
-  if (NamedAs(first, kSideListWords) || (group.navigation && NamedAs(group.navigation, kSideListWords)) ||
+  if (group.sideList || (group.navigation && NamedAs(group.navigation, kSideListWords)) ||
       OffersSigningOut(menu))
     score -= 25;
   if (NamedAs(first, kMainMenuWords) || (group.navigation && NamedAs(group.navigation, kMainMenuWords)))
@@ -251,14 +252,16 @@ std::vector<Group> GroupLists(const GumboNode* root, LinksNeeded needed, size_t&
     if (!IsList(node)) return Step::Enter;
     const GumboNode* navigation =
         LandmarkOf(node) == Landmark::Navigation ? node : Nearest(node, Landmark::Navigation);
-    // A hidden list beside visible ones (a copy for small screens) stays a
-    // menu of its own.
+    // A hidden list beside visible ones (a copy for small screens), or one
+    // named for another purpose (skip links, languages), stays a menu of its
+    // own.
     const bool hidden = IsHiddenFromVisitors(node);
+    const bool sideList = NamedAs(node, kSideListWords);
     auto joined = std::find_if(groups.begin(), groups.end(), [&](const Group& g) {
-      return navigation && g.navigation == navigation && g.hidden == hidden;
+      return navigation && g.navigation == navigation && g.hidden == hidden && g.sideList == sideList;
     });
     if (joined == groups.end())
-      joined = groups.insert(groups.end(), Group{navigation, {}, hidden, 0, elements});
+      joined = groups.insert(groups.end(), Group{navigation, {}, hidden, sideList, 0, elements});
     joined->lists.push_back(node);
     joined->links += VisibleLinks(node);
     return Step::Skip;
@@ -295,11 +298,11 @@ std::vector<WebMenuList> FindCandidates(const GumboNode* root, LinksNeeded neede
 WebMenuList CandidateAt(const GumboNode* element) {
   if (IsList(element)) {
     return ReadGroup(
-        Group{Nearest(element, Landmark::Navigation), {element}, IsHiddenFromVisitors(element), 0, 0});
+        Group{Nearest(element, Landmark::Navigation), {element}, IsHiddenFromVisitors(element), false, 0, 0});
   }
   size_t elements = 0;
   if (LandmarkOf(element) == Landmark::Navigation) {
-    Group all{element, {}, IsHiddenFromVisitors(element), 0, 0};
+    Group all{element, {}, IsHiddenFromVisitors(element), false, 0, 0};
     for (const Group& group : GroupLists(element, LinksNeeded::Any, elements))
       all.lists.insert(all.lists.end(), group.lists.begin(), group.lists.end());
     if (!all.lists.empty()) return ReadGroup(all);

@@ -127,6 +127,19 @@ TEST(WebImport, ChoosesTheNavigationListAndOffersTheOthers) {
   EXPECT_THROW(page.SelectedList("menu-item-12"), ImportError);  // an element without a list
 }
 
+TEST(WebImport, TheListsOfOneNavMakeOneMenuButSkipLinksStayApart) {
+  const WebPage page(
+      "<nav id=n><ul class='skip-links'><li><a href='#c'>Skip to content</a></ul>"
+      "<ul><li><a href=a>A</a><li><a href=b>B</a></ul><form><input></form><ul><li><a href=c>C</a></ul></nav>",
+      "p.html");
+  ASSERT_EQ(page.Lists().size(), 2u);
+  EXPECT_EQ(page.ChosenList().FirstCaptions(5), (std::vector<std::string>{"A", "B", "C"}));
+  EXPECT_EQ(page.ChosenList().where, "<ul> and <ul> in <nav id=\"n\">");
+  EXPECT_EQ(page.Lists()[1].FirstCaptions(5), std::vector<std::string>{"Skip to content"});
+  // --select of the <nav> takes all of its lists.
+  EXPECT_EQ(page.SelectedList("#n").items.size(), 4u);
+}
+
 TEST(WebImport, WithoutANavAPlainListNeedsTwoLinks) {
   const WebPage one(
       "<ul><li><a href=a>A</a></li><li>B</li></ul><ul><li><a href=c>C</a><li><a href=d>D</a></ul>", "p.html");
@@ -259,9 +272,9 @@ TEST(WebImport, DeepNestingIsRefusedBeforeParsing) {
   sloppy += "</svg><script>" + std::string(2000, '<') + "<div>" + "</script><!-- <div><div> -->";
   EXPECT_EQ(WebPage(sloppy, "p.html").ChosenList().items.size(), 3000u);
 
-  for (const std::string& unit : {std::string("<div>"), std::string("<ul><li>"), std::string("<b><i>"),
-                                  std::string("<div></span>"), std::string("<table><td><div></b>"),
-                                  std::string("<b><div></b>")}) {
+  for (const std::string& unit :
+       {std::string("<div>"), std::string("<ul><li>"), std::string("<b><i>"), std::string("<div></span>"),
+        std::string("<table><td><div></b>"), std::string("<b><div></b>")}) {
     std::string deep;
     for (int k = 0; k < 600; ++k) deep += unit;
     try {
