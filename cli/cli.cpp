@@ -23,6 +23,8 @@ void PrintHelp(std::ostream& out) {
          "                     \"menu\" name, as the designer makes)\n"
          "  --page STYLE       classic or html5: the page style for this run (default: the\n"
          "                     design's own, classic unless it chose the modern page)\n"
+         "  --dry-run          update-pages: print what would change, write nothing\n"
+         "  --check            update-pages: write nothing, exit 3 when a page would change\n"
          "  --help, --version\n";
 }
 
@@ -57,7 +59,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   try {
     Context ctx({args.begin() + 1, args.end()}, out, err, executablePath);
     command->run(ctx);
-    return 0;
+    return ctx.exitStatus;
   } catch (const UsageFailure& e) {
     err << "velmora-cli " << command->name << ": " << e.message << "\nUsage: velmora-cli " << command->usage
         << "\n";

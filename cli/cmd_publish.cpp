@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "cli/commands.h"
+#include "cli/generation_args.h"
 #include "cli/open_with.h"
 #include "document/errors.h"
 #include "document/file_io.h"
@@ -19,54 +20,6 @@
 namespace fs = std::filesystem;
 
 namespace velmora::cli {
-
-namespace {
-
-inline constexpr const char* kNothingToBuild =
-    "No item to build. Please add item to left pane and try again.";
-
-// The menu base name: --menu-name, or a fresh one as the designer makes it.
-std::string MenuBaseName(Context& ctx) {
-  const auto given = ctx.TakeOption("--menu-name");
-  if (!given) return "menu" + MakeMenuNumber();
-  if (!IsMenuBaseName(*given)) {
-    throw UsageFailure{"--menu-name must be a letter followed by letters, digits or \"_\""};
-  }
-  return *given;
-}
-
-// Cleans the preview folder when the command ends, also on failure.
-class PreviewCleanup {
- public:
-  explicit PreviewCleanup(TvornAppletAgent& doc) : doc_(doc) {}
-  ~PreviewCleanup() { CleanPreviewFolder(doc_); }
-  PreviewCleanup(const PreviewCleanup&) = delete;
-  PreviewCleanup& operator=(const PreviewCleanup&) = delete;
-
- private:
-  TvornAppletAgent& doc_;
-};
-
-// --page classic|html5: the page style for this run instead of the design's.
-PageOptions PageOptionsOf(Context& ctx) {
-  PageOptions options;
-  if (const auto given = ctx.TakeOption("--page")) {
-    options.style = ParsePageStyle(*given);
-    if (!options.style) throw UsageFailure{"--page must be classic or html5, not \"" + *given + "\""};
-  }
-  return options;
-}
-
-void WarnPage(Context& ctx, const std::string& project, const std::vector<std::string>& warnings) {
-  for (const auto& warning : warnings)
-    ctx.err << "velmora-cli: warning: " << project << ": " << warning << "\n";
-}
-
-void RequireItems(Context& ctx, const std::string& project) {
-  if (ctx.Document().ItemCount() == 0) throw CommandFailure{project + ": " + kNothingToBuild};
-}
-
-}  // namespace
 
 void RunPublish(Context& ctx) {
   const auto to = ctx.TakeOption("--to");

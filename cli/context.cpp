@@ -37,10 +37,19 @@ bool Context::TakeFlag(const std::string& name) {
   return true;
 }
 
-std::vector<std::string> Context::Positional(size_t count) {
+std::vector<std::string> Context::AtLeast(size_t least) {
   for (const auto& arg : args_) {
     if (arg.size() > 1 && arg.rfind("--", 0) == 0) throw UsageFailure{"unknown option " + arg};
   }
+  if (args_.size() < least) {
+    throw UsageFailure("expected at least " + std::to_string(least) + " argument" + (least == 1 ? "" : "s") +
+                       ", got " + std::to_string(args_.size()));
+  }
+  return args_;
+}
+
+std::vector<std::string> Context::Positional(size_t count) {
+  AtLeast(0);
   if (args_.size() != count) {
     throw UsageFailure("expected " + std::to_string(count) + " file argument" + (count == 1 ? "" : "s") +
                        ", got " + std::to_string(args_.size()));

@@ -38,6 +38,11 @@ class Context {
   bool TakeFlag(const std::string& name);
   // The remaining arguments, exactly `count` of them.
   std::vector<std::string> Positional(size_t count);
+  // The remaining arguments, at least `least` of them.
+  std::vector<std::string> AtLeast(size_t least);
+
+  // What the program exits with when the command ends without failing.
+  int exitStatus = 0;
 
   // The program folder: --home, VELMORA_HOME, or the usual places.
   const std::string& ProgramFolder();

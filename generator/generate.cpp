@@ -29,18 +29,25 @@ std::string PageText(const std::array<std::string, 3>& runtimeFiles, const std::
       std::string("<!-- ") + kProductPage + " -->",
       "<!-- NOTE: Please insert these codes into <body> section of Web pages. -->",
       "<!-- BEGIN -->",
-      "<link href=\"./" + runtimeFiles[2] + "\" type=text/css rel=stylesheet>",
-      "<script language=\"javascript\" src=\"./" + runtimeFiles[1] + "\"></script>",
-      "<script language=\"javascript\" src=\"./" + runtimeFiles[0] + "\"></script>",
-      "<!-- END -->",
-      "<div id=" + menuBaseName + "div></div>",
-      "",
-      "</body>",
-      "</html>",
   };
   std::string out;
   for (const auto& line : lines) AppendLine(out, line);
+  const std::vector<std::string> code = ClassicMenuCode(runtimeFiles, menuBaseName, "./");
+  for (size_t k = 0; k + 1 < code.size(); ++k) AppendLine(out, code[k]);
+  AppendLine(out, "<!-- END -->");
+  AppendLine(out, code.back());
+  for (const char* line : {"", "</body>", "</html>"}) AppendLine(out, line);
   return out;
+}
+
+std::vector<std::string> ClassicMenuCode(const std::array<std::string, 3>& runtimeFiles,
+                                         const std::string& menuBaseName, const std::string& filesPrefix) {
+  return {
+      "<link href=\"" + filesPrefix + runtimeFiles[2] + "\" type=text/css rel=stylesheet>",
+      "<script language=\"javascript\" src=\"" + filesPrefix + runtimeFiles[1] + "\"></script>",
+      "<script language=\"javascript\" src=\"" + filesPrefix + runtimeFiles[0] + "\"></script>",
+      "<div id=" + menuBaseName + "div></div>",
+  };
 }
 
 void NameGeneratedFiles(TvornAppletAgent& doc) {

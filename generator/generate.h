@@ -16,6 +16,11 @@ namespace velmora {
 // The page that loads the three scripts and holds the menu's container.
 std::string PageText(const std::array<std::string, 3>& runtimeFiles, const std::string& menuBaseName);
 
+// The classic page's loading code (stylesheet, configuration script,
+// runtime, each named after `filesPrefix`) and, last, the menu's container.
+std::vector<std::string> ClassicMenuCode(const std::array<std::string, 3>& runtimeFiles,
+                                         const std::string& menuBaseName, const std::string& filesPrefix);
+
 // Sets the names of the generated configuration script and stylesheet in
 // the document's script list, as every generation does first.
 void NameGeneratedFiles(TvornAppletAgent& doc);

@@ -157,7 +157,7 @@ namespace {
 // One list entry: a link, or text for a disabled item, an item without a
 // link, and one whose link would run script.
 std::string Entry(const TItemData& item, int index, const std::string& classes, TextEncoding encoding,
-                  std::vector<std::string>& warnings) {
+                  const PagePlace& place, std::vector<std::string>& warnings) {
   const std::string caption = EscapeHtml(item[ICaption], encoding);
   const std::string link = Trim(item[ILink]);
   std::string attributes = " class=\"" + classes + "\"";
@@ -173,7 +173,61 @@ std::string Entry(const TItemData& item, int index, const std::string& classes, 
   const std::string target = Trim(item[ITarget]);
   if (!target.empty() && ToLowerAscii(target) != "_self")
     attributes += " target=\"" + EscapeHtml(target, encoding) + "\"";
-  return "<a href=\"" + EscapeHtml(link, encoding) + "\"" + attributes + ">" + caption + "</a>";
+  if (place.IsCurrentPage(link)) attributes += " aria-current=\"page\"";
+  return "<a href=\"" + EscapeHtml(place.Rebase(link), encoding) + "\"" + attributes + ">" + caption + "</a>";
+}
+
+// The loading block's three lines: stylesheet, configuration, runtime.
+std::string LoadingCode(const std::array<std::string, 3>& files, const std::string& prefix) {
+  std::string out;
+  AppendLine(out, "<link href=\"" + EscapeHtml(prefix + files[2]) + "\" rel=\"stylesheet\">");
+  AppendLine(out, "<script src=\"" + EscapeHtml(prefix + files[1]) + "\" defer></script>");
+  AppendLine(out, "<script src=\"" + EscapeHtml(prefix + files[0]) + "\" defer></script>");
+  return out;
+}
+
+// The container with the menu as nested lists, links as seen from `place`.
+std::string Container(const TvornAppletAgent& doc, const std::string& menuBaseName, const PagePlace& place,
+                      std::vector<std::string>& warnings) {
+  std::string out;
+  auto line = [&out](const std::string& text) { AppendLine(out, text); };
+  line("<div id=\"" + menuBaseName + "div\">");
+  line("<nav aria-label=\"Menu\">");
+  line("<ul>");
+  // Nested lists by level: a deeper item opens a list inside the entry
+  // before it, a shallower one closes the lists in between.
+  const ListGeometry geometry = GeometryOfItems(doc);
+  int previous = -1;
+  for (int i = 0; i < doc.ItemCount(); ++i) {
+    const TItemData& item = doc.Items[static_cast<size_t>(i)];
+    int level = NumberOr(item[ILevel], 0);
+    if (level < 0) level = 0;
+    if (level > previous + 1) level = previous + 1;
+    const std::string indent(2 * static_cast<size_t>(level), ' ');
+    if (previous >= 0 && level > previous) {
+      out += kLineEnd;
+      line(indent + "<ul>");
+    } else if (previous >= 0) {
+      line("</li>");
+      for (int k = previous; k > level; --k) {
+        line(std::string(2 * static_cast<size_t>(k), ' ') + "</ul>");
+        line(std::string(2 * static_cast<size_t>(k - 1), ' ') + "</li>");
+      }
+    }
+    const std::string classes = EscapeHtml(item[IClassNormal]) + " " +
+                                BoxClass(menuBaseName, geometry.boxOfItem[static_cast<size_t>(i)]);
+    out += indent + "<li>" + Entry(item, i, classes, doc.Encoding, place, warnings);
+    previous = level;
+  }
+  if (previous >= 0) {
+    line("</li>");
+    for (int k = previous; k > 0; --k) {
+      line(std::string(2 * static_cast<size_t>(k), ' ') + "</ul>");
+      line(std::string(2 * static_cast<size_t>(k - 1), ' ') + "</li>");
+    }
+  }
+  for (const char* text : {"</ul>", "</nav>", "</div>"}) line(text);
+  return out;
 }
 
 }  // namespace
@@ -208,51 +262,23 @@ Html5Page Html5PageText(const TvornAppletAgent& doc, const std::string& menuBase
            std::string("<!-- NOTE: Please insert these codes and the menu's container after them into the "
                        "<body> section of Web pages. -->"),
            std::string("<!-- BEGIN -->"),
-           "<link href=\"./" + EscapeHtml(files[2]) + "\" rel=\"stylesheet\">",
-           "<script src=\"./" + EscapeHtml(files[1]) + "\" defer></script>",
-           "<script src=\"./" + EscapeHtml(files[0]) + "\" defer></script>",
-           std::string("<!-- END -->"),
-           "<div id=\"" + menuBaseName + "div\">",
-           std::string("<nav aria-label=\"Menu\">"),
-           std::string("<ul>"),
        }) {
     line(text);
   }
-
-  // Nested lists by level: a deeper item opens a list inside the entry
-  // before it, a shallower one closes the lists in between.
-  const ListGeometry geometry = GeometryOfItems(doc);
-  int previous = -1;
-  for (int i = 0; i < doc.ItemCount(); ++i) {
-    const TItemData& item = doc.Items[static_cast<size_t>(i)];
-    int level = NumberOr(item[ILevel], 0);
-    if (level < 0) level = 0;
-    if (level > previous + 1) level = previous + 1;
-    const std::string indent(2 * static_cast<size_t>(level), ' ');
-    if (previous >= 0 && level > previous) {
-      out += kLineEnd;
-      line(indent + "<ul>");
-    } else if (previous >= 0) {
-      line("</li>");
-      for (int k = previous; k > level; --k) {
-        line(std::string(2 * static_cast<size_t>(k), ' ') + "</ul>");
-        line(std::string(2 * static_cast<size_t>(k - 1), ' ') + "</li>");
-      }
-    }
-    const std::string classes = EscapeHtml(item[IClassNormal]) + " " +
-                                BoxClass(menuBaseName, geometry.boxOfItem[static_cast<size_t>(i)]);
-    out += indent + "<li>" + Entry(item, i, classes, doc.Encoding, page.warnings);
-    previous = level;
-  }
-  if (previous >= 0) {
-    line("</li>");
-    for (int k = previous; k > 0; --k) {
-      line(std::string(2 * static_cast<size_t>(k), ' ') + "</ul>");
-      line(std::string(2 * static_cast<size_t>(k - 1), ' ') + "</li>");
-    }
-  }
-  for (const char* text : {"</ul>", "</nav>", "</div>", "", kBodyClose, "</html>"}) line(text);
+  const PagePlace published;
+  out += LoadingCode(files, published.FilesPrefix());
+  line("<!-- END -->");
+  out += Container(doc, menuBaseName, published, page.warnings);
+  for (const char* text : {"", kBodyClose, "</html>"}) line(text);
   return page;
+}
+
+Html5Page Html5MenuCode(const TvornAppletAgent& doc, const std::string& menuBaseName,
+                        const PagePlace& place) {
+  Html5Page code;
+  code.text = LoadingCode(doc.RuntimeFiles, place.FilesPrefix());
+  code.text += Container(doc, menuBaseName, place, code.warnings);
+  return code;
 }
 
 std::string Html5PasteCode(std::string_view page) {

@@ -14,6 +14,7 @@
 
 #include "document/applet_agent.h"
 #include "document/format_extensions.h"
+#include "generator/site_links.h"
 
 namespace velmora {
 
@@ -27,6 +28,12 @@ struct Html5Page {
 // Refuses (ValueError) a language that is not a language tag.
 Html5Page Html5PageText(const TvornAppletAgent& doc, const std::string& menuBaseName,
                         const std::string& language, const std::string& title);
+
+// What a site page's menu region holds for the modern page: the loading
+// block (files named from `place`) and the container with its list, item
+// links rebased for `place` and the links to the page itself marked as the
+// current page. Lines end in CR LF.
+Html5Page Html5MenuCode(const TvornAppletAgent& doc, const std::string& menuBaseName, const PagePlace& place);
 
 // The code to paste into a page of one's own, taken from an HTML5 page made
 // by Html5PageText: the body's content, from the comments that say where to

@@ -24,6 +24,15 @@ std::string BaseNameOf(const std::string& projectFileName) {
 PublishResult SaveAndPublish(TvornAppletAgent& doc, const DesignTree& tree, const std::string& menuBaseName,
                              const std::string& folder, const std::string& projectFileName,
                              PageOptions options) {
+  StagedFiles files;
+  PublishResult result = StagePublish(doc, tree, menuBaseName, folder, projectFileName, files, options);
+  files.Commit();
+  return result;
+}
+
+PublishResult StagePublish(TvornAppletAgent& doc, const DesignTree& tree, const std::string& menuBaseName,
+                           const std::string& folder, const std::string& projectFileName, StagedFiles& files,
+                           PageOptions options) {
   const std::string base = BaseNameOf(projectFileName);
   // Every refusal comes before the first write.
   if (options.title.empty()) options.title = base;
@@ -39,7 +48,6 @@ PublishResult SaveAndPublish(TvornAppletAgent& doc, const DesignTree& tree, cons
     WriteFileAtomically(JoinPath(home, doc.RuntimeFiles[1]), texts.script);
   }
 
-  StagedFiles files;
   PublishResult result;
   result.pageWarnings = texts.warnings;
   files.Write(JoinPath(folder, base + ".html"), texts.page);
@@ -85,7 +93,6 @@ PublishResult SaveAndPublish(TvornAppletAgent& doc, const DesignTree& tree, cons
   }
   // The report lists what was written, nothing else.
   files.Write(JoinPath(folder, base + "_PublishReport.txt"), PublishReportText(doc, scripts, images));
-  files.Commit();
   return result;
 }
 

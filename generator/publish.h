@@ -8,6 +8,7 @@
 
 #include "document/applet_agent.h"
 #include "document/design_tree.h"
+#include "document/file_io.h"
 #include "generator/page_style.h"
 
 namespace velmora {
@@ -41,6 +42,12 @@ std::string BaseNameOf(const std::string& projectFileName);
 PublishResult SaveAndPublish(TvornAppletAgent& doc, const DesignTree& tree, const std::string& menuBaseName,
                              const std::string& folder, const std::string& projectFileName,
                              PageOptions options = {});
+
+// The same, with the files staged in `files` for the caller to commit
+// together with files of its own.
+PublishResult StagePublish(TvornAppletAgent& doc, const DesignTree& tree, const std::string& menuBaseName,
+                           const std::string& folder, const std::string& projectFileName, StagedFiles& files,
+                           PageOptions options = {});
 
 // The report for the scripts and images the design names.
 std::string PublishReportText(TvornAppletAgent& doc);
