@@ -612,3 +612,52 @@ TEST_F(CliRun, UnicodeDesignThroughEveryCommand) {
 }
 
 }  // namespace
+
+// update-pages through its exit codes: usage 2, a broken page 1 with
+// nothing written, --check 3 while a page would change, --dry-run and
+// --check writing nothing, a second run leaving every page alone.
+TEST_F(CliRun, UpdatePagesReportsEachPageAndWritesAllOrNothing) {
+  const fs::path project = CopyExample();
+  const std::string velm = Q(project / "velmora-example.velm");
+  const std::string opts = " --page html5 --home " + Q(home);
+  fs::create_directories(project / "products");
+  const std::string marked = "<body>\n<!-- velmora-menu -->\n<!-- /velmora-menu -->\n</body>\n";
+  std::ofstream(project / "products/designer.html") << marked;
+  std::ofstream(project / "plain.htm") << "<p>no menu here</p>";
+
+  EXPECT_EQ(Cli("update-pages " + velm + opts).status, 2) << "no page named and no site folder kept";
+  EXPECT_EQ(Cli("update-pages " + velm + " " + Q(project) + " --page fancy" + opts).status, 2);
+  const auto before = Slurp(project / "velmora-example.velm");
+  for (const char* flag : {" --dry-run", " --check"}) {
+    const Outcome run = Cli("update-pages " + velm + " " + Q(project) + flag + opts);
+    EXPECT_EQ(run.status, std::string(flag) == " --check" ? 3 : 0) << run.err;
+    EXPECT_NE(run.out.find("products/designer.html: will be updated\n"), std::string::npos) << run.out;
+    EXPECT_EQ(Slurp(project / "products/designer.html"), marked);
+    EXPECT_FALSE(fs::exists(project / "velmora-example.html")) << flag << " publishes nothing";
+  }
+
+  std::ofstream(project / "broken.html") << "a\n<!-- /velmora-menu -->\n";
+  const Outcome broken = Cli("update-pages " + velm + " " + Q(project) + opts);
+  EXPECT_EQ(broken.status, 1);
+  EXPECT_NE(broken.out.find("broken.html, line 2: the closing marker"), std::string::npos) << broken.out;
+  EXPECT_NE(broken.err.find("nothing was written"), std::string::npos) << broken.err;
+  EXPECT_EQ(Slurp(project / "products/designer.html"), marked);
+  EXPECT_EQ(Slurp(project / "velmora-example.velm"), before);
+  fs::remove(project / "broken.html");
+
+  const Outcome run = Cli("update-pages " + velm + " " + Q(project) + opts);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, (project / "plain.htm").string() + ": no menu region: left alone\n" +
+                         (project / "products/designer.html").string() +
+                         ": updated\n1 updated, 0 up to date, 1 without a menu region\n");
+  const std::string page = Slurp(project / "products/designer.html");
+  EXPECT_NE(page.find("<script src=\"../jsmenu0.js\" defer></script>\n"), std::string::npos);
+  EXPECT_NE(page.find("<a href=\"designer.html\" class=\"sitemenuitemn4 sitemenubox2\" "
+                      "aria-current=\"page\">Designer</a>"),
+            std::string::npos)
+      << page;
+  EXPECT_TRUE(fs::exists(project / "velmora-example.html"));
+  const Outcome check = Cli("update-pages " + velm + " " + Q(project) + " --check" + opts);
+  EXPECT_EQ(check.status, 0) << check.out;
+  EXPECT_NE(check.out.find("0 to update, 1 up to date"), std::string::npos) << check.out;
+}
