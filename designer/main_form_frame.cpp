@@ -20,6 +20,7 @@
 #include "designer/main_form.h"
 #include "designer/page_style_controls.h"
 #include "designer/property_pages.h"
+#include "designer/site_pages_command.h"
 #include "designer/tree_adapter.h"
 #include "designer/undo_history.h"
 #include "designer/web_page_import.h"
@@ -104,6 +105,10 @@ void TMainForm::BuildMenus() {
   file->addSeparator();
   AddMenuAction(file, "Templet1", "&Templates", &TMainForm::Templet1Click);
   AddMenuAction(file, "SaveAsTemplate1", "S&ave As Template", &TMainForm::SaveAsTemplate1Click);
+  QAction* updateSitePages = file->addAction("Update Site &Pages...");
+  updateSitePages->setObjectName("UpdateSitePages1");
+  connect(updateSitePages, &QAction::triggered, this,
+          [this] { RunGuarded([this] { UpdateSitePagesOfDesign(*this); }); });
   file->addSeparator();
   AddMenuAction(file, "ImportMenuStructure1", "&Import Menu Structure",
                 &TMainForm::ImportMenuStructure1Click);

@@ -37,6 +37,9 @@ class QtPrompts final : public Prompts {
                    const QString& filter) override {
     return RunFileDialog(parent, title, folder, filter, QFileDialog::AcceptSave);
   }
+  QString ChooseFolder(QWidget* parent, const QString& title, const QString& folder) override {
+    return QFileDialog::getExistingDirectory(parent, title, folder);
+  }
   QString OpenPicture(QWidget* parent, const QString& folder, const QString& filter) override {
     return PictureDialog::GetOpenPicture(parent, folder, filter);
   }

@@ -31,6 +31,8 @@ class Prompts {
                            const QString& filter) = 0;
   virtual QString SaveFile(QWidget* parent, const QString& title, const QString& folder,
                            const QString& filter) = 0;
+  // A folder dialog; an empty result means cancelled.
+  virtual QString ChooseFolder(QWidget* parent, const QString& title, const QString& folder) = 0;
   // The picture dialog, with a preview of the selected GIF or JPEG.
   virtual QString OpenPicture(QWidget* parent, const QString& folder, const QString& filter) = 0;
   // Returns an invalid colour when cancelled.

@@ -194,10 +194,9 @@ TEST_F(Site, FillsRegionsKeepingEveryOtherByteAndRewritesNothingTheSecondTime) {
   }
   const std::string deep = Slurp(root / "blog/2026/first.html");
   EXPECT_NE(deep.find("\t<script src=\"../../jsmenu0.js\" defer></script>\n"), std::string::npos);
-  EXPECT_NE(deep.find("<a href=\"first.html\" class=\"sitemenuitemn"), std::string::npos);
   EXPECT_EQ(std::regex_search(deep, std::regex("href=\"first.html\"[^>]*aria-current=\"page\"")), true);
   EXPECT_EQ(std::regex_search(deep, std::regex("href=\"first.html#c\"[^>]*aria-current=\"page\"")), true);
-  EXPECT_NE(deep.find("<a href=\"../../about.html\" class"), std::string::npos);
+  EXPECT_NE(deep.find("<a href=\"../../about.html\""), std::string::npos);
   EXPECT_TRUE(std::regex_search(Slurp(root / "blog/index.htm"),
                                 std::regex("<a href=\"./\"[^>]*aria-current=\"page\">B</a>")));
   EXPECT_EQ(fs::status(root / "blog/index.htm").permissions() & fs::perms::all,

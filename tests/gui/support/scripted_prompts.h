@@ -27,7 +27,7 @@ class ScriptedPrompts final : public Prompts {
   // Answers, used in order; a message with no scripted answer gets its
   // default button, a dialog with no scripted answer is cancelled.
   QQueue<QMessageBox::StandardButton> messageAnswers;
-  QQueue<QString> fileAnswers;  // open, save and picture dialogs alike
+  QQueue<QString> fileAnswers;  // open, save, folder and picture dialogs alike
   QQueue<QColor> colorAnswers;
 
   QList<AskedMessage> messages;   // every message shown
@@ -46,6 +46,7 @@ class ScriptedPrompts final : public Prompts {
   QString SaveFile(QWidget*, const QString&, const QString&, const QString& filter) override {
     return NextFile(filter);
   }
+  QString ChooseFolder(QWidget*, const QString&, const QString&) override { return NextFile(QString()); }
   QString OpenPicture(QWidget*, const QString&, const QString& filter) override { return NextFile(filter); }
   QColor PickColor(QWidget*, const QColor&) override {
     ++colorDialogs;
