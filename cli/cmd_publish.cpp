@@ -15,6 +15,7 @@
 #include "generator/page_style.h"
 #include "generator/preview.h"
 #include "generator/publish.h"
+#include "generator/site_pages.h"
 #include "generator/vocabularies.h"
 
 namespace fs = std::filesystem;
@@ -24,11 +25,15 @@ namespace velmora::cli {
 void RunPublish(Context& ctx) {
   const auto to = ctx.TakeOption("--to");
   const PageOptions options = PageOptionsOf(ctx);
-  const std::string menuName = MenuBaseName(ctx);
+  const auto givenName = GivenMenuName(ctx);
   const std::string project = ctx.Positional(1)[0];
   TvornAppletAgent& doc = ctx.Document();
   PreviewCleanup cleanup(doc);
   ctx.OpenProject(project);
+  const std::string sitePagesName = DefaultPublishMenuName(doc.Extensions);
+  const std::string menuName = givenName               ? *givenName
+                               : sitePagesName.empty() ? "menu" + MakeMenuNumber()
+                                                       : sitePagesName;
 
   std::string folder = to ? *to : FolderOf(project);
   if (folder.empty()) folder = ".";

@@ -8,13 +8,18 @@
 
 namespace velmora::cli {
 
-std::string MenuBaseName(Context& ctx, const std::string& fallback) {
+std::optional<std::string> GivenMenuName(Context& ctx) {
   const auto given = ctx.TakeOption("--menu-name");
-  if (!given) return fallback.empty() ? "menu" + MakeMenuNumber() : fallback;
-  if (!IsMenuBaseName(*given)) {
+  if (given && !IsMenuBaseName(*given)) {
     throw UsageFailure{"--menu-name must be a letter followed by letters, digits or \"_\""};
   }
-  return *given;
+  return given;
+}
+
+std::string MenuBaseName(Context& ctx, const std::string& fallback) {
+  const auto given = GivenMenuName(ctx);
+  if (given) return *given;
+  return fallback.empty() ? "menu" + MakeMenuNumber() : fallback;
 }
 
 PageOptions PageOptionsOf(Context& ctx) {

@@ -3,6 +3,7 @@
 // What the commands that generate a menu share: their options and the
 // clean-up of the preview folder.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,9 @@ inline constexpr const char* kNothingToBuild =
 // The menu base name: --menu-name, else `fallback`, else a fresh one as the
 // designer makes it.
 std::string MenuBaseName(Context& ctx, const std::string& fallback = "");
+
+// The name given with --menu-name, checked.
+std::optional<std::string> GivenMenuName(Context& ctx);
 
 // --page classic|html5: the page style for this run instead of the design's.
 PageOptions PageOptionsOf(Context& ctx);

@@ -23,6 +23,7 @@
 #include "document/file_io.h"
 #include "generator/preview.h"
 #include "generator/publish.h"
+#include "generator/site_pages.h"
 #include "generator/vocabularies.h"
 #include "platform/codepage.h"
 #include "platform/file_association.h"
@@ -179,7 +180,10 @@ QMessageBox::StandardButton TMainForm::Ask(QMessageBox::Icon icon, const QString
 
 void TMainForm::SaveAndPublishTo(const QString& projectPath) {
   const std::string path = ToNativePath(projectPath);
-  const PublishResult result = SaveAndPublish(Document(), Tree(), MenuBaseName, FolderOf(path), NameOf(path));
+  // A design kept with a site publishes under the name its site pages hold.
+  const std::string sitePagesName = DefaultPublishMenuName(Document().Extensions);
+  const PublishResult result = SaveAndPublish(
+      Document(), Tree(), sitePagesName.empty() ? MenuBaseName : sitePagesName, FolderOf(path), NameOf(path));
   WarnAboutUncopiedImages(result);
   WarnAboutPageLinks(result.pageWarnings);
 }

@@ -139,6 +139,10 @@ bool IsReadOnly(const std::string& path) {
 
 }  // namespace
 
+std::string DefaultPublishMenuName(const FormatExtensions& extensions) {
+  return extensions.Has(kSiteFolderKey) ? kSiteMenuBaseName : "";
+}
+
 std::string SiteFolderOf(const FormatExtensions& extensions, const std::string& projectPath) {
   const std::string stored = extensions.Value(kSiteFolderKey);
   if (stored.empty()) return "";

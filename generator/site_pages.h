@@ -21,6 +21,11 @@ inline constexpr const char* kSiteFolderKey = "Site_Folder";
 // every run, so a run with an unchanged design changes nothing.
 inline constexpr const char* kSiteMenuBaseName = "sitemenu";
 
+// The menu's base name to publish with when none is asked for: the site
+// pages' name for a design kept with a site folder, so a plain save does not
+// leave its pages naming another menu; "" otherwise (a fresh one is made).
+std::string DefaultPublishMenuName(const FormatExtensions& extensions);
+
 // The site folder of the design saved as `projectPath`; "" when not set.
 std::string SiteFolderOf(const FormatExtensions& extensions, const std::string& projectPath);
 // Keeps `folder` relative to the project file's folder; "" removes the key.

@@ -108,6 +108,13 @@ class SitePagesTest : public QObject {
                                        "plain.html: no menu region"}));
     QVERIFY(second.summary.startsWith("0 to update, 2 up to date"));
 
+    // A later save publishes under the name the site's pages hold.
+    w_->InsertItem();
+    Form().Save1Click();
+    QVERIFY(Read(w_->Path("site/menu.html")).contains("<div id=\"sitemenudiv\">") ||
+            Read(w_->Path("site/menu.html")).contains("<div id=sitemenudiv>"));
+
+    Form().History().Undo();
     Form().History().Undo();
     QVERIFY(!Form().Document().Extensions.Has("Site_Folder"));
   }
