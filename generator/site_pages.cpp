@@ -200,7 +200,8 @@ SiteUpdate UpdateSitePages(TvornAppletAgent& doc, const DesignTree& tree, const 
   SiteWalk walk = FindSitePages(paths, {PreviewFolder(doc)});
 
   StatusSink& status = doc.Status();
-  status.SetProgressMax(static_cast<int>(walk.pages.size()) + 1);
+  // Reading and checking is half the work, making the regions the other half.
+  status.SetProgressMax(2 * static_cast<int>(walk.pages.size()) + 1);
   StatusGuard guard(status, "Updating Site Pages ... ...");
 
   // Every page is read and checked before anything is generated or written.
@@ -221,6 +222,7 @@ SiteUpdate UpdateSitePages(TvornAppletAgent& doc, const DesignTree& tree, const 
       }
     }
     update.pages.push_back(std::move(entry));
+    status.StepProgress(1);
   }
   update.pages.insert(update.pages.end(), walk.leftOut.begin(), walk.leftOut.end());
 

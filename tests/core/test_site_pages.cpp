@@ -175,8 +175,13 @@ TEST_F(Site, FillsRegionsKeepingEveryOtherByteAndRewritesNothingTheSecondTime) {
   Spit(root / "blog/2026/none.html", "<p>no region</p>");
   ::chmod((root / "blog/index.htm").c_str(), 0640);
 
+  test::RecordingSink sink;
+  doc.SetStatusSink(&sink);
   const SiteUpdate first = Run({root.path()});
+  doc.SetStatusSink(nullptr);
   ASSERT_FALSE(first.HasProblems()) << SiteUpdateReport(first);
+  EXPECT_GE(sink.steps, 6) << "progress while pages are read and filled";
+  EXPECT_FALSE(sink.busy);
   EXPECT_EQ(first.Count(SitePageState::WillUpdate), 4u) << SiteUpdateReport(first);
   EXPECT_EQ(first.Count(SitePageState::NoRegion), 1u);
   EXPECT_TRUE(fs::exists(root / "menu.html") && fs::exists(root / "jsmenu01cfg.js"));
