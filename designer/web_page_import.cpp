@@ -117,8 +117,10 @@ struct Choice {
   bool modernPage = false;
 };
 
-// The page's list to import and its look, as the user picks them.
+// The page's list to import and its look, as the user picks them; a page
+// with one list is imported at once in the default look.
 Choice ChooseList(TMainForm& form, const WebPage& page, Templates& templates) {
+  if (page.Lists().size() == 1) return {0, QString::fromLatin1(kDefaultTemplate), false};
   QList<WebMenuChoice> choices;
   for (const WebMenuList& list : page.Lists()) {
     QStringList captions;
