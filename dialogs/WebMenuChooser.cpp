@@ -102,6 +102,9 @@ TfrmWebMenuChooser::TfrmWebMenuChooser(const QString& pageName, const QList<WebM
     body->addWidget(preview_, 3);
   }
 #endif
+  // Without a list to propose (all are hidden) none is made current, as the
+  // list would make its first row current when it took the focus.
+  if (lstbxMenuLists->currentRow() < 0) cmbTemplate->setFocus();
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(body, 1);
   layout->addWidget(buttons);

@@ -196,6 +196,10 @@ int WebPage::DefaultList() const {
 }
 
 const WebMenuList& WebPage::ChosenList() const {
+  if (default_ < 0 && !lists_.empty()) {
+    throw ImportError("no visible navigation list found in " + sourceName_ +
+                      "; its hidden lists can be picked (--list shows them)");
+  }
   if (default_ < 0) throw ImportError("no navigation list found in " + sourceName_);
   return lists_[static_cast<size_t>(default_)];
 }

@@ -164,6 +164,24 @@ class WebPageImportTest : public QObject {
     QCOMPARE(w_->Captions(), (std::vector<std::string>{"Home", "News", "Item Caption"}));
   }
 
+  void aHiddenListIsOfferedNotTaken() {
+    w_->OpenDesign("menus/a.velm", {{"Home", 0}});
+    w_->prompts.fileAnswers.enqueue(
+        WritePage("site/hidden.html", "<nav hidden><ul><li><a href=a>A</a><li><a href=b>B</a></ul></nav>"));
+    int preselected = -2;
+    QString row;
+    test::OnNextModal([&](QWidget* modal) {
+      auto* lists = modal->findChild<QListWidget*>("lstbxMenuLists");
+      preselected = lists->currentRow();
+      row = lists->item(0)->text();
+      modal->findChild<QPushButton*>("btnCancel")->click();
+    });
+    Command()->trigger();
+    QCOMPARE(preselected, -1);
+    QVERIFY2(row.contains(", hidden)"), qPrintable(row));
+    QCOMPARE(w_->Captions(), std::vector<std::string>{"Home"});
+  }
+
   void refusedPagesLeaveTheDesignAlone() {
     QString deep = "<nav><ul><li><a href=a>A</a>";
     for (int level = 0; level < 40; ++level) deep += "<ul><li><a href=b>B</a>";

@@ -149,10 +149,13 @@ TEST(WebImport, WithoutANavAPlainListNeedsTwoLinks) {
       "<ul><li><a href=a>A</a><li><a href=b>B</a></ul><nav><ul><li><a href=c>C</a></ul></nav>", "p.html");
   EXPECT_EQ(inNav.ChosenList().FirstCaptions(5), std::vector<std::string>{"C"});
 
-  for (const char* nothing :
-       {"", "<p>No lists <a href=x>here</a></p>", "{\"menu\": [\"json\", \"not html\"]}",
-        "\x89PNG\r\n\x1a\n\0\0\0\rIHDR", "<nav><ul><li>Only text<li>More text</ul></nav>",
-        "<nav hidden><ul><li><a href=a>A</a><li><a href=b>B</a></ul></nav>"}) {
+  for (const char* nothing : {
+           "",
+           "<p>No lists <a href=x>here</a></p>",
+           "{\"menu\": [\"json\", \"not html\"]}",
+           "\x89PNG\r\n\x1a\n\0\0\0\rIHDR",
+           "<nav><ul><li>Only text<li>More text</ul></nav>",
+       }) {
     const WebPage page(nothing, "x.html");
     EXPECT_EQ(page.DefaultList(), -1) << nothing;
     try {
@@ -161,6 +164,22 @@ TEST(WebImport, WithoutANavAPlainListNeedsTwoLinks) {
     } catch (const ImportError& e) {
       EXPECT_EQ(std::string(e.what()), "no navigation list found in x.html");
     }
+  }
+}
+
+TEST(WebImport, APageOfHiddenListsOffersThemButTakesNone) {
+  const WebPage page("<nav hidden><ul><li><a href=a>A</a><li><a href=b>B</a></ul></nav>", "x.html");
+  EXPECT_EQ(page.DefaultList(), -1);
+  ASSERT_EQ(page.Lists().size(), 1u);
+  EXPECT_TRUE(page.Lists()[0].hidden);
+  EXPECT_EQ(page.PickedList(1).FirstCaptions(5), (std::vector<std::string>{"A", "B"}));
+  try {
+    page.ChosenList();
+    ADD_FAILURE() << "a hidden list was taken";
+  } catch (const ImportError& e) {
+    EXPECT_EQ(
+        std::string(e.what()),
+        "no visible navigation list found in x.html; its hidden lists can be picked (--list shows them)");
   }
 }
 
