@@ -188,6 +188,14 @@ bool NamedAs(const GumboNode* list, const std::string_view (&words)[N]) {
   return false;
 }
 
+// An aria-label calling the element the main navigation ("Main",
+// "main navigation"); class names say "main" of too many things to count.
+bool LabelledMain(const GumboNode* node) {
+  constexpr std::string_view kMain[] = {"main"};
+  const char* label = AttributeOf(node, "aria-label");
+  return label && NamesOneOf(label, kMain);
+}
+
 // A short list with a way to sign out is the visitor's account menu.
 bool OffersSigningOut(const WebMenuList& menu) {
   constexpr size_t kLongest = 12;
@@ -236,7 +244,8 @@ double Score(const WebMenuList& menu, const Group& group, double position) {
   if (group.sideList || (group.navigation && NamedAs(group.navigation, kSideListWords)) ||
       OffersSigningOut(menu))
     score -= 25;
-  if (NamedAs(first, kMainMenuWords) || (group.navigation && NamedAs(group.navigation, kMainMenuWords)))
+  if (NamedAs(first, kMainMenuWords) || (group.navigation && NamedAs(group.navigation, kMainMenuWords)) ||
+      LabelledMain(first) || (group.navigation && LabelledMain(group.navigation)))
     score += 10;
   if (!menu.items.empty() && captionBytes / menu.items.size() > 40) score -= 15;  // prose, not captions
   if (linked > 0 && fragments == linked) score -= 10;                             // tabs of one page

@@ -268,6 +268,7 @@ TEST_F(CliRun, ImportHtmlTakesTheListAPersonWouldTakeAndReachesEveryList) {
       {"mega_menu", "Shop", 1, 1, "Shop", "NAV.mega-nav UL", "Shop"},
       {"nav_after_link_list", "Home", 2, 2, "Chairs", "div.intro ul", "Chairs"},
       {"account_menu_without_nav", "Dashboard", 2, 2, "Jane Doe", ".nav-collapse .pull-right", "Jane Doe"},
+      {"docs_sidebar", "Introduction", 4, 4, "Documentation overview", "div.body ul", "Introduction"},
   };
   const auto firstCaption = [&](const fs::path& project) {
     EXPECT_EQ(Cli("export-structure " + Q(project) + " " + Q(work / "s.gms")).status, 0);
