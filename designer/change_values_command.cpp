@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "designer/item_editor.h"
+#include "document/text_encoding.h"
 
 namespace velmora {
 
@@ -57,8 +58,13 @@ QString ChangeValuesCommand::NameOf(ValueSlot slot) {
 }
 
 ChangeValuesCommand::ChangeValuesCommand(ItemEditor& editor, std::vector<ValueChange> changes,
-                                         const QString& text, bool fromPages, int typingSession)
-    : editor_(editor), changes_(std::move(changes)), typingSession_(typingSession), done_(!fromPages) {
+                                         const QString& text, bool fromPages, int typingSession,
+                                         bool switchesToUtf8)
+    : editor_(editor),
+      changes_(std::move(changes)),
+      typingSession_(typingSession),
+      done_(!fromPages),
+      switchesToUtf8_(switchesToUtf8) {
   setText(text);
 }
 
@@ -73,6 +79,10 @@ void ChangeValuesCommand::Swap(bool reloadPages) {
 }
 
 void ChangeValuesCommand::redo() {
+  if (switchesToUtf8_) {
+    converted_ = SwitchToUtf8Undoably(editor_.Document());
+    if (!done_) editor_.Document().Status().SetHint(kSwitchedToUtf8Message);
+  }
   // Values the pages made are not loaded back into them while typing.
   Swap(done_);
   done_ = true;
@@ -80,6 +90,7 @@ void ChangeValuesCommand::redo() {
 
 void ChangeValuesCommand::undo() {
   Swap(true);
+  if (switchesToUtf8_) UndoSwitchToUtf8(editor_.Document(), converted_);
 }
 
 bool ChangeValuesCommand::SameSlots(const ChangeValuesCommand& other) const {
@@ -90,13 +101,17 @@ bool ChangeValuesCommand::SameSlots(const ChangeValuesCommand& other) const {
 
 bool ChangeValuesCommand::mergeWith(const QUndoCommand* other) {
   const auto* next = static_cast<const ChangeValuesCommand*>(other);
-  if (typingSession_ < 0 || next->typingSession_ != typingSession_ || !SameSlots(*next)) return false;
+  // A step that switches the design to UTF-8 starts afresh: the values this
+  // one keeps are in the design's former encoding.
+  if (typingSession_ < 0 || next->typingSession_ != typingSession_ || next->switchesToUtf8_ ||
+      !SameSlots(*next))
+    return false;
   // This step keeps the values from before the first keystroke; the design
   // already holds the latest.
   const TvornAppletAgent& doc = editor_.Document();
   setObsolete(std::all_of(changes_.begin(), changes_.end(),
                           [&doc](const ValueChange& c) { return ValueAt(doc, c.slot) == c.value; }) &&
-              (!extensions_ || *extensions_ == doc.Extensions));
+              (!extensions_ || *extensions_ == doc.Extensions) && !switchesToUtf8_);
   return true;
 }
 

@@ -21,8 +21,11 @@ class ChangeValuesCommand : public DesignCommand {
   // values in the same session (keystrokes in one field); a merged change
   // that ends where it began drops out of the history.
   // `fromPages`: the pages made the values and already show them.
+  // `switchesToUtf8`: the values are UTF-8 text a classic design cannot
+  // hold; the step switches the design to UTF-8 first, and undoing it
+  // switches the design back.
   ChangeValuesCommand(ItemEditor& editor, std::vector<ValueChange> changes, const QString& text,
-                      bool fromPages, int typingSession = -1);
+                      bool fromPages, int typingSession = -1, bool switchesToUtf8 = false);
   // The design's format extensions replaced as a whole (the page style and
   // language live there), so a design without them gets none back.
   ChangeValuesCommand(ItemEditor& editor, FormatExtensions extensions, const QString& text, bool fromPages,
@@ -46,6 +49,9 @@ class ChangeValuesCommand : public DesignCommand {
   std::optional<FormatExtensions> extensions_;
   int typingSession_;
   bool done_ = false;
+  bool switchesToUtf8_ = false;
+  // While done: the values the switch to UTF-8 converted, as they were.
+  std::vector<ValueChange> converted_;
 };
 
 }  // namespace velmora

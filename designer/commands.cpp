@@ -13,14 +13,14 @@
 namespace velmora {
 
 bool TMainForm::AskToSaveChanges() {
-  if (!Modified) return true;
+  if (!IsModified()) return true;
   switch (Ask(QMessageBox::Warning, QStringLiteral("Save changes to files?"),
               QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
     case QMessageBox::Yes:
       Save1Click();
       // A save dialog cancelled after Yes keeps the design rather than
       // dropping the changes the user wanted saved.
-      return !Modified;
+      return !IsModified();
     case QMessageBox::No:
       return true;
     default:
@@ -33,7 +33,7 @@ void TMainForm::New1Click() {
   if (!AskToSaveChanges()) return;
   CleanPreviewFolder(Document());
   CurrentItemNode = nullptr;
-  CurrentProjectFile.clear();
+  SetProjectFile({});
   ResetTreeToRoot(true);
   Document().ResetDocument();
   LoadMenuPages();
@@ -48,14 +48,14 @@ void TMainForm::Open1Click() {
                                                  DialogFilter(kVelmoraFilesFilter));
   if (path.isEmpty()) return;
   const QString opened = ReadProjectIntoWindow(*this, path);
-  if (!opened.isEmpty()) CurrentProjectFile = opened;
+  if (!opened.isEmpty()) SetProjectFile(opened);
 }
 
 void TMainForm::OpenProjectFile(const QString& path) {
   if (path.isEmpty()) return;
   if (!AskToSaveChanges()) return;
   const QString opened = ReadProjectIntoWindow(*this, path);
-  if (!opened.isEmpty()) CurrentProjectFile = opened;
+  if (!opened.isEmpty()) SetProjectFile(opened);
 }
 
 bool TMainForm::OpenDesignCopy(const QString& copyPath, const QString& projectPath) {
@@ -63,7 +63,7 @@ bool TMainForm::OpenDesignCopy(const QString& copyPath, const QString& projectPa
   // Images are named relative to the project's folder.
   const QString imageFolder = projectPath.isEmpty() ? copyPath : projectPath;
   ShowReadDesign(*this, FolderOf(ToNativePath(imageFolder)));
-  CurrentProjectFile = projectPath;
+  SetProjectFile(projectPath);
   SetModified(true);
   return true;
 }
@@ -80,7 +80,7 @@ void TMainForm::Save1Click() {
   if (path.isEmpty()) return;
   SaveAndPublishTo(path);
   SetModified(false);
-  CurrentProjectFile = WrittenProjectPath(path);
+  SetProjectFile(WrittenProjectPath(path));
 }
 
 void TMainForm::Save2Click() {
@@ -90,8 +90,7 @@ void TMainForm::Save2Click() {
                                                  DialogFilter(kVelmoraFilesFilter));
   if (path.isEmpty()) return;
   SaveAndPublishTo(path);
-  CurrentProjectFile = WrittenProjectPath(path);
-  emit ProjectFileChanged();
+  SetProjectFile(WrittenProjectPath(path));
 }
 
 void TMainForm::SaveAsTemplate1Click() {

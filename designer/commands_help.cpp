@@ -56,17 +56,13 @@ void TMainForm::About1Click() {
   about.exec();
 }
 
-bool TMainForm::BatchChangerAvailable() {
-  return true;
-}
-
 void TMainForm::OpenBatchChanger(int stateIndex) {
   const int source = SelectedIndex() - 1;
   if (source < 0 || source >= Document().ItemCount()) return;
   StoreItemEdits(source);
   TfrmGlobalPropertiesChange changer(
       Document(), *trvwDesignPanel,
-      {[this] { SetModified(true); },
+      {{},  // the copier's step marks the design
        [this](int tag) { RunGuarded([this, tag] { ShowHelpTopic(HelpTopicForTag(tag)); }); }},
       this);
   changer.SetCopier([this](int from, const std::vector<bool>& marks, const CopyMask& mask) {

@@ -11,6 +11,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QUndoStack>
 
 #include "designer/gui_status.h"
 #include "designer/icons.h"
@@ -69,6 +70,7 @@ TMainForm::TMainForm(const QString& programFolder, QWidget* parent)
   });
   history_->Attach(trvwDesignPanel);
   connect(history_.get(), &UndoHistory::Changed, this, &TMainForm::DesignChanged);
+  connect(&history_->Stack(), &QUndoStack::cleanChanged, this, [this](bool clean) { ShowModified(!clean); });
   FormCreate();
   formHTML = new TformHTML(this);
   frmHelp = new TfrmHelp(this);
@@ -88,7 +90,7 @@ void TMainForm::FormCreate() {
   treeAdapter_->SetTextEncoding(&AppletAgent->Encoding);
   CurrentItemNode = nullptr;
   TreeRebuilding = false;
-  CurrentProjectFile.clear();
+  SetProjectFile({});
   ResetTreeToRoot(false);
   AppletAgent->ResetDocument();
   LoadMenuPages();
@@ -113,13 +115,31 @@ StatusSink& TMainForm::Status() {
   return *statusSink_;
 }
 
+bool TMainForm::IsModified() const {
+  return !history_->Stack().isClean();
+}
+
 void TMainForm::SetModified(bool modified) {
-  const bool changed = modified != Modified;
-  Modified = modified;
+  if (modified) {
+    history_->Stack().resetClean();
+  } else {
+    history_->Stack().setClean();
+  }
+  ShowModified(modified);
+  emit DesignChanged();
+}
+
+void TMainForm::ShowModified(bool modified) {
+  const bool changed = Save1->isEnabled() != modified;
   tlbtnSave->setEnabled(modified);
   Save1->setEnabled(modified);
-  emit DesignChanged();
   if (changed) emit ModifiedChanged(modified);
+}
+
+void TMainForm::SetProjectFile(const QString& path) {
+  const bool changed = path != CurrentProjectFile;
+  CurrentProjectFile = path;
+  if (changed) emit ProjectFileChanged();
 }
 
 QString TMainForm::JoinCommandLine(const QStringList& arguments) {
@@ -130,7 +150,7 @@ QString TMainForm::JoinCommandLine(const QStringList& arguments) {
 
 void TMainForm::StartUp(const QStringList& arguments) {
   emit StartingUp();
-  const bool recovered = Modified;
+  const bool recovered = IsModified();
   const QString path = JoinCommandLine(arguments);
   if (!path.isEmpty()) {
     // The recovered design already is that file's; any other file is
@@ -149,7 +169,8 @@ void TMainForm::StartUp(const QStringList& arguments) {
       ResetTreeToRoot(false);
       Document().ResetDocument();
       LoadMenuPages();
-      CurrentProjectFile.clear();
+      StoreMenuPages();
+      SetProjectFile({});
       UpdatePages();
       SetModified(false);
     }
@@ -218,7 +239,7 @@ void TMainForm::CleanPreview() {
 }
 
 bool TMainForm::FormCloseQuery() {
-  if (!Modified) {
+  if (!IsModified()) {
     CleanPreview();
     return true;
   }

@@ -71,14 +71,17 @@ class TMainForm : public QMainWindow {
   StatusSink& Status();
   const QString& ProgramFolder() const { return programFolder_; }
   const std::string& MenuBaseNameText() const { return MenuBaseName; }
-  bool IsModified() const { return Modified; }
+  // Modified: the design differs from its last save (or from how it was
+  // opened), i.e. the undo history stands elsewhere than at that point.
+  bool IsModified() const;
   const QString& ProjectFile() const { return CurrentProjectFile; }
   QTreeWidgetItem* CurrentItem() const { return CurrentItemNode; }
   bool IsTreeRebuilding() const { return TreeRebuilding; }
   int PagesIndex() const { return LastPagesIndex; }
 
-  // Sets or clears Modified and enables tlbtnSave and Save1 exactly when set;
-  // signals DesignChanged.
+  // Marks the design's present state as saved (false), or as differing from
+  // any saved one (true: a design recovered after a crash); signals
+  // DesignChanged. Edits, undo and redo mark it through the history alone.
   void SetModified(bool modified);
   // Every edit of the design is a step of this history.
   UndoHistory& History() { return *history_; }
@@ -112,7 +115,6 @@ class TMainForm : public QMainWindow {
   // ---- The pages (property_pages*.cpp) ----
   void StoreMenuPages();
   void LoadMenuPages();
-  void StoreItemPages(int index);
   // Only what the user changed in the item pages since the item was loaded
   // into the record: showing an item never changes the design.
   void StoreItemEdits(int index);
@@ -202,9 +204,6 @@ class TMainForm : public QMainWindow {
   // pages first); `stateIndex` 0..2 ticks Normal, Mouse Over or Clicked,
   // -1 none.
   void OpenBatchChanger(int stateIndex);
-  // Whether the batch changer exists; the pages' batch buttons are enabled
-  // exactly when it does.
-  static bool BatchChangerAvailable();
 
   // ---- Tree commands and handlers (tree_editing.cpp) ----
   void Insert1Click();
@@ -235,11 +234,13 @@ class TMainForm : public QMainWindow {
   // The design may have changed: every edit, and New, Open and Import, set
   // or clear Modified through SetModified, which signals this.
   void DesignChanged();
-  // Modified was set or cleared.
+  // Modified was set or cleared; tlbtnSave and Save1 are enabled exactly
+  // when it is set.
   void ModifiedChanged(bool modified);
   // Start-up has begun; nothing was opened yet.
   void StartingUp();
-  // Save As bound the design to another file; Modified stays as it was.
+  // The design was bound to another file, or to none (New, Open, Save As;
+  // Save As leaves Modified as it was).
   void ProjectFileChanged();
 
  protected:
@@ -266,6 +267,8 @@ class TMainForm : public QMainWindow {
   void FormCreate();
   void CleanPreview();
   void SaveOnExit(bool& mayClose);
+  void SetProjectFile(const QString& path);
+  void ShowModified(bool modified);
 
   // tree_editing.cpp
   // Steps 1 to 4 of UpdateItemCommands: the enabled states alone.
@@ -275,7 +278,6 @@ class TMainForm : public QMainWindow {
   // ---- Window state ----
   std::string MenuBaseName;
   std::unique_ptr<TvornAppletAgent> AppletAgent;
-  bool Modified = false;
   QString CurrentProjectFile;
   QTreeWidgetItem* CurrentItemNode = nullptr;
   bool TreeRebuilding = false;

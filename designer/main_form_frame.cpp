@@ -15,6 +15,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "designer/design_name_label.h"
 #include "designer/gui_status.h"
 #include "designer/icons.h"
 #include "designer/main_form.h"
@@ -75,10 +76,7 @@ void TMainForm::BuildFrame() {
   // A menu entry takes effect at once, so the setting goes into the design
   // on every change (the live preview draws the page it chooses).
   connect(pageStyle_, &PageStyleControls::Changed, this, [this](bool typing) {
-    RunGuarded([this, typing] {
-      history_->RecordPageStyle(*pageStyle_, typing);
-      SetModified(true);
-    });
+    RunGuarded([this, typing] { history_->RecordPageStyle(*pageStyle_, typing); });
   });
   WatchHints(pgcntrl1);
 
@@ -209,7 +207,7 @@ void TMainForm::BuildStatusArea() {
   StatusBar1->setSizeGripEnabled(true);
   stctxtHint = new QLabel(StatusBar1);
   stctxtHint->setObjectName("stctxtHint");
-  stctxtHint->setMinimumWidth(340);
+  stctxtHint->setMinimumWidth(300);  // leaves room for the design's name
   prgrsbrMainFormBottom = new QProgressBar(StatusBar1);
   prgrsbrMainFormBottom->setObjectName("prgrsbrMainFormBottom");
   prgrsbrMainFormBottom->setRange(0, 100);
@@ -217,6 +215,7 @@ void TMainForm::BuildStatusArea() {
   prgrsbrMainFormBottom->setTextVisible(false);
   prgrsbrMainFormBottom->setFixedSize(160, 14);
   StatusBar1->addWidget(stctxtHint, 1);
+  StatusBar1->addPermanentWidget(new DesignNameLabel(*this, StatusBar1));
   StatusBar1->addPermanentWidget(prgrsbrMainFormBottom);
   setStatusBar(StatusBar1);
   statusSink_ = std::make_unique<GuiStatusSink>(stctxtHint, prgrsbrMainFormBottom);

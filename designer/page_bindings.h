@@ -23,9 +23,9 @@ enum class Conversion {
 };
 
 enum class Reaction {
-  None,           // stored at the next store, nothing at once
-  Modify,         // marks the design modified
-  ModifyChecked,  // marks it modified and refuses the separator
+  None,           // nothing besides the edit's step
+  Modify,         // as None (edits mark the design through the history)
+  ModifyChecked,  // refuses the separator
   Caption,        // as ModifyChecked, and renames the selected node
 };
 

@@ -52,12 +52,10 @@ constexpr const char* kLinkFilter = "HTML files(*.htm;*.html)|*.htm;*.html|Any f
 }  // namespace
 
 void TMainForm::spnedtApWidthChange(QWidget* sender) {
-  SetModified(true);
   CheckSeparatorText(sender);
 }
 
 void TMainForm::edt_ICaptionChange() {
-  SetModified(true);
   QTreeWidgetItem* selected = SelectedNode();
   if (!selected || selected == RootNode()) return;
   auto* caption = pages_->Control("edt_ICaption");
@@ -85,7 +83,6 @@ void TMainForm::PickPanelColor(QWidget* panel) {
   auto* colorPanel = static_cast<ColorPanel*>(panel);
   const QColor chosen = CurrentPrompts().PickColor(this, colorPanel->Color());
   if (chosen.isValid()) colorPanel->SetColor(chosen);
-  SetModified(true);
 }
 
 void TMainForm::spdbtnItemImageNormalClick(QWidget* button) {
@@ -111,7 +108,6 @@ void TMainForm::spdbtnItURLClick() {
   const QString path = CurrentPrompts().OpenFile(this, "Open", QString(), DialogFilter(kLinkFilter));
   if (path.isEmpty()) return;
   static_cast<QComboBox*>(pages_->Control("cmbx_ILink"))->setEditText(LocalFileUrl(path));
-  SetModified(true);
 }
 
 QString TMainForm::HelpTopicForTag(int tag) {

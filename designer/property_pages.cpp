@@ -23,7 +23,6 @@
 #include "designer/undo_history.h"
 #include "document/errors.h"
 #include "document/text.h"
-#include "document/text_encoding.h"
 #include "generator/preview.h"
 #include "generator/vocabularies.h"
 #include "platform/codepage.h"
@@ -86,7 +85,7 @@ bool HoldsText(const Binding& binding) {
   return binding.conversion == Conversion::Text || binding.conversion == Conversion::TextStoreTrim;
 }
 
-std::string StoreValue(const Binding& binding, QWidget* control, TvornAppletAgent& doc) {
+std::string StoreValue(const Binding& binding, QWidget* control, TextEncoding encoding) {
   switch (binding.conversion) {
     case Conversion::Spin:
       return SpinText(static_cast<QSpinBox*>(control));
@@ -94,7 +93,7 @@ std::string StoreValue(const Binding& binding, QWidget* control, TvornAppletAgen
       return std::to_string(static_cast<const QComboBox*>(control)->currentIndex());
     case Conversion::Text:
     case Conversion::TextStoreTrim:
-      return Trim(ToDocumentText(doc, TextOf(control)));
+      return Trim(ToDocumentText(TextOf(control), encoding));
     case Conversion::Color:
       return ColorToHex(ToScreenColor(static_cast<const ColorPanel*>(control)->Color()));
     case Conversion::Toggle:
@@ -208,41 +207,14 @@ PropertyPages::Bound PropertyPages::Bind(const std::vector<Binding>& bindings) {
   return bound;
 }
 
-void PropertyPages::MakeRoomFor(const QString& text) const {
-  TvornAppletAgent& doc = form_.Document();
-  if (doc.Encoding == TextEncoding::Utf8 || FitsCodePage(text)) return;
-  SwitchToUtf8(doc);
-  // The steps so far hold text in the other encoding.
-  form_.History().Clear();
-  doc.Status().SetHint(kSwitchedToUtf8Message);
-}
-
-void PropertyPages::MakeRoomForAll(const Bound& bound) const {
-  for (const auto& [binding, control] : bound) {
-    if (HoldsText(*binding)) MakeRoomFor(TextOf(control));
-  }
-}
-
 void PropertyPages::WireReactions(const Bound& bound) {
-  // A character the classic code page lacks switches the design to UTF-8
-  // as it is typed, before any value is stored.
   for (const auto& [binding, control] : bound) {
-    if (!HoldsText(*binding)) continue;
-    auto room = [this](const QString& text) { MakeRoomFor(text); };
-    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-      QObject::connect(edit, &QLineEdit::textChanged, edit, room);
-    } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
-      QObject::connect(combo, &QComboBox::editTextChanged, combo, room);
-    }
-  }
-  for (const auto& [binding, control] : bound) {
-    if (binding->reaction == Reaction::None) continue;
+    // Every edit is a step of the history, which alone marks the design.
+    if (binding->reaction == Reaction::None || binding->reaction == Reaction::Modify) continue;
     QWidget* sender = control;
     std::function<void()> react;
     switch (binding->reaction) {
       case Reaction::Modify:
-        react = [this] { form_.SetModified(true); };
-        break;
       case Reaction::ModifyChecked:
         react = [this, sender] { form_.spnedtApWidthChange(sender); };
         break;
@@ -302,8 +274,12 @@ void PropertyPages::WireEdits(const Bound& bound, bool menuWide) {
   }
 }
 
-std::string PropertyPages::ValueOf(const Binding& binding, QWidget* control) const {
-  return StoreValue(binding, control, form_.Document());
+std::string PropertyPages::ValueOf(const Binding& binding, QWidget* control, TextEncoding encoding) const {
+  return StoreValue(binding, control, encoding);
+}
+
+bool PropertyPages::NeedsUtf8(const Binding& binding, QWidget* control) const {
+  return HoldsText(binding) && velmora::NeedsUtf8(TextOf(control), form_.Document().Encoding);
 }
 
 void PropertyPages::ShowPageOf(bool menuWide, int field) {
@@ -360,31 +336,28 @@ void PropertyPages::WireButtons() {
   }
   for (const char* name : kBatchButtons) {
     auto* button = static_cast<QPushButton*>(Control(name));
-    button->setEnabled(TMainForm::BatchChangerAvailable());
     QObject::connect(button, &QPushButton::clicked, button,
                      run([this, button] { form_.btnBatchPropertiesChangerClick(button); }));
   }
 }
 
 TAppletData PropertyPages::StoreMenu() const {
-  MakeRoomForAll(menu_);  // so every value of the record is in one encoding
   TAppletData data;
   for (const auto& [binding, control] : menu_) {
     if (binding->conversion == Conversion::Toggle && !binding->storeChecked) continue;
-    data.at(binding->field) = StoreValue(*binding, control, form_.Document());
+    data.at(binding->field) = StoreValue(*binding, control, form_.Document().Encoding);
   }
   return data;
 }
 
 TItemData PropertyPages::StoreItem() const {
-  MakeRoomForAll(item_);
   return ItemValues();
 }
 
 TItemData PropertyPages::ItemValues() const {
   TItemData item;
   for (const auto& [binding, control] : item_)
-    item.at(binding->field) = StoreValue(*binding, control, form_.Document());
+    item.at(binding->field) = StoreValue(*binding, control, form_.Document().Encoding);
   return item;
 }
 
@@ -448,11 +421,6 @@ TItemData TMainForm::ItemPagesRecord() const {
   item[IImageWidth] = item[IWidth];
   item[IImageHeight] = item[IHeight];
   return item;
-}
-
-void TMainForm::StoreItemPages(int index) {
-  if (index < 0 || index >= Document().ItemCount()) return;
-  Document().SetItem(index, ItemPagesRecord());
 }
 
 void TMainForm::StoreItemEdits(int index) {

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "document/format_extensions.h"
 #include "document/records.h"
 
 class QTabWidget;
@@ -52,8 +53,10 @@ class PropertyPages {
   // an edit, a combo box or a spin box.
   using EditHandler = std::function<void(const Binding&, QWidget* control, bool menuWide, bool typing)>;
   void SetEditHandler(EditHandler handler) { editHandler_ = std::move(handler); }
-  // The record text a control stores now.
-  std::string ValueOf(const Binding& binding, QWidget* control) const;
+  // The record text a control stores now into a design in `encoding`.
+  std::string ValueOf(const Binding& binding, QWidget* control, TextEncoding encoding) const;
+  // Whether the control's text needs the design switched to UTF-8.
+  bool NeedsUtf8(const Binding& binding, QWidget* control) const;
   // Makes the page holding the control of `field` the current one.
   void ShowPageOf(bool menuWide, int field);
   // Makes the page holding `control` the current one, when it is shown.
@@ -63,10 +66,6 @@ class PropertyPages {
   using Bound = std::vector<std::pair<const Binding*, QWidget*>>;
   Bound Bind(const std::vector<Binding>& bindings);
   void WireReactions(const Bound& bound);
-  // Switches a classic design to UTF-8 when `text` needs it, and says so
-  // on the status line.
-  void MakeRoomFor(const QString& text) const;
-  void MakeRoomForAll(const Bound& bound) const;
   void WireEdits(const Bound& bound, bool menuWide);
   void WireButtons();
   TItemData ItemValues() const;

@@ -126,7 +126,6 @@ void TMainForm::SelectRootNode() {
 }
 
 void TMainForm::Insert1Click() {
-  SetModified(true);
   QTreeWidgetItem* parent = SelectedNode();
   if (!parent) parent = RootNode();
   TItemData record = TvornAppletAgent::MakeDefaultItem();
@@ -140,7 +139,6 @@ void TMainForm::Insert1Click() {
 }
 
 void TMainForm::Delete1Click() {
-  SetModified(true);
   QTreeWidgetItem* node = SelectedNode();
   if (!node || node == RootNode()) {
     Ask(QMessageBox::Critical, "Root item cannot be deleted.", QMessageBox::Ok, QMessageBox::Ok);
@@ -171,7 +169,6 @@ void TMainForm::MoveSubtreeBefore(QTreeWidgetItem* moving, QTreeWidgetItem* befo
 }
 
 void TMainForm::MoveUp1Click() {
-  SetModified(true);
   QTreeWidgetItem* moving = SelectedNode();
   QTreeWidgetItem* parent = moving ? moving->parent() : nullptr;
   const int position = parent ? parent->indexOfChild(moving) : 0;
@@ -188,7 +185,6 @@ void TMainForm::MoveUp1Click() {
 }
 
 void TMainForm::MoveDown1Click() {
-  SetModified(true);
   QTreeWidgetItem* selected = SelectedNode();
   QTreeWidgetItem* parent = selected ? selected->parent() : nullptr;
   const int position = parent ? parent->indexOfChild(selected) : -1;
@@ -224,7 +220,6 @@ void TMainForm::trvwDesignPanelChange() {
     }
   }
   UpdateItemCommands();
-  SetModified(true);
 }
 
 void TMainForm::trvwDesignPanelMouseDown() {

@@ -92,7 +92,6 @@ void UndoHistory::Undo() {
   const RevealTarget target =
       static_cast<const DesignCommand*>(stack_->command(stack_->index()))->Target(true);
   editor_.Reveal(target.node, target.field);
-  form_.SetModified(true);
 }
 
 void UndoHistory::Redo() {
@@ -102,23 +101,26 @@ void UndoHistory::Redo() {
   const RevealTarget target =
       static_cast<const DesignCommand*>(stack_->command(stack_->index() - 1))->Target(false);
   editor_.Reveal(target.node, target.field);
-  form_.SetModified(true);
 }
 
 void UndoHistory::RecordPageEdit(const Binding& binding, QWidget* control, bool menuWide, bool typing) {
   const int item = menuWide ? kMenuWide : form_.CurrentItemIndex();
   if (item == -1 && !menuWide) return;
   const TvornAppletAgent& doc = form_.Document();
-  const std::string value = form_.Pages().ValueOf(binding, control);
+  // A character the classic code page lacks switches the design to UTF-8
+  // within this step.
+  const bool switches = form_.Pages().NeedsUtf8(binding, control);
+  const std::string value =
+      form_.Pages().ValueOf(binding, control, switches ? TextEncoding::Utf8 : doc.Encoding);
   std::vector<ValueChange> changes{{{item, binding.field}, value}};
   const int mirror = menuWide ? -1 : ImageSizeFieldOf(binding.field);
   if (mirror >= 0) changes.push_back({{item, mirror}, value});
   const bool changesSomething = std::any_of(
       changes.begin(), changes.end(), [&](const ValueChange& c) { return ValueAt(doc, c.slot) != c.value; });
-  if (!changesSomething) return;
+  if (!changesSomething && !switches) return;
   Push(new ChangeValuesCommand(editor_, std::move(changes),
                                ChangeValuesCommand::NameOf({item, binding.field}), true,
-                               typing ? typingSession_ : -1));
+                               typing ? typingSession_ : -1, switches));
 }
 
 void UndoHistory::RecordPageStyle(const PageStyleControls& controls, bool typing) {

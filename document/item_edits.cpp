@@ -3,6 +3,9 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "document/text_encoding.h"
+#include "document/unicode.h"
+
 namespace velmora {
 
 namespace {
@@ -35,6 +38,27 @@ void SwapValues(TvornAppletAgent& doc, std::vector<ValueChange>& changes) {
       swapIn(doc.Items.at(static_cast<size_t>(slot.item)));
     }
   }
+}
+
+std::vector<ValueChange> SwitchToUtf8Undoably(TvornAppletAgent& doc) {
+  std::vector<ValueChange> converted;
+  if (doc.Encoding == TextEncoding::Utf8) return converted;
+  auto keep = [&converted](int item, const auto& record) {
+    for (int k = 0; k < static_cast<int>(record.size()); ++k) {
+      const std::string_view value = record.at(k);
+      if (!IsAscii(value)) converted.push_back({{item, k}, std::string(value)});
+    }
+  };
+  keep(kMenuWide, doc.AppletData);
+  for (int i = 0; i < doc.ItemCount(); ++i) keep(i, doc.Items[static_cast<size_t>(i)]);
+  SwitchToUtf8(doc);
+  return converted;
+}
+
+void UndoSwitchToUtf8(TvornAppletAgent& doc, std::vector<ValueChange>& converted) {
+  if (doc.Encoding == TextEncoding::Windows1252) return;
+  SwapValues(doc, converted);
+  doc.Encoding = TextEncoding::Windows1252;
 }
 
 std::vector<TItemData> TakeItems(TvornAppletAgent& doc, int first, int count) {

@@ -36,6 +36,13 @@ std::string_view ValueAt(const TvornAppletAgent& doc, ValueSlot slot);
 // slots must exist and differ from each other.
 void SwapValues(TvornAppletAgent& doc, std::vector<ValueChange>& changes);
 
+// Switches a classic design to UTF-8 (SwitchToUtf8) and returns the values
+// the switch converted, as they were; nothing when the design already was
+// UTF-8. UndoSwitchToUtf8 with them takes the switch back exactly, also for
+// bytes the code page leaves undefined.
+std::vector<ValueChange> SwitchToUtf8Undoably(TvornAppletAgent& doc);
+void UndoSwitchToUtf8(TvornAppletAgent& doc, std::vector<ValueChange>& converted);
+
 // Takes the `count` items from `first` on out of the design.
 std::vector<TItemData> TakeItems(TvornAppletAgent& doc, int first, int count);
 // Puts `items` in so that the first becomes item `first`, leaving `items`

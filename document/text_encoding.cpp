@@ -32,10 +32,18 @@ std::string TextToUtf8(std::string_view text, TextEncoding encoding) {
   return encoding == TextEncoding::Utf8 ? std::string(text) : Utf8FromWindows1252(text);
 }
 
-bool FitsEncoding(std::string_view utf8, TextEncoding encoding) {
-  if (encoding == TextEncoding::Utf8 || IsAscii(utf8)) return true;
+bool NeedsUtf8(std::string_view utf8, TextEncoding encoding) {
+  if (encoding == TextEncoding::Utf8 || IsAscii(utf8) || !IsValidUtf8(utf8)) return false;
   std::string bytes;
-  return Windows1252FromUtf8(utf8, bytes);
+  return !Windows1252FromUtf8(utf8, bytes);
+}
+
+std::string EncodedText(std::string_view utf8, TextEncoding encoding) {
+  if (encoding == TextEncoding::Utf8) return SoundUtf8(utf8);
+  // Text we cannot read as UTF-8 is kept as the code page bytes it is.
+  std::string bytes;
+  if (IsAscii(utf8) || !IsValidUtf8(utf8) || !Windows1252FromUtf8(utf8, bytes)) return std::string(utf8);
+  return bytes;
 }
 
 bool SwitchToUtf8(TvornAppletAgent& doc) {
@@ -47,14 +55,8 @@ bool SwitchToUtf8(TvornAppletAgent& doc) {
 }
 
 std::string ToDocumentText(TvornAppletAgent& doc, std::string_view utf8) {
-  if (doc.Encoding == TextEncoding::Windows1252) {
-    // Text we cannot read as UTF-8 is kept as the code page bytes it is.
-    if (IsAscii(utf8) || !IsValidUtf8(utf8)) return std::string(utf8);
-    std::string bytes;
-    if (Windows1252FromUtf8(utf8, bytes)) return bytes;
-    SwitchToUtf8(doc);
-  }
-  return SoundUtf8(utf8);
+  if (NeedsUtf8(utf8, doc.Encoding)) SwitchToUtf8(doc);
+  return EncodedText(utf8, doc.Encoding);
 }
 
 std::string FileSystemName(std::string_view text, TextEncoding encoding) {

@@ -16,8 +16,13 @@ namespace velmora {
 
 // UTF-8 of a value stored in `encoding`.
 std::string TextToUtf8(std::string_view text, TextEncoding encoding);
-// Whether a UTF-8 text can be stored in `encoding` without loss.
-bool FitsEncoding(std::string_view utf8, TextEncoding encoding);
+// Whether storing a UTF-8 text into a design in `encoding` switches the
+// design to UTF-8 (ToDocumentText).
+bool NeedsUtf8(std::string_view utf8, TextEncoding encoding);
+// The bytes of a UTF-8 text in `encoding`, as ToDocumentText stores them
+// into a design that needs no switch; a text `encoding` cannot hold stays
+// as it is.
+std::string EncodedText(std::string_view utf8, TextEncoding encoding);
 
 // Converts every value of a classic design to UTF-8 and marks it so; a
 // UTF-8 design is left as it is. True when the design was switched.

@@ -54,6 +54,14 @@ std::string ToDocumentText(TvornAppletAgent& doc, const QString& text) {
   return ToDocumentText(doc, View(text.toUtf8()));
 }
 
+std::string ToDocumentText(const QString& text, TextEncoding encoding) {
+  return EncodedText(View(text.toUtf8()), encoding);
+}
+
+bool NeedsUtf8(const QString& text, TextEncoding encoding) {
+  return NeedsUtf8(View(text.toUtf8()), encoding);
+}
+
 std::string ToNativePath(const QString& path) {
   return QFile::encodeName(path).toStdString();
 }

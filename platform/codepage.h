@@ -26,6 +26,10 @@ QString FromDocumentText(std::string_view bytes, TextEncoding encoding);
 // The document's bytes for `text`. A classic design that cannot hold the
 // text is switched to UTF-8 first (every value converted, nothing lost).
 std::string ToDocumentText(TvornAppletAgent& doc, const QString& text);
+// The bytes of `text` in `encoding`, never switching a design; for a text
+// a classic design cannot hold, see NeedsUtf8.
+std::string ToDocumentText(const QString& text, TextEncoding encoding);
+bool NeedsUtf8(const QString& text, TextEncoding encoding);
 
 // Paths as the file system names them.
 std::string ToNativePath(const QString& path);

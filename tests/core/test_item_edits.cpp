@@ -143,5 +143,27 @@ TEST(ItemEdits, ValuesSwapBothWaysAndRunsStayWhole) {
   EXPECT_EQ(doc.Items[3][ICaption], "renamed");
 }
 
+TEST(ItemEdits, SwitchToUtf8IsTakenBackToTheSameBytes) {
+  TvornAppletAgent doc;
+  doc.ResetDocument();
+  for (int i = 0; i < 3; ++i) doc.InsertItem(i, Numbered(i));
+  // Code page letters, and bytes the code page leaves undefined.
+  doc.Items[1][ICaption] = "Cr\xE8me \x81\x8D\x9D";
+  doc.Items[2][IToolTip] = "\x93quoted\x94";
+  doc.AppletData[pOpenDelay] = "caf\xE9";
+  const Design before = Snapshot(doc);
+
+  std::vector<ValueChange> converted = SwitchToUtf8Undoably(doc);
+  EXPECT_EQ(doc.Encoding, TextEncoding::Utf8);
+  EXPECT_EQ(converted.size(), 3u) << "only the values the switch changed";
+  EXPECT_EQ(doc.Items[2][IToolTip], "\u201Cquoted\u201D");
+  EXPECT_EQ(doc.AppletData[pOpenDelay], "caf\u00E9");
+  EXPECT_TRUE(SwitchToUtf8Undoably(doc).empty()) << "a UTF-8 design stays as it is";
+
+  UndoSwitchToUtf8(doc, converted);
+  EXPECT_EQ(doc.Encoding, TextEncoding::Windows1252);
+  EXPECT_TRUE(Snapshot(doc) == before);
+}
+
 }  // namespace
 }  // namespace velmora

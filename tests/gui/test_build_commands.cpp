@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -172,7 +171,6 @@ class BuildCommandsTest : public QObject {
     auto* tree = Form().findChild<QTreeWidget*>("trvwDesignPanel");
     tree->setCurrentItem(Form().NodeAt(3));  // Shop
     Form().SetModified(false);
-    QVERIFY(Form().BatchChangerAvailable());
     bool overTicked = false;
     test::OnNextModal([&](QWidget* modal) {
       overTicked = modal->findChild<QCheckBox*>("chchbxMouseOver")->isChecked();

@@ -18,6 +18,7 @@
 #include "designer/main_form.h"
 #include "designer/page_bindings.h"
 #include "designer/page_widgets.h"
+#include "designer/undo_history.h"
 #include "dialogs/HelpWindow.h"
 #include "dialogs/MessageBox_LinkTip.h"
 #include "document/errors.h"
@@ -48,10 +49,10 @@ class PagesFixture {
     if (!control) qFatal("no control %s", name);
     return control;
   }
-  velmora::TItemData Stored() {
-    window.StoreItemPages(0);
-    return window.Document().GetItem(0);
-  }
+  // The record as the item pages store it (what an edit or the live
+  // preview takes from them).
+  velmora::TItemData Stored() { return window.ItemPagesRecord(); }
+  const velmora::TItemData& InDesign() { return window.Document().Items[0]; }
   void Load(const velmora::TItemData& item) {
     window.Document().SetItem(0, item);
     window.LoadItemPages(0);
@@ -259,30 +260,35 @@ class PropertyPagesTest : public QObject {
     QCOMPARE(f.Warnings(), 3);
   }
 
-  void onlyReactingControlsMarkTheDesignModified() {
+  void everyEditMarksTheDesignAndItsUndoClearsTheMark() {
     PagesFixture f;
-    auto modifiedBy = [&f](const std::function<void()>& change) {
+    const std::function<void()> edits[] = {
+        [&] { QTest::keyClick(f.Get<QComboBox>("cmbx_IBorderTopStyleOver"), Qt::Key_Down); },
+        [&] { QTest::keyClick(f.Get<QComboBox>("cmbx_ICursorClicked"), Qt::Key_Down); },
+        [&] { f.Get<QComboBox>("cmbx_IRightIconUrl")->setEditText("r.gif"); },
+        [&] { f.Get<QComboBox>("cmbx_IBackgroundImageOver")->setEditText("b.gif"); },
+        [&] { f.Get<QAbstractButton>("chckbx_DisableItem")->click(); },
+        [&] { f.Get<QAbstractButton>("chckbx_pOpenSlideType")->click(); },
+        [&] { f.Get<QAbstractButton>("rdbtnpInternalUse_RootDir_Local_Checked2")->click(); },
+        [&] { QTest::keyClick(f.Get<QComboBox>("cmbx_ITextAlign"), Qt::Key_Down); },
+        [&] { f.Get<QSpinBox>("spnedt_IBorderLeftWidthClicked")->setValue(5); },
+        [&] { f.Get<QAbstractButton>("spdbtn_IFontStyleOver")->click(); },
+        [&] { f.Get<QComboBox>("cmbx_IClickedImageUrl")->setEditText("c.gif"); },
+        [&] { f.Get<QLineEdit>("edtpInternalUse_RootDir_Remote")->setText("http://w/"); },
+    };
+    int edit = 0;
+    for (const auto& change : edits) {
       f.window.SetModified(false);
       change();
-      return f.window.IsModified();
-    };
-    QTest::keyClick(f.Get<QComboBox>("cmbx_IBorderTopStyleOver"), Qt::Key_Down);
-    QVERIFY(
-        !modifiedBy([&] { QTest::keyClick(f.Get<QComboBox>("cmbx_IBorderTopStyleOver"), Qt::Key_Down); }));
-    QVERIFY(!modifiedBy([&] { QTest::keyClick(f.Get<QComboBox>("cmbx_ICursorClicked"), Qt::Key_Down); }));
-    QVERIFY(!modifiedBy([&] { f.Get<QComboBox>("cmbx_IRightIconUrl")->setEditText("r.gif"); }));
-    QVERIFY(!modifiedBy([&] { f.Get<QComboBox>("cmbx_IBackgroundImageOver")->setEditText("b.gif"); }));
-    QVERIFY(!modifiedBy([&] { f.Get<QAbstractButton>("chckbx_DisableItem")->click(); }));
-    QVERIFY(!modifiedBy([&] { f.Get<QAbstractButton>("chckbx_pOpenSlideType")->click(); }));
-    QVERIFY(
-        !modifiedBy([&] { f.Get<QAbstractButton>("rdbtnpInternalUse_RootDir_Local_Checked2")->click(); }));
-    QVERIFY(modifiedBy([&] { QTest::keyClick(f.Get<QComboBox>("cmbx_ITextAlign"), Qt::Key_Down); }));
-    QVERIFY(modifiedBy([&] { f.Get<QSpinBox>("spnedt_IBorderLeftWidthClicked")->setValue(5); }));
-    QVERIFY(modifiedBy([&] { f.Get<QAbstractButton>("spdbtn_IFontStyleOver")->click(); }));
-    QVERIFY(modifiedBy([&] { f.Get<QComboBox>("cmbx_IClickedImageUrl")->setEditText("c.gif"); }));
-    QVERIFY(modifiedBy([&] { f.Get<QLineEdit>("edtpInternalUse_RootDir_Remote")->setText("http://w/"); }));
-    // The values of the quiet controls are still stored.
-    QCOMPARE(f.Stored()[velmora::IBackgroundImageOver], std::string("b.gif"));
+      QVERIFY2(f.window.IsModified(), qPrintable(QString("edit %1").arg(edit)));
+      f.window.History().Undo();
+      QVERIFY2(!f.window.IsModified(), qPrintable(QString("edit %1 undone").arg(edit)));
+      f.window.History().Redo();
+      ++edit;
+    }
+    // Each edit went into the design at once.
+    QCOMPARE(f.InDesign()[velmora::IBackgroundImageOver], std::string("b.gif"));
+    QCOMPARE(f.window.Document().AppletData[velmora::pInternalUse_RootDir_Remote], std::string("http://w/"));
   }
 
   void colorPanelsAskForAColour() {
@@ -292,13 +298,13 @@ class PropertyPagesTest : public QObject {
     QTest::mouseClick(panel, Qt::LeftButton);
     QCOMPARE(f.prompts.colorDialogs, 1);
     QVERIFY(f.window.IsModified());
-    QCOMPARE(f.Stored()[velmora::IBackgroundColorClicked], std::string("1234AB"));
+    QCOMPARE(f.InDesign()[velmora::IBackgroundColorClicked], std::string("1234AB"));
 
-    // Cancelled: the colour stays, the design is marked all the same.
+    // Cancelled: the colour stays and nothing changed.
     f.window.SetModified(false);
     QTest::mouseClick(panel, Qt::LeftButton);
-    QVERIFY(f.window.IsModified());
-    QCOMPARE(f.Stored()[velmora::IBackgroundColorClicked], std::string("1234AB"));
+    QVERIFY(!f.window.IsModified());
+    QCOMPARE(f.InDesign()[velmora::IBackgroundColorClicked], std::string("1234AB"));
   }
 
   void imageChoosersFillTheirEditAndGatherThePicture() {
@@ -311,7 +317,8 @@ class PropertyPagesTest : public QObject {
                      "JPEG Image File (*.jpeg)"));
     QCOMPARE(f.Get<QComboBox>("cmbx_IOverLeftIconUrl")->currentText(), QString("arrow.gif"));
     QVERIFY(QFile::exists(f.sandbox.Path("program/preview/arrow.gif")));
-    QVERIFY(!f.window.IsModified());  // an icon edit does not mark
+    QVERIFY(f.window.IsModified());
+    QCOMPARE(f.InDesign()[velmora::IOverLeftIconUrl], std::string("arrow.gif"));
 
     f.Get<QToolButton>("spdbtnItemImageOver")->click();
     QCOMPARE(f.Get<QComboBox>("cmbx_IOverImageUrl")->currentText(), QString());
