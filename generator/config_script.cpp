@@ -2,11 +2,13 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <map>
 
 #include "document/errors.h"
 #include "document/field_labels.h"
 #include "document/text.h"
 #include "document/unicode.h"
+#include "generator/html5_page.h"
 #include "generator/maker.h"
 #include "generator/vocabularies.h"
 
@@ -132,6 +134,70 @@ void AppendUnicodeEscape(std::string& out, unsigned code) {
 
 }  // namespace
 
+namespace {
+
+// What the modern page's list holds for each item: a lean record leaves
+// these positions empty.
+constexpr bool InList(ItemField f) {
+  return f == ICaption || f == ILink || f == ITarget || f == IToolTip || f == IParentIndex ||
+         f == DisableItem;
+}
+
+// An item's positions inside "[...]", leaving out those the list holds when
+// `lean`.
+void AppendItemPositions(std::string& out, const TItemData& item, int index, TextEncoding encoding,
+                         bool lean) {
+  for (int p = 0; p < 40; ++p) {
+    if (p > 0) out += ',';
+    const Position& pos = kItemLine[p];
+    if (lean && InList(pos.field)) continue;
+    const std::string_view value = item[pos.field];
+    if (pos.kind == Kind::Quoted) {
+      out += '\'';
+      AppendEscapedScriptString(out, value, encoding);
+      out += '\'';
+    } else if (pos.kind == Kind::Bare) {
+      out += Bare(
+          value, [&] { return DescribeItem(index, item[ICaption]); }, pos.field, ItemFieldLabel);
+    }
+  }
+}
+
+// The modern page's configuration: the distinct records, and each item's
+// record number in list order with its children's numbers in an array
+// after it ("[0,[1,1],0]").
+void AppendLeanConfiguration(std::string& out, const TvornAppletAgent& doc, const std::string& n) {
+  std::map<std::string, size_t> seen;
+  std::string records;
+  std::string order;
+  const std::vector<int> levels = ListLevels(doc);
+  int previous = 0;
+  for (int i = 0; i < doc.ItemCount(); ++i) {
+    std::string record = "[";
+    AppendItemPositions(record, doc.Items[static_cast<size_t>(i)], i, doc.Encoding, true);
+    record += ']';
+    const auto [at, added] = seen.try_emplace(record, seen.size());
+    if (added) {
+      if (at->second > 0) records += "," + std::string(kLineEnd);
+      records += record;
+    }
+    const int level = levels[static_cast<size_t>(i)];
+    if (level > previous) {
+      order += ",[";
+    } else {
+      order.append(static_cast<size_t>(previous - level), ']');
+      if (i > 0) order += ',';
+    }
+    order += std::to_string(at->second);
+    previous = level;
+  }
+  order.append(static_cast<size_t>(previous), ']');
+  out += "var " + n + "cfg={r:[" + std::string(kLineEnd) + records + "]," + std::string(kLineEnd) + "i:[" +
+         order + "]};" + std::string(kLineEnd);
+}
+
+}  // namespace
+
 void AppendEscapedScriptString(std::string& out, std::string_view text, TextEncoding encoding) {
   // The script comes out as plain ASCII, so it parses and shows the text
   // as typed whatever encoding the browser reads the page in.
@@ -202,31 +268,18 @@ std::string ConfigScriptText(TvornAppletAgent& doc, const std::string& menuBaseN
 
   const bool html5 = style == PageStyle::Html5;
   if (html5) {
-    // Declared before the items, without eval: the page may forbid it.
-    line("var " + n + "cfg=window." + n + "cfg||[];");
-    line("function CI" + n + "(ipa){" + n + "cfg.push(ipa);}");
-  }
-  out.reserve(out.size() + doc.Items.size() * 320);
-  for (int i = 0; i < doc.ItemCount(); ++i) {
-    const TItemData& item = doc.Items[static_cast<size_t>(i)];
-    out += "CI";
-    out += n;
-    out += "([";
-    for (int p = 0; p < 40; ++p) {
-      if (p > 0) out += ',';
-      const Position& pos = kItemLine[p];
-      const std::string_view value = item[pos.field];
-      if (pos.kind == Kind::Quoted) {
-        out += '\'';
-        AppendEscapedScriptString(out, value, doc.Encoding);
-        out += '\'';
-      } else if (pos.kind == Kind::Bare) {
-        out += Bare(
-            value, [&] { return DescribeItem(i, item[ICaption]); }, pos.field, ItemFieldLabel);
-      }
+    // The page's list holds the rest of each item.
+    AppendLeanConfiguration(out, doc, n);
+  } else {
+    out.reserve(out.size() + doc.Items.size() * 320);
+    for (int i = 0; i < doc.ItemCount(); ++i) {
+      out += "CI";
+      out += n;
+      out += "([";
+      AppendItemPositions(out, doc.Items[static_cast<size_t>(i)], i, doc.Encoding, false);
+      out += "]);";
+      out += kLineEnd;
     }
-    out += "]);";
-    out += kLineEnd;
   }
 
   if (html5) {

@@ -14,7 +14,9 @@ namespace velmora {
 // Sets the three menu-wide names from the base name and returns the script.
 // Refuses (ValueError) a bare position that is neither empty nor a decimal
 // integer, naming the item and the field. The HTML5 page's script makes the
-// same items and builder call without eval and without string timers.
+// same builder call without eval and without string timers, and holds only
+// what the page's list cannot: the distinct records of the items' other
+// positions and each item's record number.
 std::string ConfigScriptText(TvornAppletAgent& doc, const std::string& menuBaseName,
                              PageStyle style = PageStyle::Classic);
 

@@ -1,5 +1,6 @@
 #include "generator/html5_page.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <map>
@@ -197,12 +198,11 @@ std::string Container(const TvornAppletAgent& doc, const std::string& menuBaseNa
   // Nested lists by level: a deeper item opens a list inside the entry
   // before it, a shallower one closes the lists in between.
   const ListGeometry geometry = GeometryOfItems(doc);
+  const std::vector<int> levels = ListLevels(doc);
   int previous = -1;
   for (int i = 0; i < doc.ItemCount(); ++i) {
     const TItemData& item = doc.Items[static_cast<size_t>(i)];
-    int level = NumberOr(item[ILevel], 0);
-    if (level < 0) level = 0;
-    if (level > previous + 1) level = previous + 1;
+    const int level = levels[static_cast<size_t>(i)];
     const std::string indent(2 * static_cast<size_t>(level), ' ');
     if (previous >= 0 && level > previous) {
       out += kLineEnd;
@@ -231,6 +231,17 @@ std::string Container(const TvornAppletAgent& doc, const std::string& menuBaseNa
 }
 
 }  // namespace
+
+std::vector<int> ListLevels(const TvornAppletAgent& doc) {
+  std::vector<int> levels;
+  levels.reserve(doc.Items.size());
+  int previous = -1;
+  for (const TItemData& item : doc.Items) {
+    previous = std::clamp(NumberOr(item[ILevel], 0), 0, previous + 1);
+    levels.push_back(previous);
+  }
+  return levels;
+}
 
 Html5Page Html5PageText(const TvornAppletAgent& doc, const std::string& menuBaseName,
                         const std::string& language, const std::string& title) {

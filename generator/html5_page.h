@@ -46,6 +46,10 @@ std::string Html5PasteCode(std::string_view page);
 // runs, so the list takes the bar's place without a jump.
 std::string Html5ListStyles(const TvornAppletAgent& doc, const std::string& menuBaseName);
 
+// Each item's depth in the page's list: its level, kept at least 0 and at
+// most one below the item before it.
+std::vector<int> ListLevels(const TvornAppletAgent& doc);
+
 // Text for HTML content and quoted attribute values: "&", "<", ">", the two
 // quotes and control characters replaced, and everything above ASCII written
 // as character references, so the page is ASCII. `encoding` tells how the

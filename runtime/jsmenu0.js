@@ -1,7 +1,16 @@
 /* jsmenu0.js - Velmora menu runtime. bbae() builds the menu that the configuration script
- * describes; bMac tells that script we are loaded.
+ * describes; bMac tells that script we are loaded. The build ships this file minified.
+ * - Classic configuration: one array of 40 fields per item. Lean configuration (modern page):
+ *   {r: distinct records, i: record numbers in list order, an item's children as an array
+ *   after it}; captions, links, targets, tips, disabled state and nesting come from the
+ *   page's own <nav><ul> list, whose <a>/<span> elements become the items.
  * - In a container whose first element is a <nav>, the menu replaces the nav's content, and
  *   the rest. Menubar name: the container's aria-label, the nav's, or "Menu".
+ * - Relative links and images of the configuration are relative to the configuration
+ *   script's folder, so one script serves pages in every folder. The list's own links are
+ *   the page's and stay as they are.
+ * - The item leading to the page shown gets aria-current="page"; it and the items above it
+ *   look Clicked while nothing is pointed at or focused.
  * - No eval or string timers; our rules go into adoptedStyleSheets where there are any.
  * - Velmora.show(name, i): item i (element id NAME-i) looks pointed at, the submenus
  *   above it open; focus stays. i = -1 closes.
@@ -30,11 +39,13 @@
       ':where(.vm-i){cursor:pointer;color:inherit}:where(.vm-x){cursor:default}' +
       '.vm-t{flex:1 1 auto;min-width:0;overflow:hidden;white-space:nowrap;text-overflow:ellipsis}' +
       '.vm-w .vm-t{white-space:normal}.vm-i img{flex:none;border:0}' +
-      '.vm-i:focus-visible{outline:2px solid;outline-offset:-3px}' +
+      '.vm-i:focus-visible,.vm-xb:focus-visible{outline:2px solid;outline-offset:-3px}' +
       // Arrows, each in a 4x8 box
       '.vm-ar::after{content:"";border:4px solid transparent;border-right:0;border-left-color:currentColor}' +
       '[dir=rtl] .vm-ar::after{border-left:0;border-right:4px solid}' +
       '.vm-h>.vm-ar::after,.vm-c .vm-ar::after,.vm-xb::after{border:4px solid transparent;border-bottom:0;border-top-color:currentColor;margin:2px -2px}' +
+      // Compact: the arrow of an item with a link is on its expand button
+      '.vm-xb::after{content:""}.vm-c .vm-hx::after{content:none}' +
       '.vm-tg,.vm-c .vm-xb{box-sizing:border-box;display:grid;place-items:center;width:44px;min-height:44px;padding:0}' +
       '.vm-tg::before{content:"";width:20px;height:2px;background:currentColor;box-shadow:0 -6px,0 6px}' +
       '.vm-tg[hidden],.vm-xb{display:none}.vm-c,.vm-c .vm-p{display:grid;grid-template-columns:1fr auto;overflow:visible}' +
@@ -72,6 +83,7 @@
         open: [], top: []
       };
     if (V.menus[m.name]) return;
+    m.base = cfgAddress();
     function go() {
       var box = d.getElementById(divId);
       if (box) build(m, box);
@@ -80,8 +92,9 @@
       else warn(m.name + ': no element #' + divId);
     }
     try {
-      if (!(m.n >= 0)) return warn(m.name + ': no item list');
-      parse(m);
+      m.lean = cfg && !Array.isArray(cfg);
+      if (!(m.lean || m.n >= 0)) return warn(m.name + ': no item list');
+      if (!m.lean) parse(m);
       V.menus[m.name] = m;
       go();
     } catch (e) {
@@ -98,16 +111,84 @@
         p = num(c[PARENT], NaN);
         par = p >= 0 && p < i ? all[p] || null : null;
         if (c.length < 40 || (p !== -1 && !par)) bad++;
-        it = {
-          m: m, c: c, i: i, par: par, lv: par ? par.lv + 1 : 0, kids: [], off: c[ENABLED] == '0',
-          cls: [str(c[CLASS]), str(c[CLASS + 1] || c[CLASS]), str(c[CLASS + 2] || c[CLASS])]
-        };
-        (par ? par.kids : m.top).push(it);
+        it = add(m, c, i, par, c[ENABLED] == '0');
+        if (!it.off) it.h = link(m, c[LINK]);
       } else bad++;
       all.push(it);
     });
     m.all = all;
     if (bad) warn(m.name + ': ' + bad + ' bad item(s)');
+  }
+
+  function add(m, c, i, par, off) {
+    var it = { m: m, c: c, i: i, par: par, lv: par ? par.lv + 1 : 0, kids: [], off: off };
+    (par ? par.kids : m.top).push(it);
+    return it;
+  }
+  function cls(it, s) { return str(it.c[CLASS + s] || it.c[CLASS]); }
+
+  // Items from the page's list; an item without a record of its own takes its previous
+  // sibling's, or its parent's
+  function fromList(m, ul) {
+    var recs = m.cfg.r || [], bad = !ul;
+    m.all = [];
+    (function walk(ul, spec, par) {
+      var j = 0, prev = null;
+      each(ul ? ul.children : [], function (li) {
+        var e = li.firstElementChild, r = recs[spec[j]], kids = [], sub, x, it;
+        for (x = e; x; x = x.nextElementSibling) if (x.tagName === 'UL') sub = sub || x;
+        if (!e || e === sub) return bad = 1;
+        if (typeof spec[j] == 'number') j++;
+        if (Array.isArray(spec[j])) kids = spec[j++];
+        if (!r) {
+          bad = 1;
+          r = prev ? prev.c : par ? par.c : recs[0] || [];
+        }
+        it = prev = add(m, r, m.all.length, par, e.getAttribute('aria-disabled') == 'true');
+        it.el = e;
+        it.h = e.href;
+        if (e.getAttribute('aria-current') == 'page') it.cur = 2;
+        m.all.push(it);
+        if (sub || kids.length) walk(sub, kids, it);
+      });
+      if (j < spec.length) bad = 1;
+    })(ul, m.cfg.i || [], null);
+    if (bad) warn(m.name + ": the page's list does not match the configuration");
+    return !!ul;
+  }
+
+  // The configuration script's address when its folder is not the page's: the first
+  // script in the calling chain other than this one
+  var self = d.currentScript && d.currentScript.src;
+  function cfgAddress() {
+    var u = (str(new Error().stack).match(/[a-z][\w+.-]*:\/\/[^\s()]*?(?=:\d+:\d+)/gi) || []).filter(function (x) {
+        return x !== self;
+      })[0], dir = function (x) { return x.replace(/[?#].*/, '').replace(/[^/]*$/, ''); };
+    return u && dir(u) !== dir(location.href) ? u : null;
+  }
+  // A relative address of the configuration, made absolute against its script
+  function link(m, u) {
+    var t = str(u).trim();
+    try {
+      if (m.base && /^[^#?/]/.test(t) && !/^[a-z][\w+.-]*:/i.test(t)) return new URL(t, m.base).href;
+    } catch (e) {}
+    return str(u);
+  }
+
+  // The page shown, whatever its query, fragment or index file name
+  function pageOf(u) {
+    try {
+      return new URL(u, d.baseURI).href.replace(/[?#].*/, '').replace(/\/index\.html?$/i, '/');
+    } catch (e) {}
+  }
+  function markCurrent(m) {
+    var here = pageOf(location.href);
+    each(m.all, function (it) {
+      if (it && !it.off && (it.cur || it.h && pageOf(it.h) === here)) {
+        it.cur = 2;
+        for (var p = it.par; p && !p.cur; p = p.par) p.cur = 1;
+      }
+    });
   }
 
   function css(t) {
@@ -128,11 +209,13 @@
 
   function build(m, box) {
     var f = d.createDocumentFragment(), nav = box.firstElementChild, host = nav && nav.tagName === 'NAV' ? nav : box;
+    if (m.lean && !fromList(m, host.querySelector('ul'))) return;
+    markCurrent(m);
     css('');
     m.box = box;
     m.rtl = getComputedStyle(box).direction === 'rtl';
     m.cm = !fits(m);
-    f.appendChild(m.tg = btn('vm-tg ' + ((m.tab = m.top[0]) ? m.tab.cls[NORMAL] : ''), 'Menu', m.name + '-bar'));
+    f.appendChild(m.tg = btn('vm-tg ' + ((m.tab = m.top[0]) ? cls(m.tab, NORMAL) : ''), 'Menu', m.name + '-bar'));
     m.tg.hidden = true;
     m.bar = panel(m, f, m.top, m.hz, m.gap, 'menubar', box.getAttribute('aria-label') || host.getAttribute('aria-label') || 'Menu');
     m.bar.id = m.name + '-bar';
@@ -203,7 +286,7 @@
     attr(a, 'aria-owns', !cm && it.sub ? sid : null);
     a.tabIndex = (cm ? !it.off : it === m.tab) ? 0 : -1;
     if (cm && k && a.href && !it.xb) {
-      a.after(it.xb = btn('vm-xb', str(it.c[CAP]), sid));
+      a.after(it.xb = btn('vm-xb', it.t, sid));
       it.xb.$vm = it;
       it.bc += ' vm-hx';
       it.s = -1;
@@ -249,21 +332,30 @@
     return p;
   }
 
+  // The list's element of the item (made from a classic configuration), with the caption
+  // in a span between the icons
   function itemEl(m, it, geo) {
-    var c = it.c, a = it.el = mk('a'), t, pic;
+    var c = it.c, a = it.el, t = mk('span', 'vm-t'), pic;
+    if (!a) {
+      a = it.el = mk('a');
+      if (it.off) attr(a, 'aria-disabled', 'true');
+      else if (it.h) {
+        a.href = it.h;
+        if (str(c[TARGET])) a.target = c[TARGET];
+      }
+      if (str(c[TIP])) a.title = c[TIP];
+      a.textContent = str(c[CAP]);
+    }
+    it.t = a.textContent;
     a.$vm = it;
     a.id = m.name + '-' + it.i;
+    if (it.cur > 1) attr(a, 'aria-current', 'page');
     it.bc = 'vm-i ' + geo + (c[WRAP] == 1 ? ' vm-w' : '') + (it.off ? ' vm-x' : '');
-    if (it.off) attr(a, 'aria-disabled', 'true');
-    else if (str(c[LINK])) {
-      a.href = c[LINK];
-      if (str(c[TARGET])) a.target = c[TARGET];
-    }
-    if (str(c[TIP])) a.title = c[TIP];
     it.im = [];
+    while (a.firstChild) t.appendChild(a.firstChild);
     icon(it, LICON, a);
-    t = mk('span', 'vm-t', a);
-    if (!(pic = icon(it, IMAGE, t, str(c[CAP])))) t.textContent = str(c[CAP]);
+    a.appendChild(t);
+    if ((pic = icon(it, IMAGE, t, it.t))) t.replaceChildren(pic);
     if (!icon(it, RICON, a) && it.kids.length && !pic) it.bc += ' vm-ar';
     paint(it);
     return a;
@@ -271,7 +363,7 @@
 
   // Icon slot: normal, over, clicked address, width, height
   function icon(it, k, parent, alt) {
-    var c = it.c, u = [str(c[k]), str(c[k + 1]), str(c[k + 2])], img;
+    var c = it.c, u = [c[k], c[k + 1], c[k + 2]].map(function (x) { return link(it.m, x); }), img;
     if (!(u[0] || k !== IMAGE && (u[1] || u[2]))) return;
     img = mk('img', '', parent);
     img.alt = alt || '';
@@ -282,15 +374,16 @@
     return img;
   }
 
-  // Clicked: pressed or last used; over: pointed at, focused or open
+  // Clicked: pressed or last used; over: pointed at, focused or open; at rest, the current
+  // page and the items above it look Clicked
   function paint(it) {
     if (!it || !it.el) return;
     var m = it.m, s = it.off ? NORMAL : it === m.press || it === m.last ? CLICKED :
-      it === m.hov || it === m.foc || it === m.pv || m.open[it.lv] === it ? OVER : NORMAL;
+      it === m.hov || it === m.foc || it === m.pv || m.open[it.lv] === it ? OVER : it.cur ? CLICKED : NORMAL;
     if (s === it.s) return;
     it.s = s;
-    it.el.className = it.bc + ' ' + it.cls[s];
-    if (it.xb) it.xb.className = 'vm-xb ' + it.cls[s];
+    it.el.className = it.bc + ' ' + cls(it, s);
+    if (it.xb) it.xb.className = 'vm-xb ' + cls(it, s);
     each(it.im, function (p) {
       var u = p[1][s] || p[1][NORMAL], img = p[0];
       if (img.$u !== u) {
@@ -637,7 +730,7 @@
       m.tt = Date.now();
       for (var i = m.ta.length > 1 ? 0 : 1; i <= n; i++) {
         to = sib[(j + i) % n];
-        if (!str(to.c[CAP]).toLowerCase().indexOf(m.ta)) return !focusIt(m, to);
+        if (!to.t.toLowerCase().indexOf(m.ta)) return !focusIt(m, to);
       }
     } else return false;
     return true;

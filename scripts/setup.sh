@@ -15,7 +15,7 @@ as_root() {
 
 packages=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-webengine-dev libgl-dev libgumbo-dev libuchardet-dev
           libgtest-dev libgmock-dev libbenchmark-dev chromium firefox-esr webkit2gtk-driver xvfb xauth
-          clang dpkg-dev file)
+          clang dpkg-dev file esbuild)
 # Node.js may come from elsewhere than Debian (its npm then conflicts with
 # Debian's): install these only when the command is missing.
 commands=(node:nodejs npm:npm)

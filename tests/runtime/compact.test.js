@@ -6,10 +6,9 @@ const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const path = require('node:path');
 const { execFileSync } = require('node:child_process');
-const { open, box, item, sub, visible, hover, lacks, ENGINE, suite } = require('./lib/harness');
+const { open, box, item, sub, visible, hover, lacks, ENGINE, suite, RUNTIME } = require('./lib/harness');
 
 const RESOURCES = path.resolve(__dirname, '../../resources');
-const RUNTIME = path.resolve(__dirname, '../../runtime/jsmenu0.js');
 const CLI = path.join(process.env.VELMORA_BUILD || path.resolve(__dirname, '../../build'), 'velmora-cli');
 // WebKitGTK's window is at least 447 px wide: a small tablet stands in for the phone there.
 const PHONE = { width: ENGINE === 'webkit' ? 480 : 375, height: 667 };

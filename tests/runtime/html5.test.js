@@ -11,11 +11,10 @@ const path = require('node:path');
 const http = require('node:http');
 const { execFileSync } = require('node:child_process');
 const { HtmlValidate } = require('html-validate');
-const { launch, ENGINE } = require('./lib/harness');
+const { launch, ENGINE, RUNTIME } = require('./lib/harness');
 const { design, projectFile } = require('./lib/design');
 
 const TEMPLATES = path.resolve(__dirname, '../../resources/templates');
-const RUNTIME = path.resolve(__dirname, '../../runtime/jsmenu0.js');
 const CLI = path.join(process.env.VELMORA_BUILD || path.resolve(__dirname, '../../build'), 'velmora-cli');
 const AXE = require.resolve('axe-core/axe.min.js');
 const CSP = "default-src 'self'";

@@ -7,11 +7,10 @@ const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const path = require('node:path');
 const { execFileSync } = require('node:child_process');
-const { Site, launch, open, item, sub, hover } = require('./lib/harness');
+const { Site, launch, open, item, sub, hover, RUNTIME } = require('./lib/harness');
 
 const RESOURCES = path.resolve(__dirname, '../../resources');
 const TEMPLATES = path.join(RESOURCES, 'templates');
-const RUNTIME = path.resolve(__dirname, '../../runtime/jsmenu0.js');
 const CLI = path.join(process.env.VELMORA_BUILD || path.resolve(__dirname, '../../build'), 'velmora-cli');
 // The narrowest frame the gallery page gives a sample.
 const FRAME_WIDTH = 860;

@@ -7,11 +7,10 @@ const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const path = require('node:path');
 const { execFileSync } = require('node:child_process');
-const { Site, launch, open, item } = require('./lib/harness');
+const { Site, launch, open, item, RUNTIME } = require('./lib/harness');
 const { design, projectFile } = require('./lib/design');
 
 const CLI = path.join(process.env.VELMORA_BUILD || path.resolve(__dirname, '../../build'), 'velmora-cli');
-const RUNTIME = path.resolve(__dirname, '../../runtime/jsmenu0.js');
 const SQUARE = '<svg xmlns="http://www.w3.org/2000/svg" width="16" height="16"><rect width="16" height="16" fill="#0a0"/></svg>';
 
 let browser;

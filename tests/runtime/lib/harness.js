@@ -24,8 +24,10 @@ const LACKS = {
   qtwebengine: { touch: 'QtWebEngine has no touch emulation for its debugging clients' },
 };
 
-const RUNTIME = path.resolve(__dirname, '../../../runtime/jsmenu0.js');
-const CLI = path.join(process.env.VELMORA_BUILD || path.resolve(__dirname, '../../../build'), 'velmora-cli');
+const BUILD = process.env.VELMORA_BUILD || path.resolve(__dirname, '../../../build');
+// The runtime as it ships: the minified copy the build puts in the program folder.
+const RUNTIME = path.join(BUILD, 'jsmenu0.js');
+const CLI = path.join(BUILD, 'velmora-cli');
 
 // Small coloured squares: icons and images whose state shows in their colour.
 const IMAGES = {};
@@ -230,4 +232,4 @@ function lacks(feature) {
   return why ? `no ${feature} in ${ENGINE}: ${why}` : false;
 }
 
-module.exports = { Site, launch, open, box, item, sub, visible, hover, lacks, suite, ENGINE };
+module.exports = { RUNTIME, Site, launch, open, box, item, sub, visible, hover, lacks, suite, ENGINE };
