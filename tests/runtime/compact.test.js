@@ -97,6 +97,33 @@ const SHOP = {
   ],
 };
 
+test('on the modern page a tap on the arrow opens the submenu, a tap on the caption follows the link', async () => {
+  const pg = await open(S.browser, S.site.menu(SHOP, 'menu5', { page: 'html5' }), { viewport: PHONE, touch: !lacks('touch') });
+  await tapOn(pg, '#menu5div .vm-tg');
+  const xb = `${item(1)} + .vm-xb`;
+  // The arrow is drawn inside the expand button, none on the link.
+  const arrow = await pg.evaluate((sel) => {
+    const a = document.querySelector(sel.a);
+    const x = document.querySelector(sel.x);
+    const r = x.getBoundingClientRect();
+    const at = document.elementFromPoint(r.left + r.width / 2, r.top + r.height / 2);
+    return [getComputedStyle(a, '::after').content, getComputedStyle(x, '::after').content,
+      getComputedStyle(x, '::after').borderTopWidth, at === x];
+  }, { a: item(1), x: xb });
+  assert.deepEqual(arrow, ['none', '""', '4px', true]);
+  await tapOn(pg, xb);
+  assert.equal(await shown(pg, sub(1)), true);
+  assert.match(pg.url(), /project\.html$/);
+  // The expand button shows a focus ring when the keyboard reaches it.
+  await pg.focus(item(1));
+  await pg.keyboard.press('Tab');
+  assert.deepEqual(await pg.$eval(xb, (e) => [e === document.activeElement, getComputedStyle(e).outlineStyle]), [true, 'solid']);
+  await tapOn(pg, item(1));
+  await pg.waitForURL(/products\.html$/);
+  assert.deepEqual(pg.errors, []);
+  await pg.close0();
+});
+
 test('the keyboard works the button and the list as a disclosure navigation', async () => {
   const pg = await open(S.browser, S.site.menu(SHOP), { viewport: PHONE });
   const roles = await pg.$$eval('#menu5div [role]', (l) => l.map((e) => `${e.id}:${e.getAttribute('role')}`));

@@ -16,7 +16,7 @@ build="${1:-$here/../../build}"
 if [ -d "$build" ]; then build="$(cd "$build" && pwd)"; fi
 engines="${VELMORA_ENGINES:-chromium firefox webkit$([ -x "$build/tests/webengine_host" ] && echo ' qtwebengine')}"
 # The files whose tests run in every engine (the others use Chromium-only Playwright calls).
-cross=(menu behaviour keyboard effects robustness compact pages)
+cross=(menu behaviour keyboard effects robustness compact pages site lean)
 
 need=()
 command -v node >/dev/null || need+=(nodejs)

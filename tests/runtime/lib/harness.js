@@ -60,11 +60,11 @@ async function startServer(root, headers = {}) {
 }
 
 /** Publishes the design with velmora-cli into dir; returns the page's file name. */
-function publish(d, dir, name) {
+function publish(d, dir, name, page = 'classic') {
   if (!fs.existsSync(CLI)) throw new Error(`no ${CLI}: build it, or give run.sh the build folder`);
   const proj = path.join(dir, 'project.velm');
   fs.writeFileSync(proj, projectFile(d), 'latin1');
-  execFileSync(CLI, ['publish', proj, '--to', dir, '--menu-name', name], { stdio: 'pipe' });
+  execFileSync(CLI, ['publish', proj, '--to', dir, '--menu-name', name, '--page', page], { stdio: 'pipe' });
   return 'project.html';
 }
 
@@ -83,13 +83,14 @@ class Site {
   /**
    * Publishes the design outline with velmora-cli into a folder of its own; returns the
    * page address. opts.files: files to write over the published ones (name: text or
-   * fn(old text)), for configurations edited by hand and changed pages.
+   * fn(old text)), for configurations edited by hand and changed pages; opts.page: the
+   * page style, classic or html5.
    */
   menu(outline, name = 'menu5', opts = {}) {
     const dir = path.join(this.root, `m${++this.count}`);
     fs.mkdirSync(dir);
     for (const [f, body] of Object.entries(IMAGES)) fs.writeFileSync(path.join(dir, f), body);
-    const pageName = publish(design(outline), dir, name);
+    const pageName = publish(design(outline), dir, name, opts.page);
     // Always test the runtime of this tree, whatever copy the tool placed there.
     fs.copyFileSync(RUNTIME, path.join(dir, 'jsmenu0.js'));
     for (let [f, body] of Object.entries(opts.files || {})) {
