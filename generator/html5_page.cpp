@@ -161,7 +161,7 @@ std::string Entry(const TItemData& item, int index, const std::string& classes, 
                   const PagePlace& place, std::vector<std::string>& warnings) {
   const std::string caption = EscapeHtml(item[ICaption], encoding);
   const std::string link = Trim(item[ILink]);
-  std::string attributes = " class=\"" + classes + "\"";
+  std::string attributes = classes.empty() ? "" : " class=\"" + classes + "\"";
   if (!Trim(item[IToolTip]).empty()) attributes += " title=\"" + EscapeHtml(item[IToolTip], encoding) + "\"";
   if (item[DisableItem] == "0")
     return "<span" + attributes + " aria-disabled=\"true\">" + caption + "</span>";
@@ -214,8 +214,12 @@ std::string Container(const TvornAppletAgent& doc, const std::string& menuBaseNa
         line(std::string(2 * static_cast<size_t>(k - 1), ' ') + "</li>");
       }
     }
-    const std::string classes = EscapeHtml(item[IClassNormal]) + " " +
-                                BoxClass(menuBaseName, geometry.boxOfItem[static_cast<size_t>(i)]);
+    // Only the bar shows before the menu stands: its entries carry the bar's look and
+    // sizes, deeper ones stay plain, which keeps large pages small and quick to read.
+    const std::string classes = level > 0
+                                    ? std::string()
+                                    : EscapeHtml(item[IClassNormal]) + " " +
+                                          BoxClass(menuBaseName, geometry.boxOfItem[static_cast<size_t>(i)]);
     out += indent + "<li>" + Entry(item, i, classes, doc.Encoding, place, warnings);
     previous = level;
   }

@@ -178,7 +178,8 @@
   // The page shown, whatever its query, fragment or index file name
   function pageOf(u) {
     try {
-      return new URL(u, d.baseURI).href.replace(/[?#].*/, '').replace(/\/index\.html?$/i, '/');
+      // The list's links come absolute already
+      return (/^https?:\/\//.test(u) ? u : new URL(u, d.baseURI).href).replace(/[?#].*/, '').replace(/\/index\.html?$/i, '/');
     } catch (e) {}
   }
   function markCurrent(m) {
