@@ -39,6 +39,7 @@ class SilentPrompts final : public velmora::Prompts {
   }
   QString OpenFile(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
   QString SaveFile(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+  QString ChooseFolder(QWidget*, const QString&, const QString&) override { return {}; }
   QString OpenPicture(QWidget*, const QString&, const QString&) override { return {}; }
   QColor PickColor(QWidget*, const QColor&) override { return {}; }
 };
