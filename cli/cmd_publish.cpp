@@ -41,7 +41,12 @@ void RunPublish(Context& ctx) {
   fs::create_directories(folder, ec);
   if (!fs::is_directory(folder, ec)) throw FileError(folder, "the folder cannot be created");
 
-  const PublishResult result = SaveAndPublish(doc, ctx.Tree(), menuName, folder, NameOf(project), options);
+  PublishResult result;
+  try {
+    result = SaveAndPublish(doc, ctx.Tree(), menuName, folder, NameOf(project), options);
+  } catch (const FileError& error) {
+    throw CommandFailure{SaveFailureText(BaseNameOf(NameOf(project)) + ".velm", error)};
+  }
   WarnPage(ctx, project, result.pageWarnings);
   ctx.WarnImages("the program folder lacks the runtime script, so it was not published",
                  result.uncopiedScripts);

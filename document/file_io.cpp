@@ -7,6 +7,12 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <signal.h>
+#include <unistd.h>
+#endif
 
 #include "document/errors.h"
 
@@ -31,11 +37,70 @@ std::string RandomTag() {
   return tag;
 }
 
-std::string TemporaryNameBeside(const std::string& path) {
-  return FolderOf(path) + "." + NameOf(path) + "." + RandomTag() + ".tmp";
+constexpr std::string_view kTemporarySuffix = ".tmp";
+
+long long ThisProcessNumber() {
+#ifdef _WIN32
+  return static_cast<long long>(_getpid());
+#else
+  return static_cast<long long>(getpid());
+#endif
+}
+
+// Whether a process of that number may still be writing; a number that
+// cannot be checked counts as running.
+bool MayStillRun(long long number) {
+#ifdef _WIN32
+  (void)number;
+  return true;
+#else
+  if (number <= 0 || number != static_cast<pid_t>(number)) return true;
+  return kill(static_cast<pid_t>(number), 0) == 0 || errno == EPERM;
+#endif
+}
+
+bool IsHexTag(std::string_view text) {
+  return text.size() == 16 && std::all_of(text.begin(), text.end(), [](char c) {
+           return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+         });
 }
 
 }  // namespace
+
+std::string TemporaryNameBeside(const std::string& path) {
+  return FolderOf(path) + "." + NameOf(path) + "." + std::to_string(ThisProcessNumber()) + "-" + RandomTag() +
+         std::string(kTemporarySuffix);
+}
+
+std::optional<TemporaryFileName> ReadTemporaryName(std::string_view name) {
+  if (name.size() < 2 + kTemporarySuffix.size() || name.front() != '.' || !name.ends_with(kTemporarySuffix))
+    return std::nullopt;
+  name = name.substr(1, name.size() - 1 - kTemporarySuffix.size());
+  const size_t dot = name.rfind('.');
+  if (dot == std::string_view::npos || dot == 0) return std::nullopt;
+  const std::string_view writer = name.substr(dot + 1);
+  const size_t dash = writer.find('-');
+  if (dash == std::string_view::npos || dash == 0 || dash > 18 || !IsHexTag(writer.substr(dash + 1)))
+    return std::nullopt;
+  TemporaryFileName read;
+  for (char c : writer.substr(0, dash)) {
+    if (c < '0' || c > '9') return std::nullopt;
+    read.writer = read.writer * 10 + (c - '0');
+  }
+  read.target = std::string(name.substr(0, dot));
+  return read;
+}
+
+void RemoveLeftTemporaryFiles(const std::string& folder) {
+  std::error_code ec;
+  for (fs::directory_iterator it(folder.empty() ? "." : folder, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    const auto read = ReadTemporaryName(it->path().filename().string());
+    if (!read || MayStillRun(read->writer)) continue;
+    std::error_code ignored;
+    if (it->is_regular_file(ignored)) fs::remove(it->path(), ignored);
+  }
+}
 
 std::string ReadWholeFile(const std::string& path) {
   std::error_code ec;

@@ -6,6 +6,7 @@
 // preview folder and publishing rely on that.
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -79,6 +80,19 @@ class StagedFiles {
   std::vector<Staged> staged_;
   std::vector<std::string> createdFolders_;  // outermost first
 };
+
+// The hidden temporary file an atomic write makes beside its target:
+// ".<target name>.<writer's process number>-<random tag>.tmp".
+std::string TemporaryNameBeside(const std::string& path);
+struct TemporaryFileName {
+  std::string target;    // the name of the file it was to replace
+  long long writer = 0;  // the process number of the program writing it
+};
+// What a file name says when it is one of those temporary files.
+std::optional<TemporaryFileName> ReadTemporaryName(std::string_view fileName);
+// Removes the temporary files in `folder` whose writer no longer runs (a
+// write cut short by a kill or a power loss); quietly.
+void RemoveLeftTemporaryFiles(const std::string& folder);
 
 // A path in the system's temporary folder that no other file has.
 std::string UniqueTemporaryPath(const std::string& stem, const std::string& suffix);

@@ -75,6 +75,11 @@ bool SeekPastExtensions(LineReader& reader, std::string_view nextTag, const std:
     if (reader.Line() == kExtensionsOpenTag && !blockSeen) {
       blockSeen = true;
       const int opened = reader.LineNumber();
+      struct Given {
+        std::string value;
+        int line;
+      };
+      std::vector<std::pair<std::string, Given>> given;
       for (;;) {
         if (!reader.Read()) return false;
         const std::string_view line = reader.Line();
@@ -92,6 +97,19 @@ bool SeekPastExtensions(LineReader& reader, std::string_view nextTag, const std:
         }
         const std::string_view key = line.substr(0, equals);
         const std::string_view value = line.substr(equals + 1);
+        // A key given twice must say the same both times: which one a
+        // reader took would otherwise decide how the file reads.
+        const auto seen = FindKey(given, key);
+        if (seen != given.end()) {
+          if (seen->second.value != value) {
+            Refuse(sourceName, reader.LineNumber(),
+                   "the key \"" + std::string(key) + "\" in " + std::string(kExtensionsOpenTag) + " is \"" +
+                       std::string(value) + "\" here but \"" + seen->second.value + "\" on line " +
+                       std::to_string(seen->second.line));
+          }
+          continue;
+        }
+        given.push_back({std::string(key), {std::string(value), reader.LineNumber()}});
         if (key == kTextEncodingKey) {
           format.encoding = EncodingNamed(value, sourceName, reader.LineNumber());
         } else {

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <unordered_set>
 
+#include "document/errors.h"
 #include "document/file_io.h"
 #include "document/text.h"
 #include "document/text_encoding.h"
@@ -21,6 +22,23 @@ std::string BaseNameOf(const std::string& projectFileName) {
   return ReplaceAllIgnoringCase(projectFileName, projectFileName.substr(dot), "", TextEncoding::Utf8);
 }
 
+namespace {
+
+// The project file alone, when the generators refused a value: the page,
+// scripts, images and report stay as they were. A value the project file
+// cannot hold itself still refuses.
+PublishResult SaveProjectAlone(TvornAppletAgent& doc, const std::string& folder,
+                               const std::string& projectFileName, const std::string& refusal) {
+  doc.CheckProjectValues();
+  RemoveLeftTemporaryFiles(folder);
+  doc.SaveProject(JoinPath(folder, BaseNameOf(projectFileName) + ".velm"));
+  PublishResult result;
+  result.siteRefusal = refusal;
+  return result;
+}
+
+}  // namespace
+
 PublishResult SaveAndPublish(TvornAppletAgent& doc, const DesignTree& tree, const std::string& menuBaseName,
                              const std::string& folder, const std::string& projectFileName,
                              PageOptions options) {
@@ -38,6 +56,7 @@ PublishResult StagePublish(TvornAppletAgent& doc, const DesignTree& tree, const 
   if (options.title.empty()) options.title = base;
   const MenuTexts texts = GenerateMenuTexts(doc, tree, menuBaseName, options);
   doc.CheckProjectValues();
+  RemoveLeftTemporaryFiles(folder);
 
   const std::string home = doc.ProgramFolder();
   std::error_code ec;
@@ -94,6 +113,31 @@ PublishResult StagePublish(TvornAppletAgent& doc, const DesignTree& tree, const 
   // The report lists what was written, nothing else.
   files.Write(JoinPath(folder, base + "_PublishReport.txt"), PublishReportText(doc, scripts, images));
   return result;
+}
+
+PublishResult SaveProjectAndPublish(TvornAppletAgent& doc, const DesignTree& tree,
+                                    const std::string& menuBaseName, const std::string& folder,
+                                    const std::string& projectFileName, PageOptions options) {
+  try {
+    return SaveAndPublish(doc, tree, menuBaseName, folder, projectFileName, options);
+  } catch (const ValueError& refusal) {
+    return SaveProjectAlone(doc, folder, projectFileName, refusal.what());
+  } catch (const NumberError& refusal) {
+    return SaveProjectAlone(doc, folder, projectFileName, refusal.what());
+  }
+}
+
+std::string SaveFailureText(const std::string& projectFileName, const FileError& error) {
+  std::string problem = error.problem();
+  if (problem == "No space left on device") problem = "no space left on the device";
+  if (!problem.empty() && problem[0] >= 'A' && problem[0] <= 'Z' &&
+      (problem.size() < 2 || !(problem[1] >= 'A' && problem[1] <= 'Z'))) {
+    problem[0] = static_cast<char>(problem[0] - 'A' + 'a');
+  }
+  const std::string name = NameOf(projectFileName);
+  std::string text = "Could not save " + name + ": ";
+  if (NameOf(error.path()) != name) text += error.path() + ": ";
+  return text + problem + ". The project and the site are unchanged.";
 }
 
 std::string PublishReportText(TvornAppletAgent& doc) {

@@ -8,6 +8,7 @@
 
 #include "document/applet_agent.h"
 #include "document/design_tree.h"
+#include "document/errors.h"
 #include "document/file_io.h"
 #include "generator/page_style.h"
 
@@ -25,6 +26,9 @@ struct PublishResult {
   std::vector<std::string> pageWarnings;
   // The runtime script, when the program folder lacks it.
   std::vector<std::string> uncopiedScripts;
+  // Why the page and scripts were not written (SaveProjectAndPublish);
+  // empty when they were.
+  std::string siteRefusal;
 };
 
 // The project file name without its extension: the last "." and what
@@ -48,6 +52,19 @@ PublishResult SaveAndPublish(TvornAppletAgent& doc, const DesignTree& tree, cons
 PublishResult StagePublish(TvornAppletAgent& doc, const DesignTree& tree, const std::string& menuBaseName,
                            const std::string& folder, const std::string& projectFileName, StagedFiles& files,
                            PageOptions options = {});
+// The same, but a value the generators refuse does not keep the design
+// from being saved: the project file alone is written (atomically), the
+// page, scripts, images and report are left as they were, and the refusal
+// is returned in `siteRefusal`. What the project file cannot hold still
+// raises, as every error while writing does.
+PublishResult SaveProjectAndPublish(TvornAppletAgent& doc, const DesignTree& tree,
+                                    const std::string& menuBaseName, const std::string& folder,
+                                    const std::string& projectFileName, PageOptions options = {});
+
+// What a save that failed while writing tells the user: what was not
+// saved, why, and that the files on disk are as they were (the saves
+// above replace their files all together or not at all).
+std::string SaveFailureText(const std::string& projectFileName, const FileError& error);
 
 // The report for the scripts and images the design names.
 std::string PublishReportText(TvornAppletAgent& doc);

@@ -172,6 +172,12 @@ TEST_F(CliRun, FailuresNameTheFileAndExitNonZero) {
   std::ofstream(work / "cut.velm", std::ios::binary)
       << Slurp(project / "velmora-example.velm").substr(0, 3000);
   std::ofstream(work / "other.gms", std::ios::binary) << "<Product_Name>\r\nNope\r\n";
+  std::string twice = Slurp(project / "velmora-example.velm");
+  const std::string versionEnd = "</Product_Version>\r\n";
+  twice.insert(
+      twice.find(versionEnd) + versionEnd.size(),
+      "<Format_Extensions>\r\nText_Encoding=UTF-8\r\nText_Encoding=Windows-1252\r\n</Format_Extensions>\r\n");
+  std::ofstream(work / "twice.velm", std::ios::binary) << twice;
   const std::string example = Q(project / "velmora-example.velm");
   const struct {
     std::string args;
@@ -181,6 +187,8 @@ TEST_F(CliRun, FailuresNameTheFileAndExitNonZero) {
       {"publish " + Q(work / "missing.velm") + " --home " + Q(home), 1, "missing.velm: No such file"},
       {"publish " + Q(work / "other.velm") + " --home " + Q(home), 1, "wasn't saved by Velmora 1.0"},
       {"publish " + Q(work / "cut.velm") + " --home " + Q(home), 1, "cut.velm: the file is incomplete"},
+      {"publish " + Q(work / "twice.velm") + " --to " + Q(work / "twice") + " --home " + Q(home), 1,
+       "twice.velm, line 13: the key \"Text_Encoding\""},
       {"import-structure " + Q(work / "other.gms") + " " + Q(work / "x.velm"), 1, "specified format"},
       {"export-structure " + example + " " + Q(work / "no/such/dir/x.gms"), 1, "x.gms"},
       {"publish " + example + " --home " + Q(work / "nohome"), 1, "nohome"},
@@ -199,6 +207,7 @@ TEST_F(CliRun, FailuresNameTheFileAndExitNonZero) {
     }
   }
   EXPECT_FALSE(fs::exists(work / "x.velm")) << "a refused import writes nothing";
+  EXPECT_FALSE(fs::exists(work / "twice")) << "a refused project publishes nothing";
 }
 
 TEST_F(CliRun, ImportHtmlMakesAProjectOfThePagesNavigation) {

@@ -192,6 +192,11 @@ TEST_F(FormatBlock, MalformedBlocksAreRefused) {
       {"<Format_Extensions>\r\nno equals sign\r\n</Format_Extensions>\r\n",
        "line 12: \"no equals sign\" in <Format_Extensions> is not a Key=Value line"},
       {"<Format_Extensions>\r\nA=1\r\n", "line 11: the block <Format_Extensions> is not closed"},
+      {"<Format_Extensions>\r\nText_Encoding=UTF-8\r\nText_Encoding=Windows-1252\r\n</Format_Extensions>\r\n",
+       "line 13: the key \"Text_Encoding\" in <Format_Extensions> is \"Windows-1252\" here but \"UTF-8\" on "
+       "line 12"},
+      {"<Format_Extensions>\r\nPage_Style=HTML5\r\nA=1\r\nPage_Style=Classic\r\n</Format_Extensions>\r\n",
+       "line 14: the key \"Page_Style\""},
   };
   for (const auto& [block, says] : cases) {
     std::string text = plain;
@@ -204,9 +209,12 @@ TEST_F(FormatBlock, MalformedBlocksAreRefused) {
       EXPECT_NE(std::string(error.what()).find(says), std::string::npos) << error.what();
     }
   }
-  // An explicit classic encoding is read as no block at all.
+  // An explicit classic encoding is read as no block at all, also when
+  // said twice alike.
   std::string text = plain;
-  text.insert(at, "<Format_Extensions>\r\nText_Encoding=Windows-1252\r\n</Format_Extensions>\r\n");
+  text.insert(at,
+              "<Format_Extensions>\r\nText_Encoding=Windows-1252\r\nText_Encoding=Windows-1252\r\n"
+              "</Format_Extensions>\r\n");
   Spit(dir / "w.velm", text);
   ASSERT_EQ(doc.LoadProject(dir / "w.velm", tree).outcome, ReadOutcome::Loaded);
   doc.SaveProject(dir / "w2.velm");

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/mount.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -194,6 +195,13 @@ TEST_F(Publishing, FailedSaveLeavesTheFolderAsItWas) {
       ADD_FAILURE() << "the save cannot fit";
     } catch (const FileError& error) {
       EXPECT_NE(std::string(error.what()).find(target.path()), std::string::npos) << error.what();
+      // What the user is told: what was not saved, why, and that nothing changed.
+      const std::string told = SaveFailureText("site.velm", error);
+      EXPECT_EQ(told.rfind("Could not save site.velm: " + target.path() + "/", 0), 0u) << told;
+      EXPECT_TRUE(told.ends_with(
+          disk.Mounted() ? ": no space left on the device. The project and the site are unchanged."
+                         : ". The project and the site are unchanged."))
+          << told;
     }
   }
   expectUnchanged(disk.Mounted() ? "full disk" : "file size limit");
@@ -206,6 +214,52 @@ TEST_F(Publishing, FailedSaveLeavesTheFolderAsItWas) {
   }
   EXPECT_THROW(SaveAndPublish(doc, tree, "menu7", target.path(), "site.velm"), FileError);
   expectUnchanged("read-only folder");
+}
+
+// A value the generators refuse keeps the site as it was but still saves
+// the project; a value the project file cannot hold refuses everything.
+TEST_F(Publishing, ARefusedValueSavesTheProjectAlone) {
+  TempFolder target;
+  SaveProjectAndPublish(doc, tree, "menu7", target.path(), "site.velm");
+  const auto before = Snapshot(target.path());
+  doc.Items[1][IFontFamilyNormal] = "Arial}";
+  const PublishResult result = SaveProjectAndPublish(doc, tree, "menu7", target.path(), "site.velm");
+  EXPECT_NE(result.siteRefusal.find("Normal page, Font"), std::string::npos) << result.siteRefusal;
+  EXPECT_EQ(Changed(Snapshot(target.path()), before), std::vector<std::string>{"site.velm"});
+  TvornAppletAgent reread{home.path()};
+  ItemTree rereadTree;
+  ASSERT_EQ(reread.LoadProject(target / "site.velm", rereadTree).outcome, ReadOutcome::Loaded);
+  EXPECT_EQ(reread.Items[1][IFontFamilyNormal], std::string("Arial}"));
+
+  const auto refused = Snapshot(target.path());
+  doc.Items[2][ICaption] = "a#$@b";
+  EXPECT_THROW(SaveProjectAndPublish(doc, tree, "menu7", target.path(), "site.velm"), ValueError);
+  EXPECT_EQ(Snapshot(target.path()), refused);
+}
+
+// Hidden temporary files of writers that no longer run go at the next save
+// into their folder; those of a running writer, and files named otherwise,
+// stay.
+TEST_F(Publishing, TemporariesOfEndedWritersGoAtTheNextSave) {
+  const pid_t ended = fork();
+  if (ended == 0) _exit(0);
+  ASSERT_EQ(waitpid(ended, nullptr, 0), ended);
+  TempFolder target;
+  const std::string left = ".site.velm." + std::to_string(ended) + "-0123456789abcdef.tmp";
+  const std::string running = ".site.html." + std::to_string(getpid()) + "-0123456789abcdef.tmp";
+  const std::string foreign = ".site.velm.0123456789abcdef.tmp";
+  for (const auto& name : {left, running, foreign}) Spit(target / name, "partial");
+  ASSERT_TRUE(ReadTemporaryName(left).has_value());
+  EXPECT_EQ(ReadTemporaryName(left)->target, "site.velm");
+  EXPECT_EQ(ReadTemporaryName(left)->writer, ended);
+  EXPECT_FALSE(ReadTemporaryName(foreign).has_value());
+  EXPECT_FALSE(ReadTemporaryName(".site.velm.12-0123456789ABCDEF.tmp").has_value());
+  EXPECT_EQ(ReadTemporaryName(NameOf(TemporaryNameBeside("/x/a.b.velm")))->target, "a.b.velm");
+
+  SaveProjectAndPublish(doc, tree, "menu7", target.path(), "site.velm");
+  EXPECT_FALSE(fs::exists(target / left));
+  EXPECT_TRUE(fs::exists(target / running));
+  EXPECT_TRUE(fs::exists(target / foreign));
 }
 
 TEST_F(Publishing, ReportListsOnlyWhatASaveWrote) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
+
 #include "document/errors.h"
 #include "generator/contrast.h"
 #include "generator/vocabularies.h"
@@ -65,8 +67,23 @@ TEST(Vocabularies, MenuNumberWrapsLikeThirtyTwoBits) {
   EXPECT_EQ(at(2026, 12, 7, 0, 10, 10), "0");
   EXPECT_EQ(at(2026, 12, 7, 10, 0, 10), "0");
   EXPECT_EQ(at(2026, 1, 1, 1, 1, 1), "2026");
-  EXPECT_EQ(at(2026, 12, 7, 23, 27, 15), std::to_string(2026LL * 12 * 7 * 23 * 27 * 15 % 4294967296LL));
-  EXPECT_FALSE(MakeMenuNumber().empty());
+  EXPECT_EQ(at(2026, 12, 7, 23, 27, 15), "1585263960");
+  EXPECT_EQ(at(2030, 6, 30, 12, 45, 50), "1275865408");
+}
+
+TEST(Vocabularies, MenuNumberReadsTheLocalClock) {
+  auto local = [] {
+    const std::time_t now = std::time(nullptr);
+    const std::tm t = *std::localtime(&now);
+    return MakeMenuNumber([&] {
+      return ClockReading{t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec};
+    });
+  };
+  // Read between two readings of the clock, so a second's turn cannot fail it.
+  const std::string before = local();
+  const std::string number = MakeMenuNumber();
+  const std::string after = local();
+  EXPECT_TRUE(number == before || number == after) << number << " " << before << " " << after;
 }
 
 TEST(Vocabularies, TextContrastFollowsTheWcagFormula) {
