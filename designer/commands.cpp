@@ -1,5 +1,7 @@
 // Document commands: new, open, save and the template commands.
 
+#include <QFileInfo>
+
 #include "designer/commands_support.h"
 #include "designer/main_form.h"
 #include "dialogs/templet.h"
@@ -93,16 +95,33 @@ void TMainForm::Save2Click() {
   SetProjectFile(WrittenProjectPath(path));
 }
 
+void TMainForm::OpenTemplate(const QString& path) {
+  if (!AskToSaveChanges()) return;
+  const QString absolute = QFileInfo(path).absoluteFilePath();
+  if (!ReadProjectFile(*this, absolute)) return;
+  // A copy of the template: a save asks for a file of its own, so the
+  // template itself changes only through Save As Template.
+  CurrentProjectFile.clear();
+  ShowReadDesign(*this, FolderOf(ToNativePath(absolute)));
+}
+
 void TMainForm::SaveAsTemplate1Click() {
-  KeepDialogFolder(*this, EnsureTemplatesFolder(ProgramFolder()));
-  Save2Click();
+  const QString templates = EnsureTemplatesFolder(ProgramFolder());
+  KeepDialogFolder(*this, templates);
+  StorePages();
+  const QString path = CurrentPrompts().SaveFile(this, QStringLiteral("Save As Template"), templates,
+                                                 DialogFilter(kVelmoraFilesFilter));
+  if (path.isEmpty()) return;
+  // The design stays bound to its own file (or none) and keeps its
+  // modified mark: the template is a copy.
+  SaveAndPublishTo(path);
 }
 
 void TMainForm::Templet1Click() {
   // The chooser's actions run inside its event loop, so each carries its
   // own error handler.
   TfrmTemplet chooser(ProgramFolder(),
-                      {[this](const QString& path) { RunGuarded([&] { OpenProjectFile(path); }); },
+                      {[this](const QString& path) { RunGuarded([&] { OpenTemplate(path); }); },
                        [this] { RunGuarded([this] { New1Click(); }); }},
                       this);
   chooser.exec();

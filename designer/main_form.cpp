@@ -157,12 +157,9 @@ void TMainForm::StartUp(const QStringList& arguments) {
     // opened after the usual question about the unsaved changes.
     if (recovered && SameFile(path, CurrentProjectFile)) return;
     if (!recovered) SetModified(false);
-    try {
-      OpenProjectFile(path);
-    } catch (...) {
-      // A project named on the command line that cannot be opened is
-      // passed over silently; the window below is left usable.
-    }
+    // A project that cannot be read is reported like one chosen with
+    // File > Open; the window below is left usable.
+    RunGuarded([&] { OpenProjectFile(path); });
     const bool inStep = Tree().NodeCount() == Document().ItemCount() + 1;
     if (!inStep || TreeRebuilding) {
       TreeRebuilding = false;
@@ -203,8 +200,22 @@ void TMainForm::SaveAndPublishTo(const QString& projectPath) {
   const std::string path = ToNativePath(projectPath);
   // A design kept with a site publishes under the name its site pages hold.
   const std::string sitePagesName = DefaultPublishMenuName(Document().Extensions);
-  const PublishResult result = SaveAndPublish(
-      Document(), Tree(), sitePagesName.empty() ? MenuBaseName : sitePagesName, FolderOf(path), NameOf(path));
+  PublishResult result;
+  try {
+    result = SaveProjectAndPublish(Document(), Tree(), sitePagesName.empty() ? MenuBaseName : sitePagesName,
+                                   FolderOf(path), NameOf(path));
+  } catch (const FileError& error) {
+    throw Error(SaveFailureText(BaseNameOf(NameOf(path)) + ".velm", error));
+  }
+  if (!result.siteRefusal.empty()) {
+    Ask(QMessageBox::Warning,
+        "The project " + FromNativePath(BaseNameOf(NameOf(path)) + ".velm") +
+            " was saved, but the page and the scripts were not written, so the published site is "
+            "unchanged:\n\n" +
+            FromErrorText(result.siteRefusal) + "\n\nChange the value, then save again to publish.",
+        QMessageBox::Ok, QMessageBox::Ok);
+    return;
+  }
   WarnAboutUncopiedImages(result);
   WarnAboutPageLinks(result.pageWarnings);
 }

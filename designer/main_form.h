@@ -155,8 +155,10 @@ class TMainForm : public QMainWindow {
 
   // ---- Saving ----
   // Saves and publishes the design into the project's folder under the
-  // project's file name (SaveAndPublish), then warns about images that
-  // could not be copied next to it. Errors raise.
+  // project's file name (SaveProjectAndPublish), then warns about images
+  // that could not be copied next to it. A value the generators refuse
+  // leaves the site as it was but still saves the project, and the user is
+  // told which field holds it. Errors raise, saying what was not saved.
   void SaveAndPublishTo(const QString& projectPath);
   void WarnAboutUncopiedImages(const PublishResult& result);
   // Links the modern page's list shows as text, after a build or a save.
@@ -175,6 +177,8 @@ class TMainForm : public QMainWindow {
   // recent files stay as they are. False when the copy was refused (the
   // user was told); errors raise.
   bool OpenDesignCopy(const QString& copyPath, const QString& projectPath);
+  // Opens a template as an untitled design that is not in the recent list.
+  void OpenTemplate(const QString& path);
   void Save1Click();
   void Save2Click();  // Save As
   void SaveAsTemplate1Click();

@@ -11,7 +11,9 @@
 #include "designer/main_form.h"
 #include "designer/page_bindings.h"
 #include "designer/page_widgets.h"
+#include "designer/picked_link.h"
 #include "designer/property_pages.h"
+#include "designer/separator_guard.h"
 #include "dialogs/HelpWindow.h"
 #include "dialogs/MessageBox_LinkTip.h"
 #include "generator/preview.h"
@@ -64,19 +66,21 @@ void TMainForm::edt_ICaptionChange() {
 }
 
 void TMainForm::CheckSeparatorText(QWidget* control) {
+  // Typing and pasting are refused by the fields' guards; this catches a
+  // text set by a chooser (a file name holding the separator).
   auto* edit = qobject_cast<QLineEdit*>(control);
   auto* combo = qobject_cast<QComboBox*>(control);
   if (!edit && !combo) return;
   const QString separator = FromCodePage(Document().Separator);
   const QString text = edit ? edit->text() : combo->currentText();
   if (separator.isEmpty() || !text.contains(separator)) return;
-  Ask(QMessageBox::Warning, "The text can't include \"" + separator + "\", it is used by system!",
-      QMessageBox::Yes, QMessageBox::Yes);
+  const QString kept = QString(text).remove(separator);
   if (edit) {
-    edit->clear();
+    edit->setText(kept);
   } else if (combo->isEditable()) {
-    combo->setEditText(QString());
+    combo->setEditText(kept);
   }
+  ShowSeparatorRefused(control, separator);
 }
 
 void TMainForm::PickPanelColor(QWidget* panel) {
@@ -107,7 +111,9 @@ void TMainForm::spdbtnItURLClick() {
   }
   const QString path = CurrentPrompts().OpenFile(this, "Open", QString(), DialogFilter(kLinkFilter));
   if (path.isEmpty()) return;
-  static_cast<QComboBox*>(pages_->Control("cmbx_ILink"))->setEditText(LocalFileUrl(path));
+  const auto* localRoot = qobject_cast<QLineEdit*>(pages_->Control("edtpInternalUse_RootDir_Local"));
+  static_cast<QComboBox*>(pages_->Control("cmbx_ILink"))
+      ->setEditText(PickedLinkAddress(path, CurrentProjectFile, localRoot ? localRoot->text() : QString()));
 }
 
 QString TMainForm::HelpTopicForTag(int tag) {

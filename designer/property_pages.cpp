@@ -20,6 +20,7 @@
 #include "designer/page_bindings.h"
 #include "designer/page_layouts.h"
 #include "designer/page_widgets.h"
+#include "designer/separator_guard.h"
 #include "designer/undo_history.h"
 #include "document/errors.h"
 #include "document/text.h"
@@ -208,6 +209,9 @@ PropertyPages::Bound PropertyPages::Bind(const std::vector<Binding>& bindings) {
 }
 
 void PropertyPages::WireReactions(const Bound& bound) {
+  for (const auto& [binding, control] : bound) {
+    if (HoldsText(*binding)) GuardAgainstSeparator(control, QString::fromLatin1(kSeparator));
+  }
   for (const auto& [binding, control] : bound) {
     // Every edit is a step of the history, which alone marks the design.
     if (binding->reaction == Reaction::None || binding->reaction == Reaction::Modify) continue;

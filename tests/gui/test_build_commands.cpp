@@ -1,6 +1,7 @@
 // The build, preview and publish commands, the help commands, and the
 // dialogs the window opens: template chooser, browser choice, batch changer.
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -131,10 +132,23 @@ class BuildCommandsTest : public QObject {
       list->setCurrentRow(0);
       Click(modal, "BitBtn1");
     });
+    const QByteArray shipped = test::Sandbox::ReadFile(Program("templates/blue.velm"));
     Form().Templet1Click();
-    QCOMPARE(Form().ProjectFile(), Program("templates/blue.velm"));
+    // An untitled copy of the template, not in the recent list.
+    QVERIFY(Form().ProjectFile().isEmpty());
     QCOMPARE(w_->Captions(), std::vector<std::string>{"Blue"});
-    QCOMPARE(w_->RecentEntries(), QStringList{"&1 " + Program("templates/blue.velm")});
+    QVERIFY(w_->RecentEntries().isEmpty());
+    QVERIFY(!Form().IsModified());
+
+    // Edited and saved with Ctrl+S: the save asks for a file of its own.
+    w_->InsertItem();
+    w_->AnswerFile("mine/blue.velm");
+    Form().findChild<QAction*>("Save1")->trigger();
+    QCOMPARE(w_->FileDialogsShown(), 1);
+    QCOMPARE(Form().ProjectFile(), w_->Path("mine/blue.velm"));
+    QCOMPARE(test::ProjectCaptions(w_->Path("mine/blue.velm")).size(), size_t(2));
+    QCOMPARE(test::Sandbox::ReadFile(Program("templates/blue.velm")), shipped);
+    QVERIFY(!QFileInfo::exists(Program("templates/blue.html")));
 
     test::OnNextModal([&](QWidget* modal) { Click(modal, "BitBtn2"); });
     Form().Templet1Click();

@@ -157,6 +157,46 @@ class DocumentCommandsTest : public QObject {
     QCOMPARE(QDir(Path("site")).entryList({"*.velm"}), QStringList{"mymenu.velm"});
   }
 
+  void aRefusedValueStillSavesTheProjectButNotTheSite() {
+    const QString project = w_->OpenDesign("site/m.velm", {{"Home", 0}, {"About", 0}});
+    w_->InsertItem();
+    Form().Save1Click();
+    const QStringList published{"m.html", "jsmenu01cfg.js", "jsmenu01.css", "m_PublishReport.txt"};
+    auto site = [&] {
+      QList<QByteArray> bytes;
+      for (const QString& name : published) bytes << test::Sandbox::ReadFile(Path("site/") + name);
+      return bytes;
+    };
+    const QList<QByteArray> before = site();
+    QVERIFY(!before.contains(QByteArray()));
+
+    Form().findChild<QTreeWidget*>("trvwDesignPanel")->setCurrentItem(Form().NodeAt(2));
+    Form().findChild<QLineEdit*>("edt_IFontFamilyNormal")->setText("Arial}");
+    Form().Save1Click();
+    QCOMPARE(w_->prompts.messages.size(), 1);
+    const QString told = w_->prompts.messages[0].text;
+    QVERIFY2(told.contains("The project m.velm was saved, but the page and the scripts were not written") &&
+                 told.contains("the published site is unchanged") && told.contains("Normal page, Font"),
+             qPrintable(told));
+    QVERIFY(test::Sandbox::ReadFile(project).contains("Arial}"));
+    QCOMPARE(site(), before);
+    QVERIFY(!Form().IsModified());
+
+    // A write that fails says what was not saved and that nothing changed.
+    const QByteArray saved = test::Sandbox::ReadFile(project);
+    Form().findChild<QLineEdit*>("edt_IFontFamilyNormal")->setText("Verdana");
+    QFile::remove(Path("site/m_PublishReport.txt"));
+    QVERIFY(QDir().mkpath(Path("site/m_PublishReport.txt")));
+    QVERIFY(!Form().RunGuarded([&] { Form().Save1Click(); }));
+    const QString error = w_->prompts.messages.last().text;
+    QVERIFY2(
+        error.startsWith("Could not save m.velm: " + Path("site/m_PublishReport.txt") + ": is a folder") &&
+            error.endsWith(". The project and the site are unchanged."),
+        qPrintable(error));
+    QCOMPARE(test::Sandbox::ReadFile(project), saved);
+    QVERIFY(Form().IsModified());
+  }
+
   void imagesThatCouldNotBePublishedAreListedOnce() {
     w_->sandbox.WriteFile("menus/pic.gif", "GIF89a");
     w_->OpenDesign("menus/a.velm",
@@ -312,9 +352,11 @@ class DocumentCommandsTest : public QObject {
     QVERIFY(!QFileInfo::exists(templates));
     w_->prompts.fileAnswers.enqueue(templates + "/blue.velm");
     Form().SaveAsTemplate1Click();
-    QCOMPARE(Form().ProjectFile(), templates + "/blue.velm");
+    // The design stays untitled and unsaved: the template is a copy.
+    QVERIFY(Form().ProjectFile().isEmpty());
     QCOMPARE(test::ProjectCaptions(templates + "/blue.velm").size(), size_t(1));
     QVERIFY(Form().IsModified());
+    QVERIFY(w_->RecentEntries().isEmpty());
   }
 };
 

@@ -145,17 +145,32 @@ class MainWindowTest : public QObject {
     QCOMPARE(TMainForm::JoinCommandLine({}), QString());
   }
 
-  void commandLineProjectThatCannotBeReadLeavesAnEmptyDesign() {
+  void commandLineProjectThatCannotBeReadSaysWhyAndLeavesAnEmptyDesign() {
     Sandbox sandbox;
-    ScriptedPrompts prompts;
     sandbox.WriteFile("broken.velm", "<Product_Name>\r\nVelmora\r\n<Product_Version>\r\n");
-    TMainForm window(sandbox.ProgramFolder());
-    window.StartUp({sandbox.Path("broken.velm")});
-    QCOMPARE(window.Tree().NodeCount(), window.Document().ItemCount() + 1);
-    QVERIFY(!window.IsTreeRebuilding());
-    window.Insert1Click();
-    QCOMPARE(window.Document().ItemCount(), 1);
-    QCOMPARE(window.Tree().NodeCount(), 2);
+    sandbox.WriteFile("twice.velm",
+                      "<Product_Name>\r\nVelmora\r\n</Product_Name>\r\n<Product_Version>\r\n1.0\r\n"
+                      "</Product_Version>\r\n<Format_Extensions>\r\nText_Encoding=UTF-8\r\n"
+                      "Text_Encoding=Windows-1252\r\n</Format_Extensions>\r\n");
+    const struct {
+      const char* file;
+      const char* reason;
+    } cases[] = {{"broken.velm", "The file is incomplete"},
+                 {"missing.velm", "missing.velm"},
+                 {"twice.velm", "line 9: the key \"Text_Encoding\""}};
+    for (const auto& c : cases) {
+      ScriptedPrompts prompts;
+      TMainForm window(sandbox.ProgramFolder());
+      window.StartUp({sandbox.Path(c.file)});
+      QCOMPARE(prompts.messages.size(), 1);
+      QVERIFY2(prompts.messages[0].text.contains(c.reason), qPrintable(prompts.messages[0].text));
+      QVERIFY(window.ProjectFile().isEmpty());
+      QCOMPARE(window.Tree().NodeCount(), window.Document().ItemCount() + 1);
+      QVERIFY(!window.IsTreeRebuilding());
+      window.Insert1Click();
+      QCOMPARE(window.Document().ItemCount(), 1);
+      QCOMPARE(window.Tree().NodeCount(), 2);
+    }
   }
 
   void recentFilesKeepTheFourNewestWithoutDuplicates() {

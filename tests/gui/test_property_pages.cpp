@@ -5,12 +5,14 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -18,6 +20,7 @@
 #include "designer/main_form.h"
 #include "designer/page_bindings.h"
 #include "designer/page_widgets.h"
+#include "designer/picked_link.h"
 #include "designer/undo_history.h"
 #include "dialogs/HelpWindow.h"
 #include "dialogs/MessageBox_LinkTip.h"
@@ -229,35 +232,45 @@ class PropertyPagesTest : public QObject {
     QVERIFY(!local->isChecked() && remote->isChecked());
   }
 
-  void separatorIsRefusedInCheckedEditsOnly() {
+  void separatorKeystrokesAndPastesAreRefusedWithoutLosingTheText() {
     PagesFixture f;
+    auto* status = f.window.statusBar();
     auto* caption = f.Get<QLineEdit>("edt_ICaption");
     caption->clear();
     QTest::keyClicks(caption, "Home#$@");
-    QCOMPARE(f.Warnings(), 1);
-    QCOMPARE(f.prompts.messages.last().text,
-             QString("The text can't include \"#$@\", it is used by system!"));
-    QCOMPARE(f.prompts.messages.last().icon, QMessageBox::Warning);
-    QCOMPARE(f.prompts.messages.last().buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
-    QCOMPARE(caption->text(), QString());
-    QCOMPARE(f.window.NodeAt(1)->text(0), QString());
-    QVERIFY(f.window.IsModified());
+    QCOMPARE(caption->text(), QString("Home#$"));
+    QCOMPARE(f.window.NodeAt(1)->text(0), QString("Home#$"));
+    QVERIFY2(status->currentMessage().contains("can't include \"#$@\""),
+             qPrintable(status->currentMessage()));
 
-    auto* tip = f.Get<QLineEdit>("edt_IToolTip");
-    tip->setText("kept");
-    f.Get<QLineEdit>("edt_IStatusBarMsg")->setText("status");
-    tip->setText("a#$@b");
-    QCOMPARE(f.Warnings(), 2);
-    QCOMPARE(tip->text(), QString());
-    QCOMPARE(f.Get<QLineEdit>("edt_IStatusBarMsg")->text(), QString("status"));
+    // Typed in the middle: the keystroke that would join the separator goes.
+    caption->setText("@tail");
+    caption->setCursorPosition(0);
+    QTest::keyClicks(caption, "#$");
+    QCOMPARE(caption->text(), QString("#@tail"));
 
-    f.Get<QComboBox>("cmbx_ILink")->setEditText("http://x/#$@");
-    QCOMPARE(f.Warnings(), 3);
-    QCOMPARE(f.Get<QComboBox>("cmbx_ILink")->currentText(), QString());
+    // A paste holding it is refused whole; a later harmless one is taken.
+    status->clearMessage();
+    caption->setText("kept");
+    caption->setCursorPosition(4);
+    QApplication::clipboard()->setText("a#$@b");
+    caption->paste();
+    QCOMPARE(caption->text(), QString("kept"));
+    QVERIFY(!status->currentMessage().isEmpty());
+    QApplication::clipboard()->setText(" too");
+    caption->paste();
+    QCOMPARE(caption->text(), QString("kept too"));
 
-    // An icon edit has no change reaction: the text is taken as it is.
-    f.Get<QComboBox>("cmbx_IOverLeftIconUrl")->setEditText("a#$@.gif");
-    QCOMPARE(f.Warnings(), 3);
+    auto* link = f.Get<QComboBox>("cmbx_ILink");
+    link->setEditText("http://x/");
+    link->lineEdit()->end(false);
+    QTest::keyClicks(link->lineEdit(), "#$@");
+    QCOMPARE(link->currentText(), QString("http://x/#$"));
+
+    // A text a chooser sets loses only the separator.
+    link->setEditText("http://x/a#$@b");
+    QCOMPARE(link->currentText(), QString("http://x/ab"));
+    QCOMPARE(f.Warnings(), 0);
   }
 
   void everyEditMarksTheDesignAndItsUndoClearsTheMark() {
@@ -333,13 +346,44 @@ class PropertyPagesTest : public QObject {
     f.prompts.fileAnswers.enqueue("/srv/site/a page.htm");
     f.Get<QToolButton>("spdbtnItURL")->click();
     QCOMPARE(f.prompts.fileDialogFilters.last(), QString("HTML files (*.htm *.html);;Any file (*)"));
-    QCOMPARE(f.Get<QComboBox>("cmbx_ILink")->currentText(), QString("file:///srv/site/a page.htm"));
+    QCOMPARE(f.Get<QComboBox>("cmbx_ILink")->currentText(), QString("file:///srv/site/a%20page.htm"));
     QVERIFY(f.window.IsModified());
     QCOMPARE(velmora::LocalFileUrl("C:\\web\\a.htm"), QString("file:///C|/web/a.htm"));
 
     // Cancelled: the link stays.
     f.Get<QToolButton>("spdbtnItURL")->click();
-    QCOMPARE(f.Get<QComboBox>("cmbx_ILink")->currentText(), QString("file:///srv/site/a page.htm"));
+    QCOMPARE(f.Get<QComboBox>("cmbx_ILink")->currentText(), QString("file:///srv/site/a%20page.htm"));
+
+    // Inside the local root of the Path page: that root, then the rest.
+    f.Get<QLineEdit>("edtpInternalUse_RootDir_Local")->setText("file:///srv/");
+    f.prompts.fileAnswers.enqueue("/srv/site/a page.htm");
+    f.Get<QToolButton>("spdbtnItURL")->click();
+    QCOMPARE(f.Get<QComboBox>("cmbx_ILink")->currentText(), QString("file:///srv/site/a%20page.htm"));
+    f.Get<QLineEdit>("edtpInternalUse_RootDir_Local")->setText("/srv/site");
+    f.prompts.fileAnswers.enqueue("/srv/site/a page.htm");
+    f.Get<QToolButton>("spdbtnItURL")->click();
+    QCOMPARE(f.Get<QComboBox>("cmbx_ILink")->currentText(), QString("/srv/site/a%20page.htm"));
+  }
+
+  void pickedLinksAreRelativeToTheProjectWhenInsideIt() {
+    const struct {
+      const char* file;
+      const char* project;
+      const char* root;
+      const char* address;
+    } cases[] = {
+        {"/p/site/sub/a b#1?%.htm", "/p/site/m.velm", "", "sub/a%20b%231%3F%25.htm"},
+        {"/p/site/a.htm", "/p/site/m.velm", "/p", "a.htm"},
+        {"/p/site/a:b.htm", "/p/site/m.velm", "", "./a:b.htm"},
+        {"/p/site2/a.htm", "/p/site/m.velm", "", "file:///p/site2/a.htm"},
+        {"/p/other/x%.htm", "/p/site/m.velm", "file:///p/", "file:///p/other/x%25.htm"},
+        {"/p/other/x.htm", "", " /p ", "/p/other/x.htm"},
+        {"/q/\u00e9t\u00e9.htm", "/p/site/m.velm", "/p", "file:///q/%C3%A9t%C3%A9.htm"},
+        {"/p/x.htm", "", "C:\\web", "file:///p/x.htm"},
+    };
+    for (const auto& c : cases) {
+      QCOMPARE(velmora::PickedLinkAddress(QString::fromUtf8(c.file), c.project, c.root), QString(c.address));
+    }
   }
 
   void helpButtonsOpenTheirTopicBesideTheWindow() {
