@@ -1,5 +1,6 @@
 #include "designer/crash_recovery.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 #include <QStatusBar>
@@ -7,6 +8,7 @@
 
 #include "designer/main_form.h"
 #include "platform/codepage.h"
+#include "platform/prompts.h"
 
 namespace velmora {
 
@@ -100,25 +102,60 @@ bool CrashRecovery::WriteCopy() {
 
 void CrashRecovery::OfferLeftCopies() {
   if (std::exchange(offered_, true)) return;
-  for (const RecoveryCopy& left : LeftRecoveryCopies(folder_)) {
-    if (Offer(left)) return;
+  RemoveExpiredOldCopies(folder_, QDateTime::currentDateTime());
+  QList<RecoveryCopy> left;
+  for (const RecoveryCopy& copy : LeftRecoveryCopies(folder_)) {
+    // Saved just before the end: the project file already holds it.
+    if (CopyEqualsOrigin(copy)) {
+      DeleteRecoveryFiles(copy);
+    } else {
+      left.append(copy);
+    }
   }
+  while (!left.isEmpty()) {
+    const int chosen = AskWhichToRecover(left);
+    if (chosen < 0) break;
+    const RecoveryCopy copy = left.takeAt(chosen);
+    if (Recover(copy)) break;
+    // A copy that cannot be read: the user was told; it is kept aside too.
+    KeepAsOldCopy(copy, folder_);
+  }
+  for (const RecoveryCopy& declined : left) KeepAsOldCopy(declined, folder_);
 }
 
-bool CrashRecovery::Offer(const RecoveryCopy& left) {
-  const QString when = QLocale().toString(left.written, QLocale::ShortFormat);
-  const auto answer = form_.Ask(
-      QMessageBox::Warning,
-      QStringLiteral("Velmora did not close normally. Recover the unsaved design from %1?").arg(when),
-      QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+int CrashRecovery::AskWhichToRecover(const QList<RecoveryCopy>& left) {
+  auto named = [](const RecoveryCopy& copy) {
+    return copy.origin.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(copy.origin).fileName();
+  };
+  auto when = [](const RecoveryCopy& copy) { return QLocale().toString(copy.written, QLocale::ShortFormat); };
+  if (left.size() == 1) {
+    const auto answer = form_.Ask(QMessageBox::Warning,
+                                  QStringLiteral("Velmora did not close normally. Recover the unsaved design "
+                                                 "\"%1\" from %2?")
+                                      .arg(named(left[0]), when(left[0])),
+                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    return answer == QMessageBox::Yes ? 0 : -1;
+  }
+  QStringList items;
+  for (const RecoveryCopy& copy : left) {
+    const QString folder =
+        copy.origin.isEmpty() ? QString() : " (" + QFileInfo(copy.origin).absolutePath() + ")";
+    items << named(copy) + folder + ", " + when(copy);
+  }
+  return CurrentPrompts().ChooseItem(
+      &form_, QStringLiteral("Recover"),
+      QStringLiteral(
+          "Velmora did not close normally. Choose the unsaved design to recover. The others are kept "
+          "for %1 days in %2.")
+          .arg(kOldCopyDays)
+          .arg(QDir::toNativeSeparators(OldCopiesFolder(folder_))),
+      items, QStringLiteral("Recover"), QStringLiteral("Don't Recover"));
+}
+
+bool CrashRecovery::Recover(const RecoveryCopy& left) {
   bool recovered = false;
-  if (answer == QMessageBox::Yes) {
-    form_.RunGuarded([&] { recovered = form_.OpenDesignCopy(left.copyPath, left.origin); });
-  }
-  if (!recovered) {
-    DeleteRecoveryFiles(left);
-    return false;
-  }
+  form_.RunGuarded([&] { recovered = form_.OpenDesignCopy(left.copyPath, left.origin); });
+  if (!recovered) return false;
   // This designer keeps the copy now; the one left stays until its own is
   // written.
   adopted_ = left;

@@ -35,17 +35,21 @@ class CrashRecovery : public QObject {
   // window's file name, recent files or modified state. A failure shows
   // in the status area only; returns false then.
   bool WriteCopy();
-  // Offers each copy left by a designer no longer running, newest first,
-  // until one is recovered. No deletes the copy; so does a copy that
-  // cannot be read, once the user was told. Runs once (the window's
-  // start-up calls it too); the copies not offered wait for the next run.
+  // Offers the copies left by designers no longer running, newest first:
+  // one in a question, several in one list to choose from. A copy equal
+  // to its project file on disk goes without a question. The copies not
+  // recovered, and any that cannot be read (the user is told), are kept
+  // aside in the old copies' folder for kOldCopyDays; older ones there go.
+  // Runs once (the window's start-up calls it too).
   void OfferLeftCopies();
 
  private:
   void DesignChanged();
   void ModifiedChanged(bool modified);
-  // Offers one copy; true when it became the window's design.
-  bool Offer(const RecoveryCopy& left);
+  // The index of the copy the user chose to recover; -1 for none.
+  int AskWhichToRecover(const QList<RecoveryCopy>& left);
+  // True when the copy became the window's design.
+  bool Recover(const RecoveryCopy& left);
   // This designer's copy goes, with the recovered one it took over.
   void DeleteCopies();
   void DropAdopted();

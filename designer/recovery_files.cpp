@@ -38,6 +38,18 @@ void ReadNote(RecoveryCopy& files) {
   files.origin = note.value("origin").toString();
 }
 
+// A designer ended in the middle of a write leaves the writer's hidden
+// temporary file beside its target.
+void DeleteTemporaryFilesOf(const QString& path) {
+  const QFileInfo file(path);
+  const QDir folder = file.absoluteDir();
+  const std::string name = ToNativePath(file.fileName());
+  for (const QString& found : folder.entryList(QDir::Files | QDir::Hidden)) {
+    const auto temporary = ReadTemporaryName(ToNativePath(found));
+    if (temporary && temporary->target == name) DeleteFileQuietly(ToNativePath(folder.filePath(found)));
+  }
+}
+
 }  // namespace
 
 QString DefaultRecoveryFolder() {
@@ -88,14 +100,45 @@ QList<RecoveryCopy> LeftRecoveryCopies(const QString& folder) {
 void DeleteRecoveryFiles(const RecoveryCopy& files) {
   for (const QString& path : {files.copyPath, files.notePath}) {
     DeleteFileQuietly(ToNativePath(path));
-    // A designer ended in the middle of a write leaves the writer's hidden
-    // temporary file beside it.
-    const QFileInfo file(path);
-    const QDir folder = file.absoluteDir();
-    for (const QString& temporary :
-         folder.entryList({"." + file.fileName() + ".*.tmp"}, QDir::Files | QDir::Hidden)) {
-      DeleteFileQuietly(ToNativePath(folder.filePath(temporary)));
-    }
+    DeleteTemporaryFilesOf(path);
+  }
+}
+
+bool CopyEqualsOrigin(const RecoveryCopy& files) {
+  if (files.origin.isEmpty()) return false;
+  QFile copy(files.copyPath), origin(files.origin);
+  if (copy.size() != origin.size()) return false;
+  if (!copy.open(QIODevice::ReadOnly) || !origin.open(QIODevice::ReadOnly)) return false;
+  constexpr qint64 kChunk = 1 << 20;
+  while (!copy.atEnd()) {
+    if (copy.read(kChunk) != origin.read(kChunk)) return false;
+  }
+  return origin.atEnd();
+}
+
+QString OldCopiesFolder(const QString& folder) {
+  return QDir(folder).filePath("old");
+}
+
+void KeepAsOldCopy(const RecoveryCopy& files, const QString& folder) {
+  const QDir old(OldCopiesFolder(folder));
+  if (!old.mkpath(".")) return;
+  const QDateTime now = QDateTime::currentDateTime();
+  for (const QString& path : {files.copyPath, files.notePath}) {
+    const QString target = old.filePath(QFileInfo(path).fileName());
+    QFile::remove(target);
+    DeleteTemporaryFilesOf(path);
+    if (!QFile::rename(path, target)) continue;
+    QFile moved(target);
+    if (moved.open(QIODevice::ReadWrite)) moved.setFileTime(now, QFileDevice::FileModificationTime);
+  }
+}
+
+void RemoveExpiredOldCopies(const QString& folder, const QDateTime& now) {
+  const QDir old(OldCopiesFolder(folder));
+  const QDateTime limit = now.addDays(-kOldCopyDays);
+  for (const QFileInfo& file : old.entryInfoList(QDir::Files | QDir::Hidden)) {
+    if (file.lastModified() < limit) QFile::remove(file.absoluteFilePath());
   }
 }
 

@@ -41,4 +41,18 @@ QList<RecoveryCopy> LeftRecoveryCopies(const QString& folder);
 // Removes the copy, then its note; quietly.
 void DeleteRecoveryFiles(const RecoveryCopy& files);
 
+// Whether the copy holds exactly what its project file on disk holds (a
+// designer ended right after saving): nothing to recover then.
+bool CopyEqualsOrigin(const RecoveryCopy& files);
+
+// Declined copies are kept a while in "<folder>/old" before they go.
+inline constexpr int kOldCopyDays = 7;
+QString OldCopiesFolder(const QString& folder);
+// Moves the copy and its note into the old copies' folder, dated now, so
+// they are kept kOldCopyDays from now; quietly (a copy that cannot be
+// moved stays where it is).
+void KeepAsOldCopy(const RecoveryCopy& files, const QString& folder);
+// Removes the old copies kept longer than kOldCopyDays before `now`.
+void RemoveExpiredOldCopies(const QString& folder, const QDateTime& now);
+
 }  // namespace velmora

@@ -5,6 +5,8 @@
 #include <QProcess>
 #include <QUrl>
 
+#include "platform/installable.h"
+
 namespace velmora {
 
 namespace {
@@ -39,17 +41,14 @@ class DesktopLauncher final : public Launcher {
   QString lastError_;
 };
 
-Launcher* installed = nullptr;
-
 }  // namespace
 
 Launcher& CurrentLauncher() {
-  static DesktopLauncher desktop;
-  return installed ? *installed : desktop;
+  return CurrentService<Launcher, DesktopLauncher>();
 }
 
 void InstallLauncher(Launcher* launcher) {
-  installed = launcher;
+  InstallService(launcher);
 }
 
 }  // namespace velmora

@@ -1,8 +1,14 @@
 #include "platform/prompts.h"
 
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
 
+#include "platform/installable.h"
 #include "platform/picture_dialog.h"
 
 namespace velmora {
@@ -18,6 +24,30 @@ QString RunFileDialog(QWidget* parent, const QString& title, const QString& fold
   dialog.resize(kFileDialogSize);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().front();
+}
+
+int RunChoiceDialog(QWidget* parent, const QString& title, const QString& text, const QStringList& items,
+                    const QString& accept, const QString& decline) {
+  QDialog dialog(parent);
+  dialog.setWindowTitle(title);
+  auto* layout = new QVBoxLayout(&dialog);
+  auto* label = new QLabel(text, &dialog);
+  label->setWordWrap(true);
+  layout->addWidget(label);
+  auto* list = new QListWidget(&dialog);
+  list->addItems(items);
+  list->setCurrentRow(0);
+  layout->addWidget(list);
+  auto* buttons = new QDialogButtonBox(&dialog);
+  buttons->addButton(accept, QDialogButtonBox::AcceptRole)->setDefault(true);
+  buttons->addButton(decline, QDialogButtonBox::RejectRole);
+  layout->addWidget(buttons);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
+  dialog.resize(560, 320);
+  if (dialog.exec() != QDialog::Accepted) return -1;
+  return list->currentRow();
 }
 
 class QtPrompts final : public Prompts {
@@ -46,19 +76,20 @@ class QtPrompts final : public Prompts {
   QColor PickColor(QWidget* parent, const QColor& initial) override {
     return QColorDialog::getColor(initial, parent);
   }
+  int ChooseItem(QWidget* parent, const QString& title, const QString& text, const QStringList& items,
+                 const QString& accept, const QString& decline) override {
+    return RunChoiceDialog(parent, title, text, items, accept, decline);
+  }
 };
-
-Prompts* installed = nullptr;
 
 }  // namespace
 
 Prompts& CurrentPrompts() {
-  static QtPrompts qtPrompts;
-  return installed ? *installed : qtPrompts;
+  return CurrentService<Prompts, QtPrompts>();
 }
 
 void InstallPrompts(Prompts* prompts) {
-  installed = prompts;
+  InstallService(prompts);
 }
 
 }  // namespace velmora

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -37,6 +38,10 @@ class Prompts {
   virtual QString OpenPicture(QWidget* parent, const QString& folder, const QString& filter) = 0;
   // Returns an invalid colour when cancelled.
   virtual QColor PickColor(QWidget* parent, const QColor& initial) = 0;
+  // A question answered by choosing one of `items` (the first one is
+  // selected) with the `accept` button; -1 when declined.
+  virtual int ChooseItem(QWidget* parent, const QString& title, const QString& text, const QStringList& items,
+                         const QString& accept, const QString& decline) = 0;
 };
 
 // The prompts the program uses; QtPrompts unless a test installed others.

@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QProcess>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -68,14 +69,34 @@ class CrashRecoveryTest : public QObject {
     Form().Document().SaveProject(ToNativePath(path));
     return Sandbox::ReadFile(path);
   }
+  // Starts a designer program of the tests in the sandbox, on its program
+  // folder and `arguments`, writing its recovery copy every `intervalMs`.
+  void StartChild(QProcess& designer, const QString& program, const QStringList& arguments, int intervalMs) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("HOME", w_->sandbox.Root());
+    environment.insert("VELMORA_RECOVERY_INTERVAL_MS", QString::number(intervalMs));
+    designer.setProcessEnvironment(environment);
+    designer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    designer.start(QCoreApplication::applicationDirPath() + "/" + program,
+                   QStringList{w_->sandbox.ProgramFolder()} + arguments);
+  }
   static QString NoteOrigin(const RecoveryCopy& files) {
     QFile note(files.notePath);
     return note.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(note.readAll())["origin"].toString()
                                           : QString();
   }
-  static QString OfferText(const QDateTime& written) {
-    return "Velmora did not close normally. Recover the unsaved design from " +
-           QLocale().toString(written, QLocale::ShortFormat) + "?";
+  static QString When(const QDateTime& written) { return QLocale().toString(written, QLocale::ShortFormat); }
+  static QString OfferText(const QString& design, const QDateTime& written) {
+    return "Velmora did not close normally. Recover the unsaved design \"" + design + "\" from " +
+           When(written) + "?";
+  }
+  static QString OldPath(const QString& path) {
+    return QDir(OldCopiesFolder(DefaultRecoveryFolder())).filePath(QFileInfo(path).fileName());
+  }
+  // Moved aside for a week, no longer offered.
+  static bool KeptAside(const RecoveryCopy& files) {
+    return Removed(files) && Exists(OldPath(files.copyPath)) && Exists(OldPath(files.notePath));
   }
   static bool Removed(const RecoveryCopy& files) {
     return !Exists(files.copyPath) && !Exists(files.notePath);
@@ -105,7 +126,7 @@ class CrashRecoveryTest : public QObject {
     QCOMPARE(Messages().size(), 1);
     QCOMPARE(Messages()[0].icon, QMessageBox::Warning);
     QCOMPARE(Messages()[0].buttons, QMessageBox::Yes | QMessageBox::No);
-    QCOMPARE(Messages()[0].text, OfferText(written));
+    QCOMPARE(Messages()[0].text, OfferText("site.velm", written));
 
     QCOMPARE(Form().ProjectFile(), origin);
     QVERIFY(Form().IsModified() && w_->SaveCommandFollowsModified());
@@ -123,27 +144,64 @@ class CrashRecoveryTest : public QObject {
     QVERIFY(Removed(recovery_->Files()));
   }
 
-  void copiesAreOfferedNewestFirstUntilOneIsRecovered() {
+  void severalCopiesAreOfferedInOneListAndTheOthersKeptAside() {
     const QByteArray older = Project("older.velm", {{"Older", 0}});
     const QByteArray newer = Project("newer.velm", {{"Newer", 0}});
     const QDateTime then(QDate(2026, 1, 2), QTime(8, 0));
     const RecoveryCopy untitled = Plant(Ended("1"), "", older, then);
-    const RecoveryCopy declined = Plant(Ended("2"), w_->Path("newer.velm"), newer, then.addSecs(60));
+    const RecoveryCopy named = Plant(Ended("2"), w_->Path("menus/site.velm"), newer, then.addSecs(60));
     const RecoveryCopy oldest = Plant(Ended("3"), "", older, then.addSecs(-60));
 
-    w_->prompts.messageAnswers << QMessageBox::No << QMessageBox::Yes;
+    w_->prompts.choiceAnswers << 1;
     Form().StartUp({});
-    QCOMPARE(Messages().size(), 2);
-    QCOMPARE(Messages()[0].text, OfferText(then.addSecs(60)));
-    QCOMPARE(Messages()[1].text, OfferText(then));
-    QVERIFY(Removed(declined) && Removed(untitled));
+    QVERIFY(Messages().isEmpty());
+    QCOMPARE(w_->prompts.choices.size(), 1);
+    QVERIFY(w_->prompts.choices[0].text.contains("The others are kept for 7 days in"));
+    QCOMPARE(w_->prompts.choices[0].items,
+             QStringList({"site.velm (" + w_->Path("menus") + "), " + When(then.addSecs(60)),
+                          "Untitled, " + When(then), "Untitled, " + When(then.addSecs(-60))}));
     QCOMPARE(w_->Captions(), std::vector<std::string>{"Older"});
     QVERIFY(Form().ProjectFile().isEmpty());
     QVERIFY(Form().IsModified());
-    // Offered at the next start, not again in this one.
+    QVERIFY(Removed(untitled));
+    QVERIFY(KeptAside(named) && KeptAside(oldest));
+    QCOMPARE(Sandbox::ReadFile(OldPath(named.copyPath)), newer);
+    // Not offered again, in this run or the next.
     recovery_->OfferLeftCopies();
-    QCOMPARE(Messages().size(), 2);
-    QVERIFY(Exists(oldest.copyPath) && Exists(oldest.notePath));
+    TMainForm next(w_->sandbox.ProgramFolder());
+    new CrashRecovery(next);
+    next.StartUp({});
+    QCOMPARE(w_->prompts.choices.size(), 1);
+    QVERIFY(Messages().isEmpty());
+
+    // A week later the copies kept aside go.
+    TMainForm later(w_->sandbox.ProgramFolder());
+    auto* laterRecovery = new CrashRecovery(later);
+    QFile aged(OldPath(named.copyPath));
+    QVERIFY(aged.open(QIODevice::ReadWrite));
+    QVERIFY(aged.setFileTime(QDateTime::currentDateTime().addDays(-kOldCopyDays).addSecs(-60),
+                             QFileDevice::FileModificationTime));
+    aged.close();
+    laterRecovery->OfferLeftCopies();
+    QVERIFY(!Exists(OldPath(named.copyPath)));
+    QVERIFY(Exists(OldPath(oldest.copyPath)));
+  }
+
+  void aCopyEqualToItsSavedFileGoesWithoutAQuestion() {
+    const QByteArray saved = Project("menus/site.velm", {{"Home", 0}});
+    const RecoveryCopy same =
+        Plant(Ended("1"), w_->Path("menus/site.velm"), saved, QDateTime::currentDateTime());
+    const RecoveryCopy differs =
+        Plant(Ended("2"), w_->Path("menus/other.velm"), saved, QDateTime::currentDateTime());
+    const QDateTime written = QFileInfo(differs.copyPath).lastModified();
+    w_->prompts.messageAnswers << QMessageBox::No;
+    Form().StartUp({});
+    // Only the copy of a file that is gone (or changed) is offered.
+    QCOMPARE(Messages().size(), 1);
+    QCOMPARE(Messages()[0].text, OfferText("other.velm", written));
+    QVERIFY(Removed(same) && !Exists(OldPath(same.copyPath)));
+    QVERIFY(KeptAside(differs));
+    QVERIFY(!Form().IsModified());
   }
 
   void aCopyWhoseWriterRunsIsLeftAloneUntilItEnds() {
@@ -194,18 +252,22 @@ class CrashRecoveryTest : public QObject {
     QStringList temporaries;
     for (const QString& path : {truncated.copyPath, noted.copyPath, noted.notePath}) {
       const QFileInfo file(path);
-      temporaries << file.absoluteDir().filePath("." + file.fileName() + ".k3Xz9Q.tmp");
+      temporaries << file.absoluteDir().filePath("." + file.fileName() + ".4194305-0123456789abcdef.tmp");
       w_->sandbox.WriteFile(temporaries.back(), "<Product_Name>\r\n");
     }
 
-    w_->prompts.messageAnswers << QMessageBox::Yes << QMessageBox::Ok << QMessageBox::Yes;
+    // Chosen from the list, refused; the other one is asked about then.
+    w_->prompts.choiceAnswers << 0;
+    w_->prompts.messageAnswers << QMessageBox::Ok << QMessageBox::Yes;
     Form().StartUp({});
-    QCOMPARE(Messages().size(), 4);
-    QCOMPARE(Messages()[1].icon, QMessageBox::Critical);
-    QCOMPARE(Messages()[1].text, QString(kWrongProjectMessage));
-    QCOMPARE(Messages()[3].icon, QMessageBox::Warning);
-    QVERIFY(Messages()[3].text.startsWith(truncated.copyPath + "\n\nThe file is incomplete: "));
-    QVERIFY(Removed(foreign) && Removed(truncated) && Removed(noted));
+    QCOMPARE(w_->prompts.choices.size(), 1);
+    QCOMPARE(Messages().size(), 3);
+    QCOMPARE(Messages()[0].icon, QMessageBox::Critical);
+    QCOMPARE(Messages()[0].text, QString(kWrongProjectMessage));
+    QCOMPARE(Messages()[1].text, OfferText("Untitled", now.addSecs(-60)));
+    QCOMPARE(Messages()[2].icon, QMessageBox::Warning);
+    QVERIFY(Messages()[2].text.startsWith(truncated.copyPath + "\n\nThe file is incomplete: "));
+    QVERIFY(KeptAside(foreign) && KeptAside(truncated) && Removed(noted));
     for (const QString& temporary : temporaries) QVERIFY2(!Exists(temporary), qPrintable(temporary));
     QVERIFY(!Form().IsModified());
     QCOMPARE(Form().Document().ItemCount(), 0);
@@ -240,9 +302,9 @@ class CrashRecoveryTest : public QObject {
       QString named;
       QStringList asked;
     };
-    const Start starts[] = {{other, {OfferText(now), "Save changes to files?"}},
-                            {origin, {OfferText(now)}},
-                            {QString(), {OfferText(now)}}};
+    const QString offer = OfferText("site.velm", now);
+    const Start starts[] = {
+        {other, {offer, "Save changes to files?"}}, {origin, {offer}}, {QString(), {offer}}};
     for (const Start& start : starts) {
       left = Plant(Ended("1"), origin, unsaved, now);
       Messages().clear();
@@ -342,14 +404,7 @@ class CrashRecoveryTest : public QObject {
     const QByteArray saved = Project("menus/site.velm", {{"Home", 0}, {"About", 0}});
     const QString expected = w_->Path("expected.velm");
     QProcess designer;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    environment.insert("HOME", w_->sandbox.Root());
-    environment.insert("VELMORA_RECOVERY_INTERVAL_MS", "100");
-    designer.setProcessEnvironment(environment);
-    designer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    designer.start(QCoreApplication::applicationDirPath() + "/gui_recovery_child",
-                   {w_->sandbox.ProgramFolder(), origin, expected});
+    StartChild(designer, "gui_recovery_child", {origin, expected}, 100);
     QVERIFY(designer.waitForStarted());
     QByteArray output;
     QTRY_VERIFY_WITH_TIMEOUT((output += designer.readAllStandardOutput()).contains("edited"), 20000);
@@ -373,6 +428,64 @@ class CrashRecoveryTest : public QObject {
     QCOMPARE(resaved, Sandbox::ReadFile(expected));
     QVERIFY(resaved.contains("<Format_Extensions>"));
     QVERIFY(Removed(files));
+  }
+
+  // A designer saving a large design again and again, killed at random
+  // moments: the project is always the last or the next saved state, the
+  // next save leaves no temporary file, and only a copy that differs from
+  // the project is offered.
+  void designersKilledWhileSavingLeaveTheProjectWholeAndOfferOnlyRealChanges() {
+    constexpr int kItems = 20000;
+    std::vector<test::DesignItem> items;
+    items.reserve(kItems);
+    for (int k = 0; k < kItems; ++k) items.emplace_back("Item " + std::to_string(k), k % 3 == 0 ? 0 : 1);
+    items[0].caption = "v0";
+    const QString project = w_->Path("site/big.velm");
+    test::WriteProject(project, items);
+    const QDir folder = QFileInfo(project).absoluteDir();
+    auto temporaries = [&] { return folder.entryList({".*.tmp"}, QDir::Files | QDir::Hidden); };
+    QRandomGenerator random(20261208);
+    int offered = 0;
+    for (int kill = 0; kill < 4; ++kill) {
+      QProcess designer;
+      StartChild(designer, "gui_save_loop_child", {project}, 15);
+      QVERIFY(designer.waitForStarted());
+      QByteArray output;
+      QTRY_VERIFY_WITH_TIMEOUT((output += designer.readAllStandardOutput()).contains("saving"), 20000);
+      QTest::qWait(static_cast<int>(random.bounded(600)));
+      const RecoveryCopy files =
+          RecoveryFilesOf(DefaultRecoveryFolder(), ProcessIdentityOf(designer.processId()));
+      designer.kill();
+      QVERIFY(designer.waitForFinished());
+      output += designer.readAllStandardOutput();
+
+      // Old or new, never torn.
+      const QList<QByteArray> lines = output.trimmed().split('\n');
+      const int saving = lines.last().split(' ').last().toInt();
+      const std::vector<std::string> captions = test::ProjectCaptions(project);
+      QCOMPARE(captions.size(), size_t(kItems));
+      const QStringList states{"v" + QString::number(saving - 1), "v" + QString::number(saving)};
+      const QString first = QString::fromStdString(captions[0]);
+      QVERIFY2(first == "v0" || states.contains(first), qPrintable(first + " after " + lines.last()));
+
+      // Offered exactly when the copy holds something the project lacks.
+      const bool differs =
+          Exists(files.copyPath) && Sandbox::ReadFile(files.copyPath) != Sandbox::ReadFile(project);
+      Messages().clear();
+      w_->prompts.messageAnswers << QMessageBox::No;
+      TMainForm next(w_->sandbox.ProgramFolder());
+      new CrashRecovery(next);
+      next.StartUp({project});
+      QCOMPARE(Messages().size(), differs ? 1 : 0);
+      offered += differs ? 1 : 0;
+      QVERIFY(Removed(files));
+
+      // The next save into the folder takes away what the kill left.
+      next.Save1Click();
+      QVERIFY2(temporaries().isEmpty(), qPrintable(temporaries().join(' ')));
+      QCOMPARE(test::ProjectCaptions(project)[0], captions[0]);
+    }
+    qInfo("%d of 4 kills left a copy worth offering", offered);
   }
 };
 

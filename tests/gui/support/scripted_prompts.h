@@ -29,10 +29,16 @@ class ScriptedPrompts final : public Prompts {
   QQueue<QMessageBox::StandardButton> messageAnswers;
   QQueue<QString> fileAnswers;  // open, save, folder and picture dialogs alike
   QQueue<QColor> colorAnswers;
+  QQueue<int> choiceAnswers;  // the chosen item's index; -1 declines
 
   QList<AskedMessage> messages;   // every message shown
   QStringList fileDialogFilters;  // the filter of every file dialog shown
   int colorDialogs = 0;
+  struct Choice {
+    QString text;
+    QStringList items;
+  };
+  QList<Choice> choices;  // every choice offered
 
   QMessageBox::StandardButton Message(QWidget*, QMessageBox::Icon icon, const QString& title,
                                       const QString& text, QMessageBox::StandardButtons buttons,
@@ -48,6 +54,11 @@ class ScriptedPrompts final : public Prompts {
   }
   QString ChooseFolder(QWidget*, const QString&, const QString&) override { return NextFile(QString()); }
   QString OpenPicture(QWidget*, const QString&, const QString& filter) override { return NextFile(filter); }
+  int ChooseItem(QWidget*, const QString&, const QString& text, const QStringList& items, const QString&,
+                 const QString&) override {
+    choices.append({text, items});
+    return choiceAnswers.isEmpty() ? -1 : choiceAnswers.dequeue();
+  }
   QColor PickColor(QWidget*, const QColor&) override {
     ++colorDialogs;
     return colorAnswers.isEmpty() ? QColor() : colorAnswers.dequeue();
