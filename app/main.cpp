@@ -68,7 +68,7 @@ int main(int argc, char* argv[]) {
 
   velmora::TMainForm window(programFolder);
 #ifdef VELMORA_WEBENGINE
-  new velmora::LivePreview(window);
+  velmora::LivePreview::AddTo(window);
 #endif
   // Asked before the window appears: the preview embedded in the window
   // may re-create the window's surface while it first shows, which could

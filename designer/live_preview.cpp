@@ -1,6 +1,7 @@
 #include "designer/live_preview.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QActionGroup>
 #include <QApplication>
 #include <QComboBox>
@@ -11,6 +12,7 @@
 #include <QMenu>
 #include <QScreen>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
@@ -34,6 +36,7 @@ constexpr const char* kWidthKey = "LivePreviewWidth";
 constexpr const char* kPaneWidthKey = "LivePreviewPaneWidth";
 constexpr int kDefaultPaneWidth = 460;
 constexpr int kStateVersion = 1;
+constexpr int kUnavailableMessageMs = 60000;
 
 QString SettingKey(const char* name) {
   return QString::fromLatin1(kSettingsGroup) + '/' + QLatin1String(name);
@@ -61,6 +64,22 @@ LivePreview::LivePreview(TMainForm& form) : QObject(&form), form_(form) {
   RestoreLayout();
   form.installEventFilter(this);
   Schedule();
+}
+
+LivePreview* LivePreview::AddTo(TMainForm& form) {
+  const QString reason = PreviewView::UnavailableReason();
+  if (reason.isEmpty()) return new LivePreview(form);
+  auto* entry = new QAction(QStringLiteral("&Live Preview"), &form);
+  entry->setObjectName(QStringLiteral("LivePreview1"));
+  entry->setEnabled(false);
+  entry->setToolTip(reason);
+  entry->setStatusTip(reason);
+  if (auto* viewMenu = form.findChild<QMenu*>(QStringLiteral("View1"))) {
+    viewMenu->addAction(entry);
+    viewMenu->setToolTipsVisible(true);
+  }
+  form.statusBar()->showMessage(reason, kUnavailableMessageMs);
+  return nullptr;
 }
 
 QWidget* LivePreview::BuildPane() {

@@ -35,6 +35,11 @@ class LivePreview : public QObject {
   // as the settings last left them.
   explicit LivePreview(TMainForm& form);
 
+  // Adds the pane where its web engine can run; else puts a disabled View
+  // menu entry in its place, with `PreviewView::UnavailableReason` in its
+  // tip and in the status line. Returns the pane, or null.
+  static LivePreview* AddTo(TMainForm& form);
+
   QDockWidget* Dock() const { return dock_; }
   PreviewView* View() const { return view_; }
   void SetPause(int milliseconds);

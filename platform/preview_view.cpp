@@ -1,6 +1,13 @@
 #include "platform/preview_view.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLibraryInfo>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QVBoxLayout>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
@@ -10,6 +17,9 @@
 #include <QWebEngineView>
 #include <algorithm>
 #include <functional>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace velmora {
 
@@ -58,6 +68,23 @@ class LocalOnlyInterceptor : public QWebEngineUrlRequestInterceptor {
     }
   }
 };
+
+#ifdef _WIN32
+constexpr const char* kHelperName = "/QtWebEngineProcess.exe";
+#else
+constexpr const char* kHelperName = "/QtWebEngineProcess";
+#endif
+
+// The engine's own switches for running without its sandbox.
+bool SandboxSwitchedOff() {
+  const QString disabled = qEnvironmentVariable("QTWEBENGINE_DISABLE_SANDBOX");
+  if (!disabled.isEmpty() && disabled != QLatin1String("0")) return true;
+  const QString noSandbox = QStringLiteral("--no-sandbox");
+  return qEnvironmentVariable("QTWEBENGINE_CHROMIUM_FLAGS")
+             .split(' ', Qt::SkipEmptyParts)
+             .contains(noSandbox) ||
+         QCoreApplication::arguments().contains(noSandbox);
+}
 
 QString NoticePage(const QString& text) {
   return QStringLiteral(
@@ -137,11 +164,66 @@ PreviewView::PreviewView(QWidget* parent) : QWidget(parent) {
   view_->setPage(page_);
   view_->setContextMenuPolicy(Qt::NoContextMenu);
   connect(page_, &QWebEnginePage::loadFinished, this, [this] { view_->setZoomFactor(Zoom()); });
+  BuildStoppedNotice();
+  connect(
+      page_, &QWebEnginePage::renderProcessTerminated, this,
+      [this](QWebEnginePage::RenderProcessTerminationStatus status, int exitCode) {
+        if (status == QWebEnginePage::NormalTerminationStatus) return;
+        stopped_ = true;
+        ready_ = false;
+        stoppedText_->setText(
+            QStringLiteral("The preview stopped: the web engine's drawing process ended (%1, code %2).\n\n"
+                           "Reload draws it again, and so does the next change of the design.")
+                .arg(status == QWebEnginePage::KilledTerminationStatus ? QStringLiteral("killed")
+                                                                       : QStringLiteral("crashed"))
+                .arg(exitCode));
+        stoppedNotice_->show();
+        stoppedNotice_->raise();
+        emit Stopped();
+      });
   setMinimumWidth(120);
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, QColor(0xE4, 0xE4, 0xE4));
   setPalette(palette);
   setAutoFillBackground(true);
+}
+
+void PreviewView::BuildStoppedNotice() {
+  stoppedNotice_ = new QWidget(this);
+  stoppedNotice_->setObjectName(QStringLiteral("wdgtPreviewStopped"));
+  stoppedNotice_->setAutoFillBackground(true);
+  auto* layout = new QVBoxLayout(stoppedNotice_);
+  layout->setContentsMargins(16, 16, 16, 16);
+  stoppedText_ = new QLabel(stoppedNotice_);
+  stoppedText_->setObjectName(QStringLiteral("lblPreviewStopped"));
+  stoppedText_->setWordWrap(true);
+  layout->addWidget(stoppedText_);
+  auto* reload = new QPushButton(QStringLiteral("Reload"), stoppedNotice_);
+  reload->setObjectName(QStringLiteral("btnPreviewReload"));
+  layout->addWidget(reload, 0, Qt::AlignLeft);
+  layout->addStretch(1);
+  connect(reload, &QPushButton::clicked, this, &PreviewView::Reload);
+  stoppedNotice_->hide();
+}
+
+QString PreviewView::UnavailableReason() {
+#ifndef _WIN32
+  if (geteuid() == 0 && !SandboxSwitchedOff()) {
+    return QStringLiteral(
+        "The live preview is off: its web engine does not run for the root user unless its sandbox is "
+        "switched off. Start Velmora as another user, or with QTWEBENGINE_CHROMIUM_FLAGS=--no-sandbox.");
+  }
+#endif
+  const QString helper = qEnvironmentVariable("QTWEBENGINEPROCESS_PATH");
+  const QStringList candidates =
+      !helper.isEmpty() ? QStringList{helper}
+                        : QStringList{QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath) + kHelperName,
+                                      QCoreApplication::applicationDirPath() + kHelperName};
+  for (const QString& candidate : candidates) {
+    if (QFileInfo(candidate).isExecutable()) return {};
+  }
+  return QStringLiteral("The live preview is off: the web engine's helper program is missing (%1).")
+      .arg(QDir::toNativeSeparators(candidates.front()));
 }
 
 PreviewView::~PreviewView() {
@@ -151,7 +233,7 @@ PreviewView::~PreviewView() {
 }
 
 bool PreviewView::ShowContent(PreviewContent content, bool force) {
-  if (!force && loadedOnce_ && content == handler_->Content()) return false;
+  if (!force && !stopped_ && loadedOnce_ && content == handler_->Content()) return false;
   handler_->SetContent(std::move(content));
   Arrange();  // a notice reads at the pane's own width
   Load();
@@ -174,6 +256,8 @@ void PreviewView::Reload() {
 
 void PreviewView::Load() {
   ready_ = false;
+  stopped_ = false;
+  stoppedNotice_->hide();
   loadedOnce_ = true;
   page_->load(PreviewPageUrl(++loads_));
 }
@@ -196,6 +280,7 @@ void PreviewView::Arrange() {
   const double zoom = Zoom();
   const int viewWidth = ShowsNotice() ? width() : std::max(1, int(pageWidth_ * zoom + 0.5));
   view_->setGeometry(std::max(0, (width() - viewWidth) / 2), 0, viewWidth, height());
+  stoppedNotice_->setGeometry(rect());
   view_->setZoomFactor(zoom);
 }
 

@@ -11,6 +11,7 @@
 
 #include "platform/preview_scheme.h"
 
+class QLabel;
 class QWebEngineProfile;
 class QWebEngineView;
 
@@ -29,6 +30,11 @@ class PreviewView : public QWidget {
 
   explicit PreviewView(QWidget* parent = nullptr);
   ~PreviewView() override;
+
+  // Why the web engine cannot start in this program (it would end the
+  // whole program if tried): run as root without the engine's sandbox
+  // switched off, or its helper program missing. Empty when it can.
+  static QString UnavailableReason();
 
   // Shows a menu; loads the page again only when something in it changed
   // (or `force`). Returns whether it loads.
@@ -52,12 +58,16 @@ class PreviewView : public QWidget {
 
   // Whether the last load has finished with the menu built.
   bool IsReady() const { return ready_; }
+  // Whether the page's drawing process ended (crashed or was killed): a
+  // message and a Reload button stand in the pane until the next load.
+  bool HasStopped() const { return stopped_; }
   QWebEngineView* WebView() const { return view_; }
 
  signals:
   void Ready();
   void ItemClicked(int index);
   void LinkRefused(const QString& address);
+  void Stopped();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -65,11 +75,15 @@ class PreviewView : public QWidget {
  private:
   void Load();
   void Arrange();
+  void BuildStoppedNotice();
 
   QWebEngineProfile* profile_ = nullptr;
   PreviewSchemeHandler* handler_ = nullptr;
   QWebEngineView* view_ = nullptr;
   PreviewPage* page_ = nullptr;
+  QWidget* stoppedNotice_ = nullptr;
+  QLabel* stoppedText_ = nullptr;
+  bool stopped_ = false;
   int pageWidth_ = kDesktopWidth;
   bool ready_ = false;
   bool loadedOnce_ = false;

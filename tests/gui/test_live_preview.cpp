@@ -1,20 +1,29 @@
 // The live preview pane: the menu drawn by the web engine from memory,
 // following edits, selections and clicks, and the scheme that feeds it.
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QDockWidget>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QProcess>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
 #include <QTreeWidget>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+
+#include <unistd.h>
+#include <csignal>
+#include <memory>
+#include <optional>
 
 #include "designer/live_preview.h"
 #include "dialogs/templet.h"
@@ -31,15 +40,13 @@ constexpr int kEngineTimeout = 20000;
 
 // Runs a script in the pane's page and waits for its value.
 QVariant RunJs(PreviewView* view, const QString& script) {
-  QVariant result;
-  bool done = false;
-  view->WebView()->page()->runJavaScript(script, [&](const QVariant& value) {
-    result = value;
-    done = true;
-  });
-  if (!QTest::qWaitFor([&] { return done; }, kEngineTimeout))
+  // The answer may come after the wait gave up (or never, when the page
+  // goes first), so it is kept apart from this frame.
+  auto answer = std::make_shared<std::optional<QVariant>>();
+  view->WebView()->page()->runJavaScript(script, [answer](const QVariant& value) { *answer = value; });
+  if (!QTest::qWaitFor([&] { return answer->has_value(); }, kEngineTimeout))
     qWarning("the page did not answer: %s", qPrintable(script));
-  return result;
+  return answer->value_or(QVariant());
 }
 
 QString TopCaptions(PreviewView* view) {
@@ -232,6 +239,92 @@ class LivePreviewTest : public QObject {
     Find<QListWidget>(&chooser, "TempletList")->setCurrentRow(1);
     QCOMPARE(description->text(), QString("b.velm"));
     QTRY_COMPARE_WITH_TIMEOUT(TopCaptions(chooser.Preview()), QString("Gamma"), kEngineTimeout);
+  }
+
+  void aRendererThatDiesIsReportedAndDrawnAgain() {
+    test::WindowFixture fixture;
+    TMainForm& form = *fixture.form;
+    auto* preview = new LivePreview(form);
+    PreviewView* view = preview->View();
+    form.show();
+    fixture.OpenDesign("a.velm", {{"Home", 0}, {"About", 0}});
+    preview->RefreshNow();
+    QTRY_VERIFY_WITH_TIMEOUT(view->IsReady(), kEngineTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(TopCaptions(view), QString("Home|About"), kEngineTimeout);
+    auto* notice = Find<QWidget>(view, "wdgtPreviewStopped");
+    QVERIFY(!notice->isVisible());
+
+    auto killRenderer = [&] {
+      const qint64 renderer = view->WebView()->page()->renderProcessPid();
+      QVERIFY(renderer > 0);
+      QCOMPARE(::kill(static_cast<pid_t>(renderer), SIGKILL), 0);
+      QTRY_VERIFY_WITH_TIMEOUT(view->HasStopped(), kEngineTimeout);
+      QVERIFY(notice->isVisible());
+      QVERIFY(Find<QLabel>(view, "lblPreviewStopped")->text().contains("killed"));
+    };
+    // Reload draws it again.
+    killRenderer();
+    Find<QAbstractButton>(view, "btnPreviewReload")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(view->IsReady(), kEngineTimeout);
+    QVERIFY(!notice->isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(TopCaptions(view), QString("Home|About"), kEngineTimeout);
+
+    // So does the next edit.
+    killRenderer();
+    Find<QTreeWidget>(&form, "trvwDesignPanel")->setCurrentItem(form.NodeAt(2));
+    Find<QLineEdit>(&form, "edt_ICaption")->setText("Team");
+    QTRY_COMPARE_WITH_TIMEOUT(TopCaptions(view), QString("Home|Team"), kEngineTimeout);
+    QVERIFY(!view->HasStopped() && !notice->isVisible());
+  }
+
+  void withoutItsEngineTheDesignerRunsWithoutThePane() {
+    // The helper program missing.
+    qputenv("QTWEBENGINEPROCESS_PATH", "/nonexistent/QtWebEngineProcess");
+    const QString missing = PreviewView::UnavailableReason();
+    qunsetenv("QTWEBENGINEPROCESS_PATH");
+    QVERIFY2(missing.contains("helper program is missing (/nonexistent/QtWebEngineProcess)"),
+             qPrintable(missing));
+    QVERIFY(PreviewView::UnavailableReason().isEmpty());
+    if (geteuid() == 0) {
+      const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+      qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+      QVERIFY(PreviewView::UnavailableReason().contains("root user"));
+      qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+    }
+
+    qputenv("QTWEBENGINEPROCESS_PATH", "/nonexistent/QtWebEngineProcess");
+    test::WindowFixture fixture;
+    TMainForm& form = *fixture.form;
+    QVERIFY(!LivePreview::AddTo(form));
+    qunsetenv("QTWEBENGINEPROCESS_PATH");
+    QVERIFY(!form.findChild<QDockWidget*>("dckLivePreview"));
+    auto* entry = Find<QAction>(&form, "LivePreview1");
+    QVERIFY(!entry->isEnabled());
+    QCOMPARE(entry->toolTip(), missing);
+    QVERIFY(Find<QMenu>(&form, "View1")->actions().contains(entry));
+    QCOMPARE(form.statusBar()->currentMessage(), missing);
+    QVERIFY(!form.findChild<QWebEngineView*>());
+  }
+
+  void startedAsRootWithoutTheSandboxSwitchTheProgramRuns() {
+    if (geteuid() != 0) QSKIP("only as root does the engine refuse its sandbox");
+    const QString program = test::BuildProgramFolder() + "/velmora";
+    if (!QFileInfo::exists(program)) QSKIP("the designer program is not built");
+    test::Sandbox sandbox;
+    QProcess designer;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("QTWEBENGINE_CHROMIUM_FLAGS");
+    environment.remove("QTWEBENGINE_DISABLE_SANDBOX");
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("HOME", sandbox.Root());
+    designer.setProcessEnvironment(environment);
+    designer.setProcessChannelMode(QProcess::MergedChannels);
+    designer.start(program, {"--home", sandbox.ProgramFolder()});
+    QVERIFY(designer.waitForStarted());
+    // The engine would have ended it within a second of showing the window.
+    QVERIFY2(!designer.waitForFinished(3000), designer.readAll().constData());
+    designer.kill();
+    designer.waitForFinished();
   }
 
   void viewEntryTogglesThePaneAndItsStateIsKept() {
