@@ -93,7 +93,7 @@ TfrmWebMenuChooser::TfrmWebMenuChooser(const QString& pageName, const QList<WebM
   auto* body = new QHBoxLayout;
   body->addLayout(choose, 2);
 #ifdef VELMORA_WEBENGINE
-  if (PreviewSchemeRegistered()) {
+  if (PreviewView::CanShow()) {
     preview_ = new PreviewView(this);
     preview_->setObjectName("previewWebMenu");
     preview_->setMinimumSize(420, 300);

@@ -101,7 +101,7 @@ TfrmTemplet::TfrmTemplet(const QString& programFolder, Actions actions, QWidget*
   description_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
   shown->addWidget(description_);
 #ifdef VELMORA_WEBENGINE
-  if (PreviewSchemeRegistered() && PreviewView::UnavailableReason().isEmpty()) {
+  if (PreviewView::CanShow()) {
     preview_ = new PreviewView(this);
     preview_->setMinimumSize(420, 240);
     shown->addWidget(preview_, 1);

@@ -226,6 +226,10 @@ QString PreviewView::UnavailableReason() {
       .arg(QDir::toNativeSeparators(candidates.front()));
 }
 
+bool PreviewView::CanShow() {
+  return PreviewSchemeRegistered() && UnavailableReason().isEmpty();
+}
+
 PreviewView::~PreviewView() {
   // The page must go before the profile it was made with.
   delete view_;

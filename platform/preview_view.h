@@ -35,6 +35,9 @@ class PreviewView : public QWidget {
   // whole program if tried): run as root without the engine's sandbox
   // switched off, or its helper program missing. Empty when it can.
   static QString UnavailableReason();
+  // Whether a view may be made here: the preview scheme is registered
+  // and the engine can start.
+  static bool CanShow();
 
   // Shows a menu; loads the page again only when something in it changed
   // (or `force`). Returns whether it loads.
