@@ -42,6 +42,10 @@ class SilentPrompts final : public velmora::Prompts {
   QString ChooseFolder(QWidget*, const QString&, const QString&) override { return {}; }
   QString OpenPicture(QWidget*, const QString&, const QString&) override { return {}; }
   QColor PickColor(QWidget*, const QColor&) override { return {}; }
+  int ChooseItem(QWidget*, const QString&, const QString&, const QStringList&, const QString&,
+                 const QString&) override {
+    return -1;
+  }
 };
 
 // Median milliseconds of `runs` runs; `prepare` runs untimed before each.
