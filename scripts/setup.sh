@@ -44,6 +44,11 @@ configure_and_build() {
 run_main_job() {
   local example="$here/examples/velmora-example.velm"
   if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -x "$build/velmora" ]; then
+    # The live preview's engine will not start as root with its sandbox on;
+    # it only ever shows the designer's own pages, so switch it off there.
+    if [ "$(id -u)" -eq 0 ]; then
+      export QTWEBENGINE_CHROMIUM_FLAGS="${QTWEBENGINE_CHROMIUM_FLAGS:---no-sandbox}"
+    fi
     exec "$build/velmora" "$example"
   fi
   local out="${VELMORA_EXAMPLE_OUT:-$build/example-site}"
