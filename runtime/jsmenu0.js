@@ -20,7 +20,7 @@
   'use strict';
   if (w.Velmora) return;
 
-  var V = w.Velmora = { menus: {}, geo: {}, g: 0 },
+  var V = w.Velmora = { menus: {}, geo: {}, bc: {}, g: 0 },
     motion = w.matchMedia('(prefers-reduced-motion: reduce)'),
     // Item fields
     CAP = 0, ALIGN = 1, WRAP = 2, PAD = 3 /* left right top bottom */, LINK = 7, TARGET = 8,
@@ -126,6 +126,13 @@
     return it;
   }
   function cls(it, s) { return str(it.c[CLASS + s] || it.c[CLASS]); }
+  // One copy of each class list, not one per item
+  function shared(k) { return V.bc[k] || (V.bc[k] = k); }
+  // The caption, or the alternative text of the image standing for it
+  function capOf(it) {
+    var img = it.el.querySelector('.vm-t img');
+    return img ? img.alt : it.el.textContent;
+  }
 
   // Items from the page's list; an item without a record of its own takes its previous
   // sibling's, or its parent's
@@ -146,7 +153,6 @@
         }
         it = prev = add(m, r, m.all.length, par, e.getAttribute('aria-disabled') == 'true');
         it.el = e;
-        it.h = e.href;
         if (e.getAttribute('aria-current') == 'page') it.cur = 2;
         m.all.push(it);
         if (sub || kids.length) walk(sub, kids, it);
@@ -185,7 +191,8 @@
   function markCurrent(m) {
     var here = pageOf(location.href);
     each(m.all, function (it) {
-      if (it && !it.off && (it.cur || it.h && pageOf(it.h) === here)) {
+      var h = it && (m.lean ? it.el.href : it.h);
+      if (it && !it.off && (it.cur || h && pageOf(h) === here)) {
         it.cur = 2;
         for (var p = it.par; p && !p.cur; p = p.par) p.cur = 1;
       }
@@ -287,7 +294,7 @@
     attr(a, 'aria-owns', !cm && it.sub ? sid : null);
     a.tabIndex = (cm ? !it.off : it === m.tab) ? 0 : -1;
     if (cm && k && a.href && !it.xb) {
-      a.after(it.xb = btn('vm-xb', it.t, sid));
+      a.after(it.xb = btn('vm-xb', capOf(it), sid));
       it.xb.$vm = it;
       it.bc += ' vm-hx';
       it.s = -1;
@@ -347,16 +354,14 @@
       if (str(c[TIP])) a.title = c[TIP];
       a.textContent = str(c[CAP]);
     }
-    it.t = a.textContent;
     a.$vm = it;
     a.id = m.name + '-' + it.i;
     if (it.cur > 1) attr(a, 'aria-current', 'page');
-    it.bc = 'vm-i ' + geo + (c[WRAP] == 1 ? ' vm-w' : '') + (it.off ? ' vm-x' : '');
-    it.im = [];
+    it.bc = shared('vm-i ' + geo + (c[WRAP] == 1 ? ' vm-w' : '') + (it.off ? ' vm-x' : ''));
     while (a.firstChild) t.appendChild(a.firstChild);
     icon(it, LICON, a);
     a.appendChild(t);
-    if ((pic = icon(it, IMAGE, t, it.t))) t.replaceChildren(pic);
+    if ((pic = icon(it, IMAGE, t, t.textContent))) t.replaceChildren(pic);
     if (!icon(it, RICON, a) && it.kids.length && !pic) it.bc += ' vm-ar';
     paint(it);
     return a;
@@ -371,7 +376,7 @@
     img.width = num(c[k + 3], 16);
     img.height = num(c[k + 4], 16);
     each(u, function (x, j) { if (j && x) new Image().src = x; });
-    it.im.push([img, u]);
+    (it.im = it.im || []).push([img, u]);
     return img;
   }
 
@@ -385,7 +390,7 @@
     it.s = s;
     it.el.className = it.bc + ' ' + cls(it, s);
     if (it.xb) it.xb.className = 'vm-xb ' + cls(it, s);
-    each(it.im, function (p) {
+    each(it.im || [], function (p) {
       var u = p[1][s] || p[1][NORMAL], img = p[0];
       if (img.$u !== u) {
         if ((img.$u = u)) img.src = u;
@@ -731,7 +736,7 @@
       m.tt = Date.now();
       for (var i = m.ta.length > 1 ? 0 : 1; i <= n; i++) {
         to = sib[(j + i) % n];
-        if (!to.t.toLowerCase().indexOf(m.ta)) return !focusIt(m, to);
+        if (!capOf(to).toLowerCase().indexOf(m.ta)) return !focusIt(m, to);
       }
     } else return false;
     return true;
