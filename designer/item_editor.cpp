@@ -92,7 +92,7 @@ void ItemEditor::MoveBlock(const BlockMove& move) {
 void ItemEditor::SwapValues(std::vector<ValueChange>& changes, FormatExtensions* extensions,
                             bool reloadPages) {
   velmora::SwapValues(Document(), changes);
-  if (extensions) std::swap(Document().Extensions, *extensions);
+  if (extensions) SwapExtensions(Document(), *extensions);
   if (reloadPages && extensions) form_.pageStyle_->Load(Document());
   const int current = form_.CurrentItemIndex();
   bool menuChanged = false;

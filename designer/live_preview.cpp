@@ -1,24 +1,20 @@
 #include "designer/live_preview.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
-#include <QComboBox>
 #include <QDockWidget>
 #include <QEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
-#include <QSpinBox>
 #include <QStatusBar>
-#include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "designer/document_notifier.h"
 #include "designer/main_form.h"
 #include "document/file_io.h"
 #include "generator/preview.h"
@@ -136,20 +132,9 @@ void LivePreview::AddPresets(QToolBar* bar) {
 }
 
 void LivePreview::WatchChanges() {
+  // Every edit of the design reaches the document at once, which reports it.
+  connect(&form_.Notifications(), &DocumentNotifier::Changed, this, &LivePreview::Schedule);
   connect(&form_, &TMainForm::DesignChanged, this, &LivePreview::Schedule);
-  // Some page controls change a value without marking the design modified.
-  auto* pages = form_.findChild<QTabWidget*>(QStringLiteral("pgcntrl1"));
-  if (pages) {
-    for (auto* spin : pages->findChildren<QSpinBox*>())
-      connect(spin, &QSpinBox::textChanged, this, &LivePreview::Schedule);
-    for (auto* edit : pages->findChildren<QLineEdit*>())
-      connect(edit, &QLineEdit::textChanged, this, &LivePreview::Schedule);
-    for (auto* combo : pages->findChildren<QComboBox*>())
-      connect(combo, &QComboBox::currentIndexChanged, this, &LivePreview::Schedule);
-    for (auto* button : pages->findChildren<QAbstractButton*>()) {
-      if (button->isCheckable()) connect(button, &QAbstractButton::toggled, this, &LivePreview::Schedule);
-    }
-  }
   if (auto* tree = form_.findChild<QTreeWidget*>(QStringLiteral("trvwDesignPanel"))) {
     // After the window's own handler has moved the values.
     connect(tree, &QTreeWidget::currentItemChanged, this,

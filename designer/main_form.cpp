@@ -13,6 +13,7 @@
 #include <QTreeWidget>
 #include <QUndoStack>
 
+#include "designer/document_notifier.h"
 #include "designer/gui_status.h"
 #include "designer/icons.h"
 #include "designer/property_pages.h"
@@ -81,12 +82,14 @@ TMainForm::~TMainForm() {
   // The pages and the tree adapter point into widgets that the window's
   // destruction frees; the document must stop reporting to the status area.
   if (AppletAgent) AppletAgent->SetStatusSink(nullptr);
+  notifier_.reset();
 }
 
 void TMainForm::FormCreate() {
   MenuBaseName = "menu" + MakeMenuNumber();
   AppletAgent = std::make_unique<TvornAppletAgent>(ToNativePath(programFolder_));
   AppletAgent->SetStatusSink(statusSink_.get());
+  notifier_ = std::make_unique<DocumentNotifier>(*AppletAgent);
   treeAdapter_->SetTextEncoding(&AppletAgent->Encoding);
   CurrentItemNode = nullptr;
   TreeRebuilding = false;

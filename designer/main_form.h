@@ -37,6 +37,7 @@ namespace velmora {
 
 struct PublishResult;
 class DesignTreeAdapter;
+class DocumentNotifier;
 class GuiStatusSink;
 class PageStyleControls;
 class PropertyPages;
@@ -65,6 +66,8 @@ class TMainForm : public QMainWindow {
   // ---- Window state ----
   TvornAppletAgent& Document() { return *AppletAgent; }
   const TvornAppletAgent& Document() const { return *AppletAgent; }
+  // The document's change reports as signals.
+  DocumentNotifier& Notifications() { return *notifier_; }
   // The tree widget as the core sees it: node counts, depths and parents
   // by absolute pre-order index (the root is 0, item i is node i + 1).
   DesignTree& Tree();
@@ -282,6 +285,7 @@ class TMainForm : public QMainWindow {
   // ---- Window state ----
   std::string MenuBaseName;
   std::unique_ptr<TvornAppletAgent> AppletAgent;
+  std::unique_ptr<DocumentNotifier> notifier_;
   QString CurrentProjectFile;
   QTreeWidgetItem* CurrentItemNode = nullptr;
   bool TreeRebuilding = false;

@@ -52,11 +52,39 @@ TItemData TvornAppletAgent::StringsToItem(const TStringArray& strings, const std
   return StringsToRecord<TItemData>(strings);
 }
 
+void TvornAppletAgent::SetAppletData(const TAppletData& data) {
+  std::vector<ValueSlot> changed;
+  for (int k = 0; k < kAppletFieldCount; ++k) {
+    if (AppletData.at(k) != data.at(k)) changed.push_back({kMenuWide, k});
+  }
+  AppletData = data;
+  TellValuesChanged(changed);
+}
+
+void TvornAppletAgent::SetItem(int index, const TItemData& item) {
+  TItemData& record = Items.at(static_cast<size_t>(index));
+  std::vector<ValueSlot> changed;
+  for (int k = 0; k < kItemFieldCount; ++k) {
+    if (record.at(k) != item.at(k)) changed.push_back({index, k});
+  }
+  record = item;
+  TellValuesChanged(changed);
+}
+
+void TvornAppletAgent::AddObserver(DesignObserver* observer) {
+  observers_.push_back(observer);
+}
+
+void TvornAppletAgent::RemoveObserver(DesignObserver* observer) {
+  std::erase(observers_, observer);
+}
+
 void TvornAppletAgent::ResetDocument() {
   AppletData = DefaultAppletData();
   Items.clear();
   Extensions.Clear();
   Encoding = TextEncoding::Windows1252;
+  TellReset();
 }
 
 void TvornAppletAgent::CopyDesignFrom(const TvornAppletAgent& other, int itemCount) {
@@ -68,6 +96,7 @@ void TvornAppletAgent::CopyDesignFrom(const TvornAppletAgent& other, int itemCou
   FileVersion = other.FileVersion;
   Extensions = other.Extensions;
   Encoding = other.Encoding;
+  TellReset();
 }
 
 TItemData TvornAppletAgent::MakeDefaultItem() {
@@ -78,18 +107,21 @@ void TvornAppletAgent::InsertItem(int index, const TItemData& item) {
   const int n = ItemCount();
   if (n == 0) {
     Items.assign(1, item);
+    Tell([](DesignObserver& o) { o.ItemsInserted(0, 1); });
   } else if (index >= 0 && index <= n) {
     Items.insert(Items.begin() + index, item);
+    Tell([index](DesignObserver& o) { o.ItemsInserted(index, 1); });
   }
 }
 
 void TvornAppletAgent::DeleteItem(int index) {
-  if (index >= 0 && index < ItemCount()) Items.erase(Items.begin() + index);
+  if (index < 0 || index >= ItemCount()) return;
+  Items.erase(Items.begin() + index);
+  Tell([index](DesignObserver& o) { o.ItemsRemoved(index, 1); });
 }
 
 void TvornAppletAgent::MoveItemUp(int index) {
-  if (index > 0 && index < ItemCount())
-    std::swap(Items[static_cast<size_t>(index)], Items[static_cast<size_t>(index - 1)]);
+  MoveBlockUp(index, 1, 1);
 }
 
 std::string DescribeItem(int index, std::string_view caption) {
@@ -99,6 +131,7 @@ std::string DescribeItem(int index, std::string_view caption) {
 void TvornAppletAgent::MoveBlockUp(int first, int count, int distance) {
   if (count <= 0 || distance <= 0 || first - distance < 0 || first + count > ItemCount()) return;
   std::rotate(Items.begin() + (first - distance), Items.begin() + first, Items.begin() + first + count);
+  Tell([=](DesignObserver& o) { o.ItemsMoved(first, count, distance); });
 }
 
 void CheckStorableValue(std::string_view value, const std::string& owner, std::string_view fieldName,

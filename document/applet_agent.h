@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "document/design_observer.h"
 #include "document/design_tree.h"
 #include "document/format_extensions.h"
 #include "document/records.h"
@@ -48,9 +49,9 @@ class TvornAppletAgent {
   TvornAppletAgent& operator=(const TvornAppletAgent&) = delete;
 
   TAppletData GetAppletData() const { return AppletData; }
-  void SetAppletData(const TAppletData& data) { AppletData = data; }
+  void SetAppletData(const TAppletData& data);
   TItemData GetItem(int index) const { return Items.at(static_cast<size_t>(index)); }
-  void SetItem(int index, const TItemData& item) { Items.at(static_cast<size_t>(index)) = item; }
+  void SetItem(int index, const TItemData& item);
   int ItemCount() const { return static_cast<int>(Items.size()); }
 
   static TStringArray AppletDataToStrings(const TAppletData& data);
@@ -91,6 +92,22 @@ class TvornAppletAgent {
   ReadResult ImportStructure(const std::string& fileName, DesignTree& tree);
   ReadResult ImportStructureText(const std::string& content, const std::string& sourceName, DesignTree& tree);
 
+  // Observers hear of every change the operations above and the item
+  // edits (item_edits.h) make; they must stay registered no longer than
+  // they live. Code that changes the public members directly reports it.
+  void AddObserver(DesignObserver* observer);
+  void RemoveObserver(DesignObserver* observer);
+  template <typename Report>
+  void Tell(Report&& report) const {
+    for (DesignObserver* observer : observers_) report(*observer);
+  }
+  void TellReset() const {
+    Tell([](DesignObserver& o) { o.DesignReset(); });
+  }
+  void TellValuesChanged(const std::vector<ValueSlot>& changed) const {
+    if (!changed.empty()) Tell([&changed](DesignObserver& o) { o.ValuesChanged(changed); });
+  }
+
   void SetStatusSink(StatusSink* sink) { status_ = sink ? sink : &nullSink_; }
   StatusSink& Status() const { return *status_; }
   const std::string& ProgramFolder() const { return programFolder_; }
@@ -108,10 +125,13 @@ class TvornAppletAgent {
 
  private:
   void WriteProject(AtomicFileWriter& out);
+  ReadResult ReadProjectText(std::string content, const std::string& sourceName, DesignTree& tree);
+  ReadResult ReadStructureText(const std::string& content, const std::string& sourceName, DesignTree& tree);
 
   std::string programFolder_;
   mutable NullStatusSink nullSink_;
   StatusSink* status_;
+  std::vector<DesignObserver*> observers_;
 };
 
 // Names an item for messages: its position counting from 1 and its caption.

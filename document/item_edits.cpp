@@ -25,7 +25,10 @@ std::string_view ValueAt(const TvornAppletAgent& doc, ValueSlot slot) {
 }
 
 void SwapValues(TvornAppletAgent& doc, std::vector<ValueChange>& changes) {
+  std::vector<ValueSlot> changed;
+  changed.reserve(changes.size());
   for (ValueChange& change : changes) {
+    changed.push_back(change.slot);
     const ValueSlot slot = change.slot;
     auto swapIn = [&change](auto& record) {
       std::string previous(record.at(change.slot.field));
@@ -38,6 +41,12 @@ void SwapValues(TvornAppletAgent& doc, std::vector<ValueChange>& changes) {
       swapIn(doc.Items.at(static_cast<size_t>(slot.item)));
     }
   }
+  doc.TellValuesChanged(changed);
+}
+
+void SwapExtensions(TvornAppletAgent& doc, FormatExtensions& extensions) {
+  std::swap(doc.Extensions, extensions);
+  doc.Tell([](DesignObserver& o) { o.ExtensionsChanged(); });
 }
 
 std::vector<ValueChange> SwitchToUtf8Undoably(TvornAppletAgent& doc) {
@@ -57,8 +66,8 @@ std::vector<ValueChange> SwitchToUtf8Undoably(TvornAppletAgent& doc) {
 
 void UndoSwitchToUtf8(TvornAppletAgent& doc, std::vector<ValueChange>& converted) {
   if (doc.Encoding == TextEncoding::Windows1252) return;
-  SwapValues(doc, converted);
   doc.Encoding = TextEncoding::Windows1252;
+  SwapValues(doc, converted);
 }
 
 std::vector<TItemData> TakeItems(TvornAppletAgent& doc, int first, int count) {
@@ -66,14 +75,17 @@ std::vector<TItemData> TakeItems(TvornAppletAgent& doc, int first, int count) {
   auto begin = doc.Items.begin() + first;
   std::vector<TItemData> taken(std::make_move_iterator(begin), std::make_move_iterator(begin + count));
   doc.Items.erase(begin, begin + count);
+  doc.Tell([=](DesignObserver& o) { o.ItemsRemoved(first, count); });
   return taken;
 }
 
 void PutItems(TvornAppletAgent& doc, int first, std::vector<TItemData>& items) {
   CheckRun(doc, first, 0, 0);
+  const int count = static_cast<int>(items.size());
   doc.Items.insert(doc.Items.begin() + first, std::make_move_iterator(items.begin()),
                    std::make_move_iterator(items.end()));
   items.clear();
+  doc.Tell([first, count](DesignObserver& o) { o.ItemsInserted(first, count); });
 }
 
 }  // namespace velmora

@@ -13,17 +13,6 @@
 
 namespace velmora {
 
-// Stands for the menu-wide record where an item index is expected.
-inline constexpr int kMenuWide = -1;
-
-// One value of a design: field `field` of item `item`, or of the menu-wide
-// record when `item` is kMenuWide.
-struct ValueSlot {
-  int item = kMenuWide;
-  int field = 0;
-  bool operator==(const ValueSlot&) const = default;
-};
-
 struct ValueChange {
   ValueSlot slot;
   std::string value;
@@ -35,6 +24,8 @@ std::string_view ValueAt(const TvornAppletAgent& doc, ValueSlot slot);
 // the change, so applying the same changes again restores the design. The
 // slots must exist and differ from each other.
 void SwapValues(TvornAppletAgent& doc, std::vector<ValueChange>& changes);
+// Exchanges the design's format extensions with `extensions`.
+void SwapExtensions(TvornAppletAgent& doc, FormatExtensions& extensions);
 
 // Switches a classic design to UTF-8 (SwitchToUtf8) and returns the values
 // the switch converted, as they were; nothing when the design already was

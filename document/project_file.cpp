@@ -112,6 +112,13 @@ ReadResult TvornAppletAgent::LoadProject(const std::string& fileName, DesignTree
 
 ReadResult TvornAppletAgent::LoadProjectText(std::string content, const std::string& sourceName,
                                              DesignTree& tree) {
+  ReadResult result = ReadProjectText(std::move(content), sourceName, tree);
+  if (result.outcome == ReadOutcome::Loaded) TellReset();
+  return result;
+}
+
+ReadResult TvornAppletAgent::ReadProjectText(std::string content, const std::string& sourceName,
+                                             DesignTree& tree) {
   if (content.empty()) return {};
   // The items keep pointing into the file's text until they are first used.
   const auto text = std::make_shared<const std::string>(std::move(content));

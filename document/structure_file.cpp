@@ -70,6 +70,13 @@ ReadResult TvornAppletAgent::ImportStructure(const std::string& fileName, Design
 
 ReadResult TvornAppletAgent::ImportStructureText(const std::string& content, const std::string& sourceName,
                                                  DesignTree& tree) {
+  ReadResult result = ReadStructureText(content, sourceName, tree);
+  if (result.outcome == ReadOutcome::Loaded) TellReset();
+  return result;
+}
+
+ReadResult TvornAppletAgent::ReadStructureText(const std::string& content, const std::string& sourceName,
+                                               DesignTree& tree) {
   if (content.empty()) return {};
   LineReader reader(content);
   if (!reader.Read() || !reader.Seek("<Product_Name>") || !reader.Read()) return {};

@@ -19,10 +19,12 @@ std::string SoundUtf8(std::string_view text) {
 }
 
 template <typename Record>
-void RecordToUtf8(Record& record) {
+void RecordToUtf8(Record& record, int item, std::vector<ValueSlot>& converted) {
   for (int k = 0; k < Record::size(); ++k) {
     const std::string_view value = record.at(k);
-    if (!IsAscii(value)) record.at(k) = Utf8FromWindows1252(value);
+    if (IsAscii(value)) continue;
+    record.at(k) = Utf8FromWindows1252(value);
+    converted.push_back({item, k});
   }
 }
 
@@ -48,9 +50,11 @@ std::string EncodedText(std::string_view utf8, TextEncoding encoding) {
 
 bool SwitchToUtf8(TvornAppletAgent& doc) {
   if (doc.Encoding == TextEncoding::Utf8) return false;
-  RecordToUtf8(doc.AppletData);
-  for (TItemData& item : doc.Items) RecordToUtf8(item);
+  std::vector<ValueSlot> converted;
+  RecordToUtf8(doc.AppletData, kMenuWide, converted);
+  for (int i = 0; i < doc.ItemCount(); ++i) RecordToUtf8(doc.Items[static_cast<size_t>(i)], i, converted);
   doc.Encoding = TextEncoding::Utf8;
+  doc.TellValuesChanged(converted);
   return true;
 }
 

@@ -167,6 +167,7 @@ void ImportWebMenu(const WebMenuList& list, const std::string& sourceName, Tvorn
   doc.Encoding = encoding;
   doc.Items = std::move(items);
   RebuildTree(tree, outline.captions, plan);
+  doc.TellReset();
 }
 
 }  // namespace velmora

@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <variant>
 
 #include "document/item_edits.h"
+#include "document/text_encoding.h"
 
 namespace velmora {
 namespace {
@@ -57,6 +59,54 @@ void Undo(TvornAppletAgent& doc, Step& step) {
   }
 }
 
+// A view that knows the design only from its notifications: the captions
+// in order and the menu-wide record.
+class Mirror final : public DesignObserver {
+ public:
+  explicit Mirror(TvornAppletAgent& doc) : doc_(doc) {
+    DesignReset();
+    doc_.AddObserver(this);
+  }
+  ~Mirror() override { doc_.RemoveObserver(this); }
+  bool Follows() const {
+    std::vector<std::string> captions;
+    for (const TItemData& item : doc_.Items) captions.emplace_back(item[ICaption]);
+    return captions == captions_ && applet_ == doc_.AppletData;
+  }
+
+  void ItemsInserted(int first, int count) override {
+    for (int k = 0; k < count; ++k)
+      captions_.insert(captions_.begin() + first + k, std::string(doc_.Items[size_t(first + k)][ICaption]));
+  }
+  void ItemsRemoved(int first, int count) override {
+    captions_.erase(captions_.begin() + first, captions_.begin() + first + count);
+  }
+  void ItemsMoved(int first, int count, int distance) override {
+    std::rotate(captions_.begin() + first - distance, captions_.begin() + first,
+                captions_.begin() + first + count);
+  }
+  void ValuesChanged(const std::vector<ValueSlot>& changed) override {
+    for (const ValueSlot& slot : changed) {
+      if (slot.item == kMenuWide) {
+        applet_.at(slot.field) = doc_.AppletData.at(slot.field);
+      } else if (slot.field == ICaption) {
+        captions_[size_t(slot.item)] = doc_.Items[size_t(slot.item)][ICaption];
+      }
+    }
+  }
+  void ExtensionsChanged() override {}
+  void DesignReset() override {
+    captions_.clear();
+    for (const TItemData& item : doc_.Items) captions_.emplace_back(item[ICaption]);
+    applet_ = doc_.AppletData;
+  }
+
+ private:
+  TvornAppletAgent& doc_;
+  std::vector<std::string> captions_;
+  TAppletData applet_;
+};
+
 TItemData Numbered(int n) {
   TItemData item = TvornAppletAgent::MakeDefaultItem();
   item[ICaption] = "item " + std::to_string(n);
@@ -102,22 +152,27 @@ TEST(ItemEdits, RandomStepsUndoAndRedoThroughTheSameDesigns) {
     doc.ResetDocument();
     int made = 0;
     for (int i = 0; i < 50; ++i) doc.InsertItem(i, Numbered(made++));
+    // A view following the notifications alone stays in step throughout.
+    const Mirror mirror(doc);
     std::vector<Design> designs{Snapshot(doc)};
     std::vector<Step> steps;
     for (int s = 0; s < 300; ++s) {
       steps.push_back(RandomStep(doc, random, made));
       Do(doc, steps.back());
       designs.push_back(Snapshot(doc));
+      ASSERT_TRUE(mirror.Follows()) << "seed " << seed << ", step " << s << " kind " << steps[s].index();
     }
     for (size_t s = steps.size(); s-- > 0;) {
       Undo(doc, steps[s]);
       ASSERT_TRUE(Snapshot(doc) == designs[s])
           << "seed " << seed << ", undoing step " << s << " kind " << steps[s].index();
+      ASSERT_TRUE(mirror.Follows()) << "seed " << seed << ", undoing step " << s;
     }
     for (size_t s = 0; s < steps.size(); ++s) {
       Do(doc, steps[s]);
       ASSERT_TRUE(Snapshot(doc) == designs[s + 1]) << "seed " << seed << ", redoing step " << s;
     }
+    ASSERT_TRUE(mirror.Follows());
   }
 }
 
@@ -163,6 +218,34 @@ TEST(ItemEdits, SwitchToUtf8IsTakenBackToTheSameBytes) {
   UndoSwitchToUtf8(doc, converted);
   EXPECT_EQ(doc.Encoding, TextEncoding::Windows1252);
   EXPECT_TRUE(Snapshot(doc) == before);
+}
+
+TEST(ItemEdits, TheDocumentsOwnOperationsAreReportedToo) {
+  TvornAppletAgent doc;
+  doc.ResetDocument();
+  Mirror mirror(doc);
+  for (int i = 0; i < 6; ++i) doc.InsertItem(i, Numbered(i));
+  doc.DeleteItem(2);
+  doc.MoveItemUp(3);
+  doc.MoveBlockUp(3, 2, 2);
+  TItemData renamed = doc.GetItem(1);
+  renamed[ICaption] = "Crème";
+  doc.SetItem(1, renamed);
+  TAppletData applet = doc.GetAppletData();
+  applet[pOpenDelay] = "é";
+  doc.SetAppletData(applet);
+  EXPECT_TRUE(mirror.Follows());
+  SwitchToUtf8(doc);
+  EXPECT_TRUE(mirror.Follows()) << "the converted bytes are reported";
+  TvornAppletAgent other;
+  other.ResetDocument();
+  other.InsertItem(0, Numbered(9));
+  doc.CopyDesignFrom(other);
+  EXPECT_TRUE(mirror.Follows());
+  ItemTree tree;
+  EXPECT_EQ(doc.LoadProjectText("<Product_Name>\r\nVelmora\r\n", "x.velm", tree).outcome,
+            ReadOutcome::Truncated);
+  EXPECT_TRUE(mirror.Follows());
 }
 
 }  // namespace
