@@ -139,14 +139,14 @@
   function fromList(m, ul) {
     var recs = m.cfg.r || [], bad = !ul;
     m.all = [];
-    (function walk(ul, spec, par) {
+    (function walk(ul, order, par) {
       var j = 0, prev = null;
       each(ul ? ul.children : [], function (li) {
-        var e = li.firstElementChild, r = recs[spec[j]], kids = [], sub, x, it;
+        var e = li.firstElementChild, r = recs[order[j]], kids = [], sub, x, it;
         for (x = e; x; x = x.nextElementSibling) if (x.tagName === 'UL') sub = sub || x;
         if (!e || e === sub) return bad = 1;
-        if (typeof spec[j] == 'number') j++;
-        if (Array.isArray(spec[j])) kids = spec[j++];
+        if (typeof order[j] == 'number') j++;
+        if (Array.isArray(order[j])) kids = order[j++];
         if (!r) {
           bad = 1;
           r = prev ? prev.c : par ? par.c : recs[0] || [];
@@ -157,7 +157,7 @@
         m.all.push(it);
         if (sub || kids.length) walk(sub, kids, it);
       });
-      if (j < spec.length) bad = 1;
+      if (j < order.length) bad = 1;
     })(ul, m.cfg.i || [], null);
     if (bad) warn(m.name + ": the page's list does not match the configuration");
     return !!ul;
