@@ -51,7 +51,11 @@ class BuildCommandsTest : public QObject {
     QVERIFY(Form().BuildHtmlCode());
     const QString built = Form().HtmlWindow().PageText();
     QVERIFY(built.contains("<div id=" + QString::fromStdString(Form().MenuBaseNameText()) + "div></div>"));
-    Form().New1Click();  // unmodified by the build: no question
+    // Discard the inserted item: New then leaves only the root, so the
+    // build below is refused and the window keeps the page built above.
+    w_->prompts.messageAnswers.enqueue(QMessageBox::No);
+    Form().New1Click();
+    QCOMPARE(Form().Tree().NodeCount(), 1);
     QString shown;
     test::OnNextModal([&](QWidget* modal) {
       shown = MemoText(modal, "memoHTMLBuild");

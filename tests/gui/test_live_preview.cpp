@@ -30,6 +30,7 @@
 #include "generator/page_style.h"
 #include "platform/preview_scheme.h"
 #include "platform/preview_view.h"
+#include "support/engine_test_main.h"
 #include "support/window_fixture.h"
 
 namespace velmora {
@@ -359,15 +360,6 @@ class LivePreviewTest : public QObject {
 
 }  // namespace velmora
 
-int main(int argc, char* argv[]) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  // The engine refuses to start its sandbox as root.
-  qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu");
-  velmora::RegisterPreviewScheme();
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-  QApplication app(argc, argv);
-  velmora::LivePreviewTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+VELMORA_ENGINE_TEST_MAIN(velmora::LivePreviewTest)
 
 #include "test_live_preview.moc"

@@ -12,8 +12,8 @@
 #include <QTest>
 
 #include "dialogs/WebMenuChooser.h"
-#include "platform/preview_scheme.h"
 #include "platform/preview_view.h"
+#include "support/engine_test_main.h"
 #include "support/modal.h"
 #include "support/window_fixture.h"
 
@@ -76,15 +76,6 @@ class WebImportPreviewTest : public QObject {
 
 }  // namespace velmora
 
-int main(int argc, char* argv[]) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  // The engine refuses to start its sandbox as root.
-  qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu");
-  velmora::RegisterPreviewScheme();
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-  QApplication app(argc, argv);
-  velmora::WebImportPreviewTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+VELMORA_ENGINE_TEST_MAIN(velmora::WebImportPreviewTest)
 
 #include "test_web_import_preview.moc"
