@@ -47,6 +47,8 @@ void ContrastHint::Update() {
                                       "4.5:1 or more reads easily (WCAG AA).")
                            .arg(figure));
   }
+  // A screen reader tells the hint with the text colour it judges.
+  text_->setAccessibleDescription(label_->toolTip());
 }
 
 }  // namespace velmora

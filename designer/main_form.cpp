@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
-#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -19,6 +18,7 @@
 #include "designer/property_pages.h"
 #include "designer/tree_adapter.h"
 #include "designer/undo_history.h"
+#include "designer/window_fit.h"
 #include "dialogs/HTMLBuild.h"
 #include "dialogs/HelpWindow.h"
 #include "document/errors.h"
@@ -104,10 +104,7 @@ void TMainForm::FormCreate() {
   LastPagesIndex = -2009;
   UpdateItemCommands();
 
-  resize(781, 620);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    move(screen->availableGeometry().center() - rect().center());
-  }
+  FitWindowToScreen(*this, QSize(781, 620), pgcntrl1);
 }
 
 DesignTree& TMainForm::Tree() {

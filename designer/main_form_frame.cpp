@@ -15,9 +15,11 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "designer/accessible_names.h"
 #include "designer/design_name_label.h"
 #include "designer/gui_status.h"
 #include "designer/icons.h"
+#include "designer/keyboard_routes.h"
 #include "designer/main_form.h"
 #include "designer/page_style_controls.h"
 #include "designer/property_pages.h"
@@ -89,6 +91,8 @@ void TMainForm::BuildFrame() {
   Splitter1->setChildrenCollapsible(false);
   Splitter1->setSizes({190, 580});
   setCentralWidget(Splitter1);
+  NameFrameControls(*this);
+  InstallKeyboardRoutes(*this, trvwDesignPanel, pgcntrl1);
 }
 
 void TMainForm::BuildMenus() {

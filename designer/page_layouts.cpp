@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QToolButton>
@@ -31,10 +32,19 @@ QStringList Choices(const std::string_view (&names)[N]) {
   return list;
 }
 
+// A page scrolls inside the page control, so a small or scaled screen
+// shows all of it without the window outgrowing the screen. The scroll
+// area carries the page's name; the controls lie on its inner widget.
 QWidget* NewPage(QTabWidget* tabs, const char* name, const QString& caption) {
-  auto* page = new QWidget(tabs);
-  page->setObjectName(name);
-  tabs->addTab(page, caption);
+  auto* scroll = new QScrollArea(tabs);
+  scroll->setObjectName(name);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setFocusPolicy(Qt::NoFocus);
+  auto* page = new QWidget(scroll);
+  page->setObjectName(QString::fromLatin1(name) + "Body");
+  scroll->setWidget(page);
+  tabs->addTab(scroll, caption);
   return page;
 }
 
@@ -68,18 +78,20 @@ void AddBatchButton(QVBoxLayout* layout, const PageBuilder& make, const char* na
   layout->addLayout(row);
 }
 
-void BuildScriptPage(QTabWidget* tabs) {
+void BuildScriptPage(QTabWidget* tabs, BuiltPages& built) {
   QWidget* page = NewPage(tabs, "tbshtScript", "Script");
-  const PageBuilder make(page);
+  const PageBuilder make(page, built.controls);
   QVBoxLayout* layout = PageLayout(page);
 
   QGroupBox* menu = make.Group("Menu", "spdbtnHelpScriptMenu", 1);
-  make.Row(menu, "Type", make.List("cmbx_pMainMenuDirection", {"Vertical", "Horizontal"}));
-  make.Row(menu, "Item Gap", make.Spin("spnedt_pMainMenuItemGap"));
+  make.Row(menu, "Type", make.List("cmbx_pMainMenuDirection", {"Vertical", "Horizontal"}), nullptr,
+           "Menu type");
+  make.Row(menu, "Item Gap", make.Spin("spnedt_pMainMenuItemGap"), nullptr, "Menu item gap");
   layout->addWidget(menu);
 
   const struct {
     const char* title;
+    const char* verb;
     const char* help;
     int tag;
     const char* check;
@@ -88,29 +100,29 @@ void BuildScriptPage(QTabWidget* tabs) {
     const char* duration;
     const char* effect;
   } slides[] = {
-      {"Slide Open", "spdbtnHelpScriptSlideOpen", 2, "chckbx_pOpenSlideType", "Enable Sliding Open",
+      {"Slide Open", "Open", "spdbtnHelpScriptSlideOpen", 2, "chckbx_pOpenSlideType", "Enable Sliding Open",
        "spnedt_pOpenDelay", "spnedt_pSlidingOpenDuration", "cmbx_pOpenTransitionCustomFilter"},
-      {"Slide Close", "spdbtnHelpScriptSlideClose", 3, "chckbx_pCloseSlideType", "Enable Sliding Close",
-       "spnedt_pCloseDelay", "spnedt_pSlidingCloseDuration", "cmbx_pCloseTransitionCustomFilter"},
+      {"Slide Close", "Close", "spdbtnHelpScriptSlideClose", 3, "chckbx_pCloseSlideType",
+       "Enable Sliding Close", "spnedt_pCloseDelay", "spnedt_pSlidingCloseDuration",
+       "cmbx_pCloseTransitionCustomFilter"},
   };
   auto* row = new QHBoxLayout;
   for (const auto& slide : slides) {
     QGroupBox* group = make.Group(slide.title, slide.help, slide.tag);
-    auto* enable = new QCheckBox(slide.checkCaption, page);
-    enable->setObjectName(slide.check);
-    make.Row(group, "", enable);
-    make.Row(group, "Delay", make.Spin(slide.delay));
-    make.Row(group, "Duration", make.Spin(slide.duration));
-    make.Row(group, "Effect", make.List(slide.effect, Choices(kTransitionNames)));
+    make.Row(group, "", make.Check(slide.check, slide.checkCaption));
+    const QString verb = slide.verb;
+    make.Row(group, "Delay", make.Spin(slide.delay), nullptr, verb + " delay");
+    make.Row(group, "Duration", make.Spin(slide.duration), nullptr, verb + " duration");
+    make.Row(group, "Effect", make.List(slide.effect, Choices(kTransitionNames)), nullptr, verb + " effect");
     row->addWidget(group, 1);
   }
   layout->addLayout(row);
   layout->addStretch();
 }
 
-void BuildPathPage(QTabWidget* tabs) {
+void BuildPathPage(QTabWidget* tabs, BuiltPages& built) {
   QWidget* page = NewPage(tabs, "tbshtPath", "Path");
-  const PageBuilder make(page);
+  const PageBuilder make(page, built.controls);
   QVBoxLayout* layout = PageLayout(page);
   QGroupBox* group = make.Group("Path Replacement for Publishing", "spdbtnHelpPath", 4);
   QGridLayout* grid = PageBuilder::Grid(group);
@@ -133,43 +145,43 @@ void BuildPathPage(QTabWidget* tabs) {
   };
   int row = 1;
   for (const auto& root : roots) {
-    grid->addWidget(new QLabel(root.label, page), row++, 0, 1, 3);
-    grid->addWidget(make.Edit(root.edit), row++, 0, 1, 3);
-    auto* example = new QLabel(root.example, page);
-    example->setEnabled(false);
-    grid->addWidget(example, row++, 0, 1, 3);
+    QLineEdit* edit = make.Edit(root.edit);
+    grid->addWidget(make.Label(root.label, edit, root.label), row++, 0, 1, 3);
+    grid->addWidget(edit, row++, 0, 1, 3);
+    grid->addWidget(make.Example(root.example, edit), row++, 0, 1, 3);
   }
-  auto* local = new QRadioButton("Test on Local Computer (Convert to Local Path)", page);
-  local->setObjectName("rdbtnpInternalUse_RootDir_Local_Checked");
-  auto* remote = new QRadioButton("Upload to Web Server (Convert to Web Path)", page);
-  remote->setObjectName("rdbtnpInternalUse_RootDir_Local_Checked2");
+  auto* local =
+      make.Radio("rdbtnpInternalUse_RootDir_Local_Checked", "Test on Local Computer (Convert to Local Path)");
+  auto* remote =
+      make.Radio("rdbtnpInternalUse_RootDir_Local_Checked2", "Upload to Web Server (Convert to Web Path)");
   grid->addWidget(local, row++, 0, 1, 3);
   grid->addWidget(remote, row++, 0, 1, 3);
   layout->addWidget(group);
   layout->addStretch();
 }
 
-void BuildItemGeneralPage(QTabWidget* tabs) {
+void BuildItemGeneralPage(QTabWidget* tabs, BuiltPages& built) {
   QWidget* page = NewPage(tabs, "tbshtItemGeneral", "Item General");
-  const PageBuilder make(page);
+  const PageBuilder make(page, built.controls);
   QVBoxLayout* layout = PageLayout(page);
   const Columns columns = TwoColumns(layout);
 
   QGroupBox* text = make.Group("Text Item", "spdbtnHelpTextItem", 5);
   make.Row(text, "Text", make.Edit("edt_ICaption"));
   make.Row(text, "Align", make.List("cmbx_ITextAlign", {"left", "center", "right"}));
-  make.Row(text, "Warp", make.List("cmbx_ITextWrap", {"no", "yes"}));
+  make.Row(text, "Warp", make.List("cmbx_ITextWrap", {"no", "yes"}), nullptr, "Wrap");
   columns.left->addWidget(text);
 
   QGroupBox* padding = make.Group("Text Padding");
   QGridLayout* paddingGrid = PageBuilder::Grid(padding);
-  const char* sides[][2] = {{"Left", "spnedt_IPaddingLeft"},
-                            {"Right", "spnedt_IPaddingRight"},
-                            {"Top", "spnedt_IPaddingTop"},
-                            {"Bottom", "spnedt_IPaddingBottom"}};
+  const char* sides[][3] = {{"Left", "spnedt_IPaddingLeft", "Padding left"},
+                            {"Right", "spnedt_IPaddingRight", "Padding right"},
+                            {"Top", "spnedt_IPaddingTop", "Padding top"},
+                            {"Bottom", "spnedt_IPaddingBottom", "Padding bottom"}};
   for (int k = 0; k < 4; ++k) {
-    paddingGrid->addWidget(new QLabel(sides[k][0], page), k / 2, (k % 2) * 2);
-    paddingGrid->addWidget(make.Spin(sides[k][1]), k / 2, (k % 2) * 2 + 1, Qt::AlignLeft);
+    QSpinBox* spin = make.Spin(sides[k][1]);
+    paddingGrid->addWidget(make.Label(sides[k][0], spin, sides[k][2]), k / 2, (k % 2) * 2);
+    paddingGrid->addWidget(spin, k / 2, (k % 2) * 2 + 1, Qt::AlignLeft);
   }
   paddingGrid->setColumnStretch(1, 1);
   paddingGrid->setColumnStretch(3, 1);
@@ -185,54 +197,59 @@ void BuildItemGeneralPage(QTabWidget* tabs) {
 
   QGroupBox* info = make.Group("Info", "spdbtnHelpInfo", 9);
   make.Row(info, "Tooltip", make.Edit("edt_IToolTip"));
-  make.Row(info, "Status Bar Msg", make.Edit("edt_IStatusBarMsg"));
+  make.Row(info, "Status Bar Msg", make.Edit("edt_IStatusBarMsg"), nullptr, "Status bar message");
   columns.left->addWidget(info);
   columns.left->addStretch();
 
   QGroupBox* size = make.Group("Size", "spdbtnHelpSize", 8);
   QGridLayout* sizeGrid = PageBuilder::Grid(size);
-  const char* parts[][3] = {{"Item", "spnedt_IWidth", "spnedt_IHeight"},
-                            {"Left Image", "spnedt_ILeftIconWidth", "spnedt_ILeftIconHeight"},
-                            {"Right Image", "spnedt_IRightIconWidth", "spnedt_IRightIconHeight"}};
+  const char* parts[][4] = {
+      {"Item", "spnedt_IWidth", "spnedt_IHeight", "the item"},
+      {"Left Image", "spnedt_ILeftIconWidth", "spnedt_ILeftIconHeight", "the left icon"},
+      {"Right Image", "spnedt_IRightIconWidth", "spnedt_IRightIconHeight", "the right icon"}};
   for (int k = 0; k < 3; ++k) {
     auto* part = new QGroupBox(parts[k][0], page);
     auto* partRow = new QHBoxLayout(part);
     partRow->setContentsMargins(6, 2, 6, 4);
-    partRow->addWidget(new QLabel("Width", page));
-    partRow->addWidget(make.Spin(parts[k][1]));
+    const QString whose = parts[k][3];
+    QSpinBox* width = make.Spin(parts[k][1]);
+    QSpinBox* height = make.Spin(parts[k][2]);
+    partRow->addWidget(make.Label("Width", width, "Width of " + whose));
+    partRow->addWidget(width);
     partRow->addStretch();
-    partRow->addWidget(new QLabel("Height", page));
-    partRow->addWidget(make.Spin(parts[k][2]));
+    partRow->addWidget(make.Label("Height", height, "Height of " + whose));
+    partRow->addWidget(height);
     sizeGrid->addWidget(part, k, 0, 1, 4);
   }
   columns.right->addWidget(size);
 
   QGroupBox* image = make.Group("Image Item", "spdbtnHelpImageItem", 6);
-  make.Row(image, "Normal", make.ImageCombo("cmbx_IImageUrl"), make.Chooser("spdbtnItemImageNormal"));
-  make.Row(image, "Over", make.ImageCombo("cmbx_IOverImageUrl"), make.Chooser("spdbtnItemImageOver"));
-  make.Row(image, "Clicked", make.ImageCombo("cmbx_IClickedImageUrl"),
-           make.Chooser("spdbtnItemImageClicked"));
+  make.Row(image, "Normal", make.ImageCombo("cmbx_IImageUrl"), make.Chooser("spdbtnItemImageNormal"),
+           "Normal image");
+  make.Row(image, "Over", make.ImageCombo("cmbx_IOverImageUrl"), make.Chooser("spdbtnItemImageOver"),
+           "Over image");
+  make.Row(image, "Clicked", make.ImageCombo("cmbx_IClickedImageUrl"), make.Chooser("spdbtnItemImageClicked"),
+           "Clicked image");
   columns.right->addWidget(image);
 
   auto* disable = new QHBoxLayout;
-  auto* check = new QCheckBox("Disable this item", page);
-  check->setObjectName("chckbx_DisableItem");
-  disable->addWidget(check);
-  disable->addWidget(make.HelpButton("spdbtnHelpDisable", 10));
+  disable->addWidget(make.Check("chckbx_DisableItem", "Disable this item"));
+  disable->addWidget(make.HelpButton("spdbtnHelpDisable", 10, "Disable this item"));
   disable->addStretch();
   columns.right->addLayout(disable);
   columns.right->addStretch();
   AddBatchButton(columns.right, make, kBatchButtons[0]);
 }
 
-void BuildStatePage(QTabWidget* tabs, int state) {
+void BuildStatePage(QTabWidget* tabs, BuiltPages& built, int state) {
   static const char* const kSheets[] = {"tbshtItemNormal", "tbshtItemOver", "tbshtItemClicked"};
   static const char* const kCaptions[] = {"Normal", "Mouse Over", "Clicked"};
   static const char* const kPrefixes[] = {"", "Over", "Clicked"};
   const QString s = kStateNames[static_cast<size_t>(state)];
   const QString prefix = kPrefixes[state];
+  const QString shownState = kCaptions[state];
   QWidget* page = NewPage(tabs, kSheets[state], kCaptions[state]);
-  const PageBuilder make(page);
+  const PageBuilder make(page, built.controls);
   QVBoxLayout* layout = PageLayout(page);
   // The four border sides need the wider column.
   const Columns columns = TwoColumns(layout, 2, 3);
@@ -245,18 +262,13 @@ void BuildStatePage(QTabWidget* tabs, int state) {
   looksRow->addWidget(make.Toggle("spdbtn_IFontWeight" + s, "B", true));
   looksRow->addWidget(make.Toggle("spdbtn_IFontStyle" + s, "I", false));
   looksRow->addStretch();
-  make.Row(caption, "Size", make.Spin("spnedt_IFontSize" + s), looks);
+  make.Row(caption, "Size", make.Spin("spnedt_IFontSize" + s), looks, "Font size");
   // The text colour, and beside it how well it stands out from the
   // background colour (filled by ContrastHint).
-  auto* colorRow = new QWidget(page);
-  auto* colorLayout = new QHBoxLayout(colorRow);
-  colorLayout->setContentsMargins(0, 0, 0, 0);
-  colorLayout->addWidget(make.Panel("pnl_IColor" + s));
-  auto* contrast = new QLabel(page);
-  contrast->setObjectName("lbl_Contrast" + s);
-  colorLayout->addWidget(contrast);
-  colorLayout->addStretch();
-  make.Row(caption, "Color", colorRow);
+  BuiltPages::StateColours& colours = built.states[static_cast<size_t>(state)];
+  colours.contrast = make.Register(new QLabel(page), "lbl_Contrast" + s);
+  colours.text = make.Panel("pnl_IColor" + s);
+  make.Row(caption, "Color", colours.text, colours.contrast, shownState + " text colour");
   // Across the page, so the font list shows whole.
   layout->insertWidget(0, caption);
 
@@ -275,12 +287,13 @@ void BuildStatePage(QTabWidget* tabs, int state) {
     }
   }
   make.Row(imageCursor, "BG", make.ImageCombo("cmbx_IBackgroundImage" + s),
-           make.Chooser("spdbtnItemBGImage" + s));
-  make.Row(imageCursor, "Color", make.Panel("pnl_IBackgroundColor" + s));
+           make.Chooser("spdbtnItemBGImage" + s), "Background image");
+  colours.background = make.Panel("pnl_IBackgroundColor" + s);
+  make.Row(imageCursor, "Color", colours.background, nullptr, shownState + " background colour");
   make.Row(imageCursor, "Left", make.ImageCombo("cmbx_I" + prefix + "LeftIconUrl"),
-           make.Chooser("spdbtnItemLeftIcon" + s));
+           make.Chooser("spdbtnItemLeftIcon" + s), "Left icon");
   make.Row(imageCursor, "Right", make.ImageCombo("cmbx_I" + prefix + "RightIconUrl"),
-           make.Chooser("spdbtnItemRightIcon" + s));
+           make.Chooser("spdbtnItemRightIcon" + s), "Right icon");
   columns.left->addWidget(imageCursor);
   columns.left->addStretch();
 
@@ -289,10 +302,14 @@ void BuildStatePage(QTabWidget* tabs, int state) {
   const char* const kSides[] = {"Left", "Top", "Right", "Bottom"};
   for (int k = 0; k < 4; ++k) {
     const QString side = kSides[k];
-    QGroupBox* part = make.Group(side, "spdbtnHelpBorder" + side + s, 13);
-    make.Row(part, "Width", make.Spin("spnedt_IBorder" + side + "Width" + s));
-    make.Row(part, "Style", make.List("cmbx_IBorder" + side + "Style" + s, Choices(kBorderStyles)));
-    make.Row(part, "Color", make.Panel("pnl_IBorder" + side + "Color" + s));
+    const QString whose = side.toLower() + " border";
+    QGroupBox* part = make.Group(side, "spdbtnHelpBorder" + side + s, 13, side + " border");
+    make.Row(part, "Width", make.Spin("spnedt_IBorder" + side + "Width" + s), nullptr,
+             "Width of the " + whose);
+    make.Row(part, "Style", make.List("cmbx_IBorder" + side + "Style" + s, Choices(kBorderStyles)), nullptr,
+             "Style of the " + whose);
+    make.Row(part, "Color", make.Panel("pnl_IBorder" + side + "Color" + s), nullptr,
+             shownState + " " + whose + " colour");
     borderGrid->addWidget(part, k / 2, k % 2);
   }
   borderGrid->setColumnStretch(1, 1);
@@ -301,16 +318,17 @@ void BuildStatePage(QTabWidget* tabs, int state) {
   AddBatchButton(columns.right, make, kBatchButtons[static_cast<size_t>(state) + 1]);
 }
 
-void BuildSubmenuPage(QTabWidget* tabs) {
+void BuildSubmenuPage(QTabWidget* tabs, BuiltPages& built) {
   QWidget* page = NewPage(tabs, "tbshtSubmenu", "Submenu");
-  const PageBuilder make(page);
+  const PageBuilder make(page, built.controls);
   QVBoxLayout* layout = PageLayout(page);
   QGroupBox* position = make.Group("Position", "spdbtnHelpSubmenuPosition", 14);
   make.Row(position, "Offset X", make.Spin("spnedt_ISubmenuOffsetX"));
   make.Row(position, "Offset Y", make.Spin("spnedt_ISubmenuOffsetY"));
   layout->addWidget(position);
   QGroupBox* type = make.Group("Type", "spdbtnHelpSubmenuType", 15);
-  make.Row(type, "Type", make.List("cmbx_ISubmenuDirection", {"Vertical", "Horizontal"}));
+  make.Row(type, "Type", make.List("cmbx_ISubmenuDirection", {"Vertical", "Horizontal"}), nullptr,
+           "Submenu type");
   layout->addWidget(type);
   QGroupBox* gap = make.Group("Gap", "spdbtnHelpSubmenuGap", 16);
   make.Row(gap, "Item Gap", make.Spin("spnedt_ISubmenuItemGap"));
@@ -337,13 +355,23 @@ void AlignLabelColumns(QWidget* page) {
 
 }  // namespace
 
-void BuildPropertyPages(QTabWidget* tabs) {
-  BuildScriptPage(tabs);
-  BuildItemGeneralPage(tabs);
-  for (int state = 0; state < 3; ++state) BuildStatePage(tabs, state);
-  BuildSubmenuPage(tabs);
-  BuildPathPage(tabs);
-  for (int page = 0; page < tabs->count(); ++page) AlignLabelColumns(tabs->widget(page));
+BuiltPages BuildPropertyPages(QTabWidget* tabs) {
+  BuiltPages built;
+  BuildScriptPage(tabs, built);
+  BuildItemGeneralPage(tabs, built);
+  for (int state = 0; state < 3; ++state) BuildStatePage(tabs, built, state);
+  BuildSubmenuPage(tabs, built);
+  BuildPathPage(tabs, built);
+  for (int page = 0; page < tabs->count(); ++page) {
+    QWidget* body = static_cast<QScrollArea*>(tabs->widget(page))->widget();
+    AlignLabelColumns(body);
+    GiveAccessKeys(body, kMenuBarKeys);
+  }
+  return built;
+}
+
+QWidget* PageBody(QTabWidget* tabs, const char* name) {
+  return tabs->findChild<QScrollArea*>(QString::fromLatin1(name))->widget();
 }
 
 }  // namespace velmora

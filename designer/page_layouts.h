@@ -3,10 +3,38 @@
 // Builds the seven property pages into the page control, in tab order:
 // Script, Item General, Normal, Mouse Over, Clicked, Submenu, Path.
 
+#include <QHash>
+#include <QString>
+#include <array>
+
+class QLabel;
 class QTabWidget;
+class QWidget;
 
 namespace velmora {
 
-void BuildPropertyPages(QTabWidget* tabs);
+class ColorPanel;
+
+struct BuiltPages {
+  // Every control of the pages by its object name.
+  QHash<QString, QWidget*> controls;
+  // The text and background colours of a state page and the contrast
+  // hint between them.
+  struct StateColours {
+    QLabel* contrast = nullptr;
+    ColorPanel* text = nullptr;
+    ColorPanel* background = nullptr;
+  };
+  std::array<StateColours, 3> states{};
+};
+
+BuiltPages BuildPropertyPages(QTabWidget* tabs);
+
+// The widget holding the controls of the page named `name` (the page
+// itself scrolls them).
+QWidget* PageBody(QTabWidget* tabs, const char* name);
+
+// The access keys of the main menu, which no page control may take.
+inline constexpr const char* kMenuBarKeys = "FEVISOH";
 
 }  // namespace velmora

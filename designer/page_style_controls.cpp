@@ -9,6 +9,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "designer/page_layouts.h"
+#include "designer/page_widgets.h"
 #include "generator/page_style.h"
 
 namespace velmora {
@@ -19,23 +21,24 @@ PageStyleControls::PageStyleControls(QMenu* optionMenu, QTabWidget* pages) : QOb
   modern_->setCheckable(true);
   modern_->setStatusTip("Publish an HTML5 page whose menu is also a list of links that works without script");
 
-  auto* path = pages->findChild<QWidget*>("tbshtPath");
+  QWidget* path = PageBody(pages, "tbshtPath");
   auto* group = new QGroupBox("Modern Page Output", path);
   group->setObjectName("grpbxModernPage");
   auto* layout = new QVBoxLayout(group);
-  layout->addWidget(new QLabel("Page Language", group));
-  language_ = new QLineEdit(group);
-  language_->setObjectName("edtPageLanguage");
+  QHash<QString, QWidget*> made;
+  const PageBuilder make(group, made);
+  language_ = make.Edit("edtPageLanguage");
+  layout->addWidget(make.Label("Page Language", language_, "Page language"));
   // Letters, digits and hyphens only; the generator checks the whole tag.
   language_->setValidator(
       new QRegularExpressionValidator(QRegularExpression("[A-Za-z0-9]{1,8}(-[A-Za-z0-9]{0,8})*"), language_));
   language_->setEnabled(false);
   layout->addWidget(language_);
-  auto* example = new QLabel("Example: en, de, pt-BR. Used when \"Modern Page Output\" is checked.", group);
-  example->setEnabled(false);
-  layout->addWidget(example);
+  layout->addWidget(
+      make.Example("Example: en, de, pt-BR. Used when \"Modern Page Output\" is checked.", language_));
   auto* pathLayout = static_cast<QVBoxLayout*>(path->layout());
   pathLayout->insertWidget(pathLayout->count() - 1, group);  // above the closing stretch
+  GiveAccessKeys(path, kMenuBarKeys);
 
   connect(modern_, &QAction::triggered, this, [this](bool checked) {
     language_->setEnabled(checked);

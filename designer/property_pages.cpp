@@ -180,8 +180,8 @@ void LoadRecord(const std::vector<std::pair<const Binding*, QWidget*>>& bound, c
 
 }  // namespace
 
-PropertyPages::PropertyPages(TMainForm& form, QTabWidget* tabs) : form_(form), tabs_(tabs) {
-  BuildPropertyPages(tabs_);
+PropertyPages::PropertyPages(TMainForm& form, QTabWidget* tabs)
+    : form_(form), tabs_(tabs), built_(std::make_unique<BuiltPages>(BuildPropertyPages(tabs_))) {
   menu_ = Bind(MenuBindings());
   item_ = Bind(ItemBindings());
   WireReactions(menu_);
@@ -195,7 +195,7 @@ PropertyPages::PropertyPages(TMainForm& form, QTabWidget* tabs) : form_(form), t
 PropertyPages::~PropertyPages() = default;
 
 QWidget* PropertyPages::Control(const QString& name) const {
-  return tabs_->findChild<QWidget*>(name);
+  return built_->controls.value(name);
 }
 
 PropertyPages::Bound PropertyPages::Bind(const std::vector<Binding>& bindings) {
@@ -303,8 +303,11 @@ void PropertyPages::ShowPageHolding(QWidget* control) {
 
 void PropertyPages::WireButtons() {
   auto run = [this](std::function<void()> action) { return [this, action] { form_.RunGuarded(action); }; };
-  for (auto* panel : tabs_->findChildren<ColorPanel*>()) {
-    QObject::connect(panel, &ColorPanel::clicked, panel, run([this, panel] { form_.PickPanelColor(panel); }));
+  for (QWidget* control : std::as_const(built_->controls)) {
+    if (auto* panel = qobject_cast<ColorPanel*>(control)) {
+      QObject::connect(panel, &ColorPanel::clicked, panel,
+                       run([this, panel] { form_.PickPanelColor(panel); }));
+    }
   }
   for (const ImageChooser& chooser : kImageChoosers) {
     auto* button = static_cast<QToolButton*>(Control(chooser.button));
@@ -313,16 +316,14 @@ void PropertyPages::WireButtons() {
   }
   auto* link = static_cast<QToolButton*>(Control("spdbtnItURL"));
   QObject::connect(link, &QToolButton::clicked, link, run([this] { form_.spdbtnItURLClick(); }));
-  for (auto* button : tabs_->findChildren<QToolButton*>()) {
-    if (!button->property(kTagProperty).isValid()) continue;
+  for (QWidget* control : std::as_const(built_->controls)) {
+    auto* button = qobject_cast<QToolButton*>(control);
+    if (!button || !button->property(kTagProperty).isValid()) continue;
     QObject::connect(button, &QToolButton::clicked, button,
                      run([this, button] { form_.SpeedButton1Click(button); }));
   }
-  for (const char* state : kStateNames) {
-    new ContrastHint(tabs_->findChild<QLabel*>(QString("lbl_Contrast") + state),
-                     tabs_->findChild<ColorPanel*>(QString("pnl_IColor") + state),
-                     tabs_->findChild<ColorPanel*>(QString("pnl_IBackgroundColor") + state));
-  }
+  for (const BuiltPages::StateColours& colours : built_->states)
+    new ContrastHint(colours.contrast, colours.text, colours.background);
   // The image fields offer the names the design already uses.
   for (const ImageChooser& chooser : kImageChoosers) {
     static_cast<SuggestingCombo*>(Control(chooser.edit))->SetSuggestions([this] {

@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,6 +21,7 @@ class QWidget;
 namespace velmora {
 
 struct Binding;
+struct BuiltPages;
 class TMainForm;
 
 class PropertyPages {
@@ -46,6 +48,7 @@ class PropertyPages {
   void ShowItemPages();
   void SetSubmenuVisible(bool visible);
 
+  // The page control named `name`; none for another name.
   QWidget* Control(const QString& name) const;
 
   // Called after every change of a control's value other than a load:
@@ -72,6 +75,7 @@ class PropertyPages {
 
   TMainForm& form_;
   QTabWidget* tabs_;
+  std::unique_ptr<BuiltPages> built_;
   Bound menu_;
   Bound item_;
   EditHandler editHandler_;

@@ -1,12 +1,13 @@
 #include "dialogs/GlobalPropertiesChange.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -106,25 +107,34 @@ const StateBox kStateBoxes[3] = {
     {"chchbxClicked", "Clicked", IFontFamilyClicked},
 };
 
-// The dialog's node images: 0 an unmarked item, 2 a marked one.
-QIcon MarkIcon(bool marked) {
-  QPixmap pixmap(16, 16);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setPen(QPen(QColor(90, 90, 90), 1));
-  painter.setBrush(Qt::white);
-  painter.drawRect(QRectF(2.5, 2.5, 11, 11));
-  if (marked) {
-    painter.setPen(QPen(QColor(0, 128, 0), 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawPolyline(QPolygonF({QPointF(4.5, 8), QPointF(7, 11), QPointF(12, 4.5)}));
-  }
-  return QIcon(pixmap);
-}
+// A node's item index, kept on the node.
+constexpr int kItemIndexRole = Qt::UserRole + 1;
 
-QCheckBox* AddBox(QWidget* parent, const char* name, const char* caption) {
+// The marks are the nodes' check states: Space toggles the current node's
+// (as screen readers expect of a check box); a click toggles through the
+// press handler alone, so the check box under the pointer does not toggle
+// a second time.
+class MarkDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override {
+    if (event->type() != QEvent::KeyPress) return false;
+    return QStyledItemDelegate::editorEvent(event, model, option, index);
+  }
+};
+
+// Boxes repeat their captions across groups ("Border Color" in four rows),
+// so each is named with its group for screen readers: "Top: Border Color".
+QCheckBox* AddBox(QWidget* parent, const char* name, const char* caption, const QString& group = {}) {
   auto* box = new QCheckBox(QString::fromLatin1(caption), parent);
   box->setObjectName(QString::fromLatin1(name));
+  QString where = group;
+  if (where.isEmpty()) {
+    if (const auto* groupBox = qobject_cast<const QGroupBox*>(parent)) where = groupBox->title();
+  }
+  where.replace("&&", "&").remove(QStringLiteral(" Tab"));
+  if (!where.isEmpty()) box->setAccessibleName(where + ": " + box->text());
   return box;
 }
 
@@ -173,15 +183,26 @@ TfrmGlobalPropertiesChange::TfrmGlobalPropertiesChange(TvornAppletAgent& doc, co
   trvwPropertiesChange_->setHeaderHidden(true);
   trvwPropertiesChange_->setIndentation(19);
   trvwPropertiesChange_->setMinimumWidth(170);
-  connect(trvwPropertiesChange_, &QTreeWidget::itemSelectionChanged, this,
+  trvwPropertiesChange_->setAccessibleName(QStringLiteral("Items to copy to"));
+  // Moving through the tree with the keys marks nothing; a click or Space does.
+  trvwPropertiesChange_->setSelectionMode(QAbstractItemView::NoSelection);
+  trvwPropertiesChange_->setItemDelegate(new MarkDelegate(trvwPropertiesChange_));
+  connect(trvwPropertiesChange_, &QTreeWidget::itemPressed, this,
           &TfrmGlobalPropertiesChange::trvwPropertiesChangeChange);
+  connect(trvwPropertiesChange_, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* node) {
+    const QVariant index = node->data(0, kItemIndexRole);
+    const size_t item = index.toULongLong();
+    if (index.isValid() && item < itemMarks_.size()) itemMarks_[item] = node->checkState(0) == Qt::Checked;
+  });
   treeColumn->addWidget(trvwPropertiesChange_, 1);
   auto* treeButtons = new QHBoxLayout;
   auto* btnSelectAllItems = new QPushButton(QStringLiteral("Select All"), this);
   btnSelectAllItems->setObjectName(QStringLiteral("btnSelectAllItems"));
+  btnSelectAllItems->setAccessibleName(QStringLiteral("Select all items"));
   connect(btnSelectAllItems, &QPushButton::clicked, this, [this] { SetAllMarks(true); });
   auto* btnSelectNoneItems = new QPushButton(QStringLiteral("Select None"), this);
   btnSelectNoneItems->setObjectName(QStringLiteral("btnSelectNoneItems"));
+  btnSelectNoneItems->setAccessibleName(QStringLiteral("Select no items"));
   connect(btnSelectNoneItems, &QPushButton::clicked, this, [this] { SetAllMarks(false); });
   treeButtons->addWidget(btnSelectAllItems);
   treeButtons->addWidget(btnSelectNoneItems);
@@ -270,7 +291,11 @@ void TfrmGlobalPropertiesChange::BuildPropertyGroups(QWidget* host) {
         backgroundColumn->addWidget(box);
         break;
       default:
-        box = AddBox(border, entry.name, entry.caption);
+        box = AddBox(
+            border, entry.name, entry.caption,
+            "Border " +
+                QString::fromLatin1(
+                    borderRows[static_cast<int>(entry.group) - static_cast<int>(StateGroup::BorderTop)]));
         borderGrid->addWidget(box, static_cast<int>(entry.group) - static_cast<int>(StateGroup::BorderTop),
                               1 + borderCount % 3);
         ++borderCount;
@@ -296,6 +321,7 @@ void TfrmGlobalPropertiesChange::BuildPropertyGroups(QWidget* host) {
   spdbtnStatusHelp->setObjectName(QStringLiteral("spdbtnStatusHelp"));
   spdbtnStatusHelp->setText(QStringLiteral("?"));
   spdbtnStatusHelp->setToolTip(QStringLiteral("Help on the batch properties changer"));
+  spdbtnStatusHelp->setAccessibleName(QStringLiteral("Help: Batch Properties Changer"));
   spdbtnStatusHelp->setProperty("tag", kHelpTag);
   connect(spdbtnStatusHelp, &QToolButton::clicked, this, [this] {
     if (hooks_.showHelp) hooks_.showHelp(kHelpTag);
@@ -312,12 +338,14 @@ void TfrmGlobalPropertiesChange::BuildPropertyGroups(QWidget* host) {
   auto* buttons = new QHBoxLayout;
   auto* btnSelectAll = new QPushButton(QStringLiteral("Select All"), host);
   btnSelectAll->setObjectName(QStringLiteral("btnSelectAll"));
+  btnSelectAll->setAccessibleName(QStringLiteral("Select all state properties"));
   btnSelectAll->setToolTip(QStringLiteral("Tick every property of the Normal, Mouse Over and Clicked tabs"));
   connect(btnSelectAll, &QPushButton::clicked, this, [this] {
     for (auto* box : stateFieldBoxes_) box->setChecked(true);
   });
   auto* btnSelectNone = new QPushButton(QStringLiteral("Select None"), host);
   btnSelectNone->setObjectName(QStringLiteral("btnSelectNone"));
+  btnSelectNone->setAccessibleName(QStringLiteral("Select no properties"));
   btnSelectNone->setToolTip(QStringLiteral("Untick every property"));
   connect(btnSelectNone, &QPushButton::clicked, this, [this] {
     for (auto* box : stateFieldBoxes_) box->setChecked(false);
@@ -352,41 +380,32 @@ void TfrmGlobalPropertiesChange::CopyDesignTree() {
   trvwPropertiesChange_->expandAll();
   const auto nodes = PreOrder(*trvwPropertiesChange_);
   itemMarks_.assign(nodes.empty() ? 0 : nodes.size() - 1, false);
-  // The root keeps its designer image; items start unmarked.
-  for (size_t i = 1; i < nodes.size(); ++i) nodes[i]->setIcon(0, MarkIcon(false));
-  trvwPropertiesChange_->clearSelection();
+  // The root keeps its designer image and has no mark; items show an
+  // unticked one.
+  if (!nodes.empty()) nodes.front()->setFlags(nodes.front()->flags() & ~Qt::ItemIsUserCheckable);
+  for (size_t i = 1; i < nodes.size(); ++i) {
+    nodes[i]->setIcon(0, QIcon());
+    nodes[i]->setData(0, kItemIndexRole, static_cast<qulonglong>(i - 1));
+    nodes[i]->setFlags(nodes[i]->flags() | Qt::ItemIsUserCheckable);
+    nodes[i]->setCheckState(0, Qt::Unchecked);
+  }
   trvwPropertiesChange_->setCurrentItem(nullptr);
   togglingMark_ = false;
 }
 
-void TfrmGlobalPropertiesChange::trvwPropertiesChangeChange() {
-  if (togglingMark_) return;
-  const auto selected = trvwPropertiesChange_->selectedItems();
-  if (selected.size() != 1) return;
-  QTreeWidgetItem* node = selected.front();
-  const auto nodes = PreOrder(*trvwPropertiesChange_);
-  const auto at = std::find(nodes.begin(), nodes.end(), node);
-  if (at == nodes.begin() || at == nodes.end()) return;  // the root, or a stale node
-  const size_t item = static_cast<size_t>(at - nodes.begin()) - 1;
-  if (item >= itemMarks_.size()) return;
-  // Clearing the selection lets a second click on the same node toggle it back.
-  togglingMark_ = true;
-  trvwPropertiesChange_->clearSelection();
-  togglingMark_ = false;
-  SetMark(node, !itemMarks_[item]);
-  itemMarks_[item] = !itemMarks_[item];
+void TfrmGlobalPropertiesChange::trvwPropertiesChangeChange(QTreeWidgetItem* node) {
+  if (togglingMark_ || !node || !node->data(0, kItemIndexRole).isValid()) return;  // the root
+  SetMark(node, node->checkState(0) != Qt::Checked);
 }
 
 void TfrmGlobalPropertiesChange::SetMark(QTreeWidgetItem* node, bool marked) {
-  node->setIcon(0, MarkIcon(marked));
+  // The check state alone is kept; itemChanged copies it into the marks.
+  node->setCheckState(0, marked ? Qt::Checked : Qt::Unchecked);
 }
 
 void TfrmGlobalPropertiesChange::SetAllMarks(bool marked) {
   const auto nodes = PreOrder(*trvwPropertiesChange_);
-  for (size_t i = 1; i < nodes.size() && i - 1 < itemMarks_.size(); ++i) {
-    itemMarks_[i - 1] = marked;
-    SetMark(nodes[i], marked);
-  }
+  for (size_t i = 1; i < nodes.size(); ++i) SetMark(nodes[i], marked);
 }
 
 void TfrmGlobalPropertiesChange::TickState(int state) {

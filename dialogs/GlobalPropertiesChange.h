@@ -63,7 +63,8 @@ class TfrmGlobalPropertiesChange : public QDialog {
  private:
   void BuildPropertyGroups(QWidget* host);
   void CopyDesignTree();
-  void trvwPropertiesChangeChange();
+  // A click on a node toggles its mark (the root has none).
+  void trvwPropertiesChangeChange(QTreeWidgetItem* node);
   void SetAllMarks(bool marked);
   void SetMark(QTreeWidgetItem* node, bool marked);
   void btnOKClick();

@@ -17,6 +17,7 @@ TformHTML::TformHTML(QWidget* parent)
   resize(640, 480);
 
   memoHTMLBuild = new QPlainTextEdit(this);
+  memoHTMLBuild->setAccessibleName(QStringLiteral("Generated code"));
   memoHTMLBuild->setObjectName("memoHTMLBuild");
   memoHTMLBuild->setReadOnly(true);
   memoHTMLBuild->setLineWrapMode(QPlainTextEdit::NoWrap);

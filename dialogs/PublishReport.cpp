@@ -26,6 +26,7 @@ TfrmPublishReport::TfrmPublishReport(QWidget* parent)
   setWindowTitle("Applet Publish Report");
 
   memoPublishReport = new QPlainTextEdit(this);
+  memoPublishReport->setAccessibleName(QStringLiteral("Publish report"));
   memoPublishReport->setObjectName("memoPublishReport");
   memoPublishReport->setReadOnly(true);
   memoPublishReport->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -100,6 +100,7 @@ void TformWebBrowser::BuildControls() {
   });
   grid->addWidget(RadioButtonBrowserKnownInSystem, 1, 0, 1, 3);
   ComboBoxBrowserList = new QComboBox(group);
+  ComboBoxBrowserList->setAccessibleName(QStringLiteral("Known browser"));
   ComboBoxBrowserList->setObjectName(QStringLiteral("ComboBoxBrowserList"));
   ComboBoxBrowserList->setPlaceholderText(QStringLiteral("(no browser chosen)"));
   // Only the user's choice of an entry switches the mode.
@@ -119,6 +120,7 @@ void TformWebBrowser::BuildControls() {
   spdbtnOpenExeFile->setObjectName(QStringLiteral("spdbtnOpenExeFile"));
   spdbtnOpenExeFile->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
   spdbtnOpenExeFile->setToolTip(QStringLiteral("Choose the browser program"));
+  spdbtnOpenExeFile->setAccessibleName(QStringLiteral("Choose browser program..."));
   connect(spdbtnOpenExeFile, &QToolButton::clicked, this, &TformWebBrowser::spdbtnOpenExeFileClick);
   programRow->addWidget(label);
   programRow->addWidget(editSpecifiedBrowserFileName, 1);

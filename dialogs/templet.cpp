@@ -86,7 +86,15 @@ TfrmTemplet::TfrmTemplet(const QString& programFolder, Actions actions, QWidget*
   TempletList_->setToolTip(QDir::toNativeSeparators(folder_));
   const QStringList names =
       QDir(folder_).entryList({QStringLiteral("*.velm")}, QDir::Files | QDir::Readable, QDir::Name);
-  TempletList_->addItems(names);
+  // Each template by its catalogued title, else by its file name.
+  TempletList_->setAccessibleName(QStringLiteral("Templates"));
+  const QHash<QString, TemplateEntry> catalog = ReadTemplateCatalog(programFolder);
+  for (const QString& name : names) {
+    const QString title = catalog.value(name).title;
+    auto* entry = new QListWidgetItem(title.isEmpty() ? name : title, TempletList_);
+    entry->setData(Qt::UserRole, name);
+    entry->setToolTip(name);
+  }
   connect(TempletList_, &QListWidget::itemDoubleClicked, this, &TfrmTemplet::TempletListDblClick);
   connect(TempletList_, &QListWidget::itemSelectionChanged, this, &TfrmTemplet::SelectionChanged);
 
@@ -159,7 +167,8 @@ void TfrmTemplet::SelectionChanged() {
 
 QString TfrmTemplet::SelectedTemplate() const {
   const auto selected = TempletList_->selectedItems();
-  return selected.isEmpty() ? QString() : QDir(folder_).filePath(selected.front()->text());
+  return selected.isEmpty() ? QString()
+                            : QDir(folder_).filePath(selected.front()->data(Qt::UserRole).toString());
 }
 
 void TfrmTemplet::showEvent(QShowEvent* event) {

@@ -70,6 +70,18 @@ class TemplateChooserTest : public QObject {
     QCOMPARE(recorder.opened, QStringList{sandbox_->ProgramFolder() + "/templates/b menu.velm"});
   }
 
+  void catalogedTemplatesReadAsTheirTitles() {
+    sandbox_->WriteFile("program/templates/dark_bar.velm", "x");
+    sandbox_->WriteFile("program/templates/plain.velm", "x");
+    sandbox_->WriteFile("program/samples/catalog.txt", "dark_bar.velm | menu1 | 120 | Dark bar | A dark top bar.\n");
+    Recorder recorder;
+    TfrmTemplet chooser(sandbox_->ProgramFolder(), recorder.Actions());
+    // Sorted by file name; a template the catalog does not know keeps it.
+    QCOMPARE(Names(List(chooser)), (QStringList{"Dark bar", "plain.velm"}));
+    Child<QPushButton>(chooser, "BitBtn1")->click();
+    QCOMPARE(recorder.opened, QStringList{sandbox_->ProgramFolder() + "/templates/dark_bar.velm"});
+  }
+
   void doubleClickOpensAndCancelStartsANewDesign() {
     sandbox_->WriteFile(QStringLiteral("program/templates/a.velm"), "x");
     Recorder recorder;
