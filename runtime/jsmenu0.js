@@ -27,7 +27,7 @@
     STATUS = 9, TIP = 10, PARENT = 11, ENABLED = 12, WIDTH = 13, HEIGHT = 14,
     CLASS = 17 /* normal over clicked */, LICON = 20 /* n o c, width, height */, IMAGE = 25,
     RICON = 30, SUB_X = 35, SUB_Y = 36, SUB_DIR = 37, SUB_GAP = 39,
-    NORMAL = 0, OVER = 1, CLICKED = 2,
+    NORMAL = 0, OVER = 1, CLICKED = 2, LEAF = Object.freeze([]) /* the children of every leaf */,
     fxSvg,
     CSS = '.vm-bar,.vm-p{display:flex;align-items:flex-start}.vm-v{flex-direction:column}' +
       '.vm-h>.vm-i~.vm-i{margin-inline-start:var(--g)}.vm-v>.vm-i~.vm-i{margin-top:var(--g)}' +
@@ -121,7 +121,8 @@
   }
 
   function add(m, c, i, par, off) {
-    var it = { m: m, c: c, i: i, par: par, lv: par ? par.lv + 1 : 0, kids: [], off: off };
+    var it = { m: m, c: c, i: i, par: par, lv: par ? par.lv + 1 : 0, kids: LEAF, off: off };
+    if (par && par.kids === LEAF) par.kids = [];
     (par ? par.kids : m.top).push(it);
     return it;
   }
@@ -142,7 +143,7 @@
     (function walk(ul, order, par) {
       var j = 0, prev = null;
       each(ul ? ul.children : [], function (li) {
-        var e = li.firstElementChild, r = recs[order[j]], kids = [], sub, x, it;
+        var e = li.firstElementChild, r = recs[order[j]], kids = LEAF, sub, x, it;
         for (x = e; x; x = x.nextElementSibling) if (x.tagName === 'UL') sub = sub || x;
         if (!e || e === sub) return bad = 1;
         if (typeof order[j] == 'number') j++;
@@ -192,7 +193,8 @@
     var here = pageOf(location.href);
     each(m.all, function (it) {
       var h = it && (m.lean ? it.el.href : it.h);
-      if (it && !it.off && (it.cur || h && pageOf(h) === here)) {
+      // A link to this page starts with its address (the list's come absolute)
+      if (it && !it.off && (it.cur || h && (!m.lean || !h.indexOf(here)) && pageOf(h) === here)) {
         it.cur = 2;
         for (var p = it.par; p && !p.cur; p = p.par) p.cur = 1;
       }
@@ -221,18 +223,21 @@
     markCurrent(m);
     css('');
     m.box = box;
-    m.rtl = getComputedStyle(box).direction === 'rtl';
-    m.cm = !fits(m);
     f.appendChild(m.tg = btn('vm-tg ' + ((m.tab = m.top[0]) ? cls(m.tab, NORMAL) : ''), 'Menu', m.name + '-bar'));
     m.tg.hidden = true;
-    m.bar = panel(m, f, m.top, m.hz, m.gap, 'menubar', box.getAttribute('aria-label') || host.getAttribute('aria-label') || 'Menu');
+    m.bar = panel(m, f, m.top, m.hz, m.gap, 'menubar', box.getAttribute('aria-label') || host.getAttribute('aria-label') || 'Menu', 1);
     m.bar.id = m.name + '-bar';
     m.layer = mk('div', 'vm-l', f);
     if (!box.$vm) for (var t in on) box.addEventListener(t, handler(box, on[t]));
     box.$vm = m;
     if (host !== box) box.replaceChildren(host);
     host.replaceChildren(f);
+    // Measured once the page's list is gone, which spares laying out a long one
+    m.rtl = getComputedStyle(box).direction === 'rtl';
+    m.cm = !fits(m);
+    roles(m, m.bar);
     if (m.cm) mode(m, m.cm, 1);
+    else fill(m, m.bar);
   }
   function handler(box, fn) { return function (e) { fn(box.$vm, e); }; }
 
@@ -261,9 +266,11 @@
     b.classList.toggle('vm-c', cm);
     m.tg.hidden = !cm;
     if (fresh) return;
+    fill(m, b);
     roles(m, b);
     each(m.all, function (it) {
-      if (it && it.el) item(it);
+      // Items of the page's list not yet in a panel wait until theirs is made
+      if (it && it.bc) item(it);
       if (it && it.sub) {
         home(it);
         roles(m, it.sub.p);
@@ -307,6 +314,7 @@
     if (!m.cm) return trim(m, 0);
     m.op = on;
     attr(m.tg, 'aria-expanded', !!on);
+    if (on) fill(m, b);
     b.classList.toggle('vm-op', !!on);
     bs.transform = bs.width = '';
     if (on) {
@@ -319,14 +327,21 @@
     }
   }
 
-  function panel(m, parent, items, hz, gap, role, label) {
-    var p = mk('div', (role === 'menu' ? 'vm-p ' : items.length > 99 ? 'vm-bar vm-long ' : 'vm-bar ') + (hz ? 'vm-h' : 'vm-v'), parent),
-      rules = '';
+  // A panel's items are made with it, or, when `wait`, on the first fill(): a bar that
+  // starts compact stays hidden until the Menu button opens it
+  function panel(m, parent, items, hz, gap, role, label, wait) {
+    var p = mk('div', (role === 'menu' ? 'vm-p ' : items.length > 99 ? 'vm-bar vm-long ' : 'vm-bar ') + (hz ? 'vm-h' : 'vm-v'), parent);
     p.$a = { role: role, 'aria-orientation': hz ? 'horizontal' : 'vertical', 'aria-label': label, 'aria-labelledby': label ? null : parent.$vm.el.id };
     roles(m, p);
     p.style.setProperty('--g', px(gap));
-    each(items, function (it) {
-      var c = it.c, k = c.slice(ALIGN, PAD + 4) + ';' + c.slice(WIDTH, HEIGHT + 1);
+    p.$k = items;
+    if (!wait) fill(m, p);
+    return p;
+  }
+  function fill(m, p) {
+    var rules = '';
+    each(p.$k || [], function (it) {
+      var c = it.c, k = c.$k || (c.$k = c.slice(ALIGN, PAD + 4) + ';' + c.slice(WIDTH, HEIGHT + 1));
       // Shared rules: quicker than inline style
       if (!V.geo[k]) rules += '.' + (V.geo[k] = 'vm-' + V.g++) + '{width:' + px(wid(it)) +
         '!important;--h:' + px(num(c[HEIGHT], 20)) + ';min-height:var(--h)!important;padding:' +
@@ -336,8 +351,8 @@
       p.appendChild(itemEl(m, it, V.geo[k]));
       item(it);
     });
+    p.$k = null;
     if (rules) css(rules);
-    return p;
   }
 
   // The list's element of the item (made from a classic configuration), with the caption

@@ -129,10 +129,10 @@ test('on the modern page a tap on the arrow opens the submenu, a tap on the capt
 
 test('the keyboard works the button and the list as a disclosure navigation', async () => {
   const pg = await open(S.browser, S.site.menu(SHOP), { viewport: PHONE });
-  const roles = await pg.$$eval('#menu5div [role]', (l) => l.map((e) => `${e.id}:${e.getAttribute('role')}`));
-  assert.deepEqual(roles, ['menu5-6:button'], 'menu roles left in the disclosure list');
   await pg.focus('#menu5div .vm-tg');
   await pg.keyboard.press('Enter');
+  const roles = await pg.$$eval('#menu5div [role]', (l) => l.map((e) => `${e.id}:${e.getAttribute('role')}`));
+  assert.deepEqual(roles, ['menu5-6:button'], 'menu roles left in the disclosure list');
   const order = [];
   for (let k = 0; k < 4; k++) {
     await pg.keyboard.press('Tab');
@@ -227,5 +227,24 @@ test('no accessibility violations in the open compact list', { skip: ENGINE !== 
     rules: { 'color-contrast': { enabled: false } } })) // the design's colours are the designer's
     .violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`));
   assert.deepEqual(found, []);
+  await pg.close0();
+});
+
+test('a modern page narrowed after loading gives linked items with submenus an expand button at every level', async () => {
+  const deep = { menu: SHOP.menu, items: [
+    { ICaption: 'Products', ILink: 'products.html', kids: [
+      { ICaption: 'Pears', ILink: 'pears.html', kids: [{ ICaption: 'Green', ILink: 'green.html' }] },
+    ] },
+  ] };
+  const pg = await open(S.browser, S.site.menu(deep, 'menu5', { page: 'html5' }), { viewport: { width: 1000, height: 600 } });
+  await pg.setViewportSize(PHONE);
+  await pg.waitForSelector('#menu5div .vm-tg', { state: 'visible' });
+  await pg.click('#menu5div .vm-tg');
+  await pg.click(`${item(0)} + .vm-xb`);
+  const pears = await pg.$eval(item(1), (a) => [a.className, !!(a.nextElementSibling && a.nextElementSibling.matches('.vm-xb'))]);
+  assert.deepEqual(pears, ['vm-i vm-0 vm-ar vm-hx menu5itemn1', true]);
+  await pg.click(`${item(1)} + .vm-xb`);
+  assert.equal(await shown(pg, sub(1)), true);
+  assert.deepEqual(pg.errors, []);
   await pg.close0();
 });
