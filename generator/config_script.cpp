@@ -264,9 +264,13 @@ std::string ConfigScriptText(TvornAppletAgent& doc, const std::string& menuBaseN
 
   std::string out;
   auto line = [&out](const std::string& text) { AppendLine(out, text); };
-  AppendMakerComment(out);
-
   const bool html5 = style == PageStyle::Html5;
+  if (html5) {
+    AppendMakerMark(out);
+  } else {
+    AppendMakerComment(out);
+  }
+
   if (html5) {
     // The page's list holds the rest of each item.
     AppendLeanConfiguration(out, doc, n);

@@ -64,14 +64,15 @@ MenuTexts GenerateMenuTexts(TvornAppletAgent& doc, const DesignTree& tree, const
   PrepareItems(doc, tree);
   const StyleTable styles = AssignStyleClasses(doc, menuBaseName);
   MenuTexts texts;
-  texts.stylesheet = StylesheetText(styles, doc.Encoding);
   texts.script = ConfigScriptText(doc, menuBaseName, style);
   if (style == PageStyle::Html5) {
-    texts.stylesheet += Html5ListStyles(doc, menuBaseName);
+    const ModernSheet modern = Html5SheetOf(doc, menuBaseName);
+    texts.stylesheet = StylesheetText(styles, doc.Encoding, &modern) + Html5ListStyles(doc, menuBaseName);
     Html5Page page = Html5PageText(doc, menuBaseName, settings.language, options.title);
     texts.page = std::move(page.text);
     texts.warnings = std::move(page.warnings);
   } else {
+    texts.stylesheet = StylesheetText(styles, doc.Encoding);
     texts.page = PageText(doc.RuntimeFiles, menuBaseName);
   }
   return texts;

@@ -4,7 +4,9 @@
 #include <charconv>
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <tuple>
+#include <utility>
 
 #include "document/errors.h"
 #include "document/text.h"
@@ -58,6 +60,34 @@ std::string BoxClass(const std::string& menuBaseName, size_t box) {
 
 std::string Px(int value) {
   return std::to_string(value < 0 ? 0 : value) + "px";
+}
+
+// The look most of the bar's entries share, its class and box: those entries are
+// written without classes and the two rules style them by their place in the list.
+struct BarLook {
+  std::string normalClass;
+  size_t box = 0;
+};
+
+std::optional<BarLook> CommonBarLook(const TvornAppletAgent& doc, const ListGeometry& geometry) {
+  std::map<std::pair<std::string, size_t>, int> counts;
+  std::optional<BarLook> best;
+  int most = 0;
+  const std::vector<int> levels = ListLevels(doc);
+  for (size_t i = 0; i < doc.Items.size(); ++i) {
+    if (levels[i] > 0) continue;
+    const std::pair<std::string, size_t> look{std::string(doc.Items[i][IClassNormal]), geometry.boxOfItem[i]};
+    if (const int n = ++counts[look]; n > most) {
+      most = n;
+      best = BarLook{look.first, look.second};
+    }
+  }
+  return best;
+}
+
+std::string PlainBarEntries(const std::string& menuBaseName) {
+  const std::string entry = "#" + menuBaseName + "div>nav>ul>li>";
+  return entry + "a:not([class])," + entry + "span:not([class])";
 }
 
 // An HTML5 page starts with its doctype; its body holds the code to paste
@@ -142,10 +172,12 @@ std::string Html5ListStyles(const TvornAppletAgent& doc, const std::string& menu
   // While script runs the menu replaces the list: only the bar shows.
   AppendLine(out, "@media (scripting:enabled){" + nav + " ul ul{display:none}}");
   const ListGeometry geometry = GeometryOfItems(doc);
+  const std::optional<BarLook> common = CommonBarLook(doc, geometry);
   constexpr const char* kJustify[] = {"flex-start", "center", "flex-end"};
   for (size_t k = 0; k < geometry.boxes.size(); ++k) {
     const Geometry& g = geometry.boxes[k];
-    AppendLine(out, "." + BoxClass(menuBaseName, k) + "{width:" + Px(g.width) +
+    const std::string also = common && common->box == k ? "," + PlainBarEntries(menuBaseName) : std::string();
+    AppendLine(out, "." + BoxClass(menuBaseName, k) + also + "{width:" + Px(g.width) +
                         ";min-height:" + Px(g.height) + ";padding:" + Px(g.top) + " " + Px(g.right) + " " +
                         Px(g.bottom) + " " + Px(g.left) +
                         ";justify-content:" + kJustify[g.align >= 0 && g.align <= 2 ? g.align : 0] + "}");
@@ -198,36 +230,39 @@ std::string Container(const TvornAppletAgent& doc, const std::string& menuBaseNa
   // Nested lists by level: a deeper item opens a list inside the entry
   // before it, a shallower one closes the lists in between.
   const ListGeometry geometry = GeometryOfItems(doc);
+  const std::optional<BarLook> common = CommonBarLook(doc, geometry);
   const std::vector<int> levels = ListLevels(doc);
+  // No indentation: on a large menu it would be a good part of the page.
   int previous = -1;
   for (int i = 0; i < doc.ItemCount(); ++i) {
     const TItemData& item = doc.Items[static_cast<size_t>(i)];
     const int level = levels[static_cast<size_t>(i)];
-    const std::string indent(2 * static_cast<size_t>(level), ' ');
     if (previous >= 0 && level > previous) {
       out += kLineEnd;
-      line(indent + "<ul>");
+      line("<ul>");
     } else if (previous >= 0) {
       line("</li>");
       for (int k = previous; k > level; --k) {
-        line(std::string(2 * static_cast<size_t>(k), ' ') + "</ul>");
-        line(std::string(2 * static_cast<size_t>(k - 1), ' ') + "</li>");
+        line("</ul>");
+        line("</li>");
       }
     }
     // Only the bar shows before the menu stands: its entries carry the bar's look and
-    // sizes, deeper ones stay plain, which keeps large pages small and quick to read.
-    const std::string classes = level > 0
-                                    ? std::string()
-                                    : EscapeHtml(item[IClassNormal]) + " " +
-                                          BoxClass(menuBaseName, geometry.boxOfItem[static_cast<size_t>(i)]);
-    out += indent + "<li>" + Entry(item, i, classes, doc.Encoding, place, warnings);
+    // sizes (the common one by their place), deeper ones stay plain, which keeps large
+    // pages small and quick to read.
+    const size_t box = geometry.boxOfItem[static_cast<size_t>(i)];
+    const bool plain =
+        level > 0 || (common && common->normalClass == item[IClassNormal] && common->box == box);
+    const std::string classes =
+        plain ? std::string() : EscapeHtml(item[IClassNormal]) + " " + BoxClass(menuBaseName, box);
+    out += "<li>" + Entry(item, i, classes, doc.Encoding, place, warnings);
     previous = level;
   }
   if (previous >= 0) {
     line("</li>");
     for (int k = previous; k > 0; --k) {
-      line(std::string(2 * static_cast<size_t>(k), ' ') + "</ul>");
-      line(std::string(2 * static_cast<size_t>(k - 1), ' ') + "</li>");
+      line("</ul>");
+      line("</li>");
     }
   }
   for (const char* text : {"</ul>", "</nav>", "</div>"}) line(text);
@@ -235,6 +270,11 @@ std::string Container(const TvornAppletAgent& doc, const std::string& menuBaseNa
 }
 
 }  // namespace
+
+ModernSheet Html5SheetOf(const TvornAppletAgent& doc, const std::string& menuBaseName) {
+  const std::optional<BarLook> common = CommonBarLook(doc, GeometryOfItems(doc));
+  return {common ? common->normalClass : std::string(), PlainBarEntries(menuBaseName)};
+}
 
 std::vector<int> ListLevels(const TvornAppletAgent& doc) {
   std::vector<int> levels;
@@ -271,11 +311,9 @@ Html5Page Html5PageText(const TvornAppletAgent& doc, const std::string& menuBase
            std::string("</head>"),
            std::string(kBodyOpen),
            std::string(),
-           std::string("<!-- Velmora 1.0 -->"),
-           std::string("<!-- ") + kCopyrightLine + " -->",
-           std::string("<!-- ") + kProductPage + " -->",
-           std::string("<!-- NOTE: Please insert these codes and the menu's container after them into the "
-                       "<body> section of Web pages. -->"),
+           // The body is what a user pastes into every page: it names its maker and
+           // marks the loading block, and leaves out our notices and instructions.
+           std::string("<!-- ") + kProductLine + " -->",
            std::string("<!-- BEGIN -->"),
        }) {
     line(text);

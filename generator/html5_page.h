@@ -15,6 +15,7 @@
 #include "document/applet_agent.h"
 #include "document/format_extensions.h"
 #include "generator/site_links.h"
+#include "generator/styles.h"
 
 namespace velmora {
 
@@ -40,6 +41,11 @@ Html5Page Html5MenuCode(const TvornAppletAgent& doc, const std::string& menuBase
 // paste through the container with its list. Refuses (ValueError) a text that
 // is not such a page.
 std::string Html5PasteCode(std::string_view page);
+
+// What the modern page's stylesheet adds to the class rules: the bar's
+// entries with the common look carry no classes and take that look by their
+// place in the list.
+ModernSheet Html5SheetOf(const TvornAppletAgent& doc, const std::string& menuBaseName);
 
 // Rules appended to the stylesheet for the list: the layout of the bar and
 // one rule per distinct item size, and submenus folded away while script

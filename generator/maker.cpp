@@ -10,4 +10,8 @@ void AppendMakerComment(std::string& out) {
   }
 }
 
+void AppendMakerMark(std::string& out) {
+  AppendLine(out, std::string("/* ") + kProductLine + " */");
+}
+
 }  // namespace velmora

@@ -16,5 +16,8 @@ inline constexpr const char* kHomePage = "https://www.vorn.example/";
 // The six comment lines that open the stylesheet and the configuration
 // script.
 void AppendMakerComment(std::string& out);
+// The modern page's files open with one line naming the maker: they are the
+// user's, loaded on every page, and carry no notice of ours.
+void AppendMakerMark(std::string& out);
 
 }  // namespace velmora

@@ -96,17 +96,22 @@ StyleTable AssignStyleClasses(TvornAppletAgent& doc, const std::string& menuBase
   return table;
 }
 
-std::string StylesheetText(const StyleTable& table, TextEncoding encoding) {
+std::string StylesheetText(const StyleTable& table, TextEncoding encoding, const ModernSheet* modern) {
   std::string out;
   auto line = [&out](const std::string& text) { AppendLine(out, text); };
-  AppendMakerComment(out);
+  if (modern) {
+    AppendMakerMark(out);
+  } else {
+    AppendMakerComment(out);
+  }
   for (const TItemStyle& e : table.Entries()) {
     const auto& v = e.values;
     auto border = [&](const char* side, int colour) {
       line(std::string("BORDER-") + side + ":" + CssColor(v[colour]) + " " + CssPixels(v[colour + 1]) + " " +
            BorderStyleName(v[colour + 2]) + ";");
     };
-    line("." + e.className + "{");
+    const bool bar = modern && e.className == modern->barClass;
+    line("." + e.className + (bar ? "," + modern->barEntries : std::string()) + "{");
     line("FONT-FAMILY:" + CssText(v[kFontFamily], encoding) + ";");
     line("FONT-SIZE:" + CssPixels(v[kFontSize]) + ";");
     line("FONT-WEIGHT:" + v[kFontWeight] + ";");

@@ -58,7 +58,15 @@ inline constexpr const char* kStateNames[3] = {"Normal", "Mouse Over", "Clicked"
 // The class assignment pass: every item's three class names.
 StyleTable AssignStyleClasses(TvornAppletAgent& doc, const std::string& menuBaseName);
 
+// The modern page's stylesheet: the maker's one-line mark, and the rule of
+// one class styling the bar's list entries that carry no class.
+struct ModernSheet {
+  std::string barClass;
+  std::string barEntries;  // selectors
+};
+
 // Font families and image names of a UTF-8 design come out as CSS escapes.
-std::string StylesheetText(const StyleTable& table, TextEncoding encoding = TextEncoding::Windows1252);
+std::string StylesheetText(const StyleTable& table, TextEncoding encoding = TextEncoding::Windows1252,
+                           const ModernSheet* modern = nullptr);
 
 }  // namespace velmora

@@ -91,14 +91,11 @@ TEST_F(Html5, ListMirrorsTheTreeWithEveryTextEscaped) {
   const int levels[] = {0, 1, 2, 2, 1, 0, 1, 0};
   for (size_t i = 0; i < list.size(); ++i) {
     EXPECT_EQ(list[i].depth, levels[i] + 1) << "entry " << i;
-    // The bar's entries carry its look before the menu stands; deeper ones show only without script.
-    if (levels[i] == 0) {
-      EXPECT_NE(list[i].attributes.find("class=\"" + doc.Items[i][IClassNormal].str() + " menu5box1\""),
-                std::string::npos);
-    } else {
-      EXPECT_EQ(list[i].attributes.find("class="), std::string::npos);
-    }
+    // The bar's entries all have the common look, which they take by their place;
+    // deeper ones show only without script.
+    EXPECT_EQ(list[i].attributes.find("class="), std::string::npos) << "entry " << i;
   }
+  EXPECT_EQ(page.find("\r\n "), std::string::npos) << "no indentation";
   EXPECT_EQ(list[0].tag, "a");
   EXPECT_EQ(list[0].text, "Tom &amp; &quot;Jerry&quot; &lt;b&gt;&#39;s&lt;/b&gt;");
   EXPECT_TRUE(list[0].attributes.starts_with(" href=\"page.html?a=1&amp;b=&quot;2&quot;\""));
@@ -125,7 +122,14 @@ TEST_F(Html5, ScriptHasTheClassicCallAndLeanRecordsWithoutEvaluatingText) {
   doc.Items[0][ICaption] = "It's <\\/script>";
   const MenuTexts classic = GenerateMenuTexts(doc, tree, "menu5");
   const MenuTexts html5 = GenerateMenuTexts(doc, tree, "menu5", kHtml5);
-  EXPECT_EQ(classic.stylesheet, html5.stylesheet.substr(0, classic.stylesheet.size()));
+  // The same rules under a one-line mark, the first class's also for the bar's plain entries.
+  std::string expected = classic.stylesheet;
+  expected.replace(0, expected.find(".menu5itemn1{"), "/* Velmora 1.0 */\r\n");
+  expected.insert(expected.find("{"),
+                  ",#menu5div>nav>ul>li>a:not([class]),#menu5div>nav>ul>li>span:not([class])");
+  EXPECT_EQ(expected, html5.stylesheet.substr(0, expected.size()));
+  EXPECT_TRUE(html5.script.starts_with("/* Velmora 1.0 */\r\nvar menu5cfg={r:["));
+  EXPECT_NE(classic.script.find("Copyright"), std::string::npos);
   EXPECT_TRUE(classic.warnings.empty());
 
   auto lines = [](const std::string& script, const std::string& prefix) {
@@ -192,8 +196,7 @@ TEST_F(Html5, CodeToPasteIsTheLoadingBlockAndContainerOfTheSamePage) {
 
   const std::string code = Html5PasteCode(page);
   EXPECT_EQ(code, expected);
-  EXPECT_TRUE(code.starts_with("<!-- Velmora 1.0 -->\r\n"));
-  EXPECT_NE(code.find("<!-- NOTE: Please insert these codes and the menu's container"), std::string::npos);
+  EXPECT_TRUE(code.starts_with("<!-- Velmora 1.0 -->\r\n<!-- BEGIN -->\r\n<link "));
   EXPECT_TRUE(code.ends_with("</ul>\r\n</nav>\r\n</div>\r\n"));
   EXPECT_EQ(ListOf(code).size(), 4u);
   const size_t at = page.find("</head>\r\n<body>\r\n\r\n" + code);
@@ -219,10 +222,17 @@ TEST_F(Html5, ListStylesGiveEachDistinctBoxOneRule) {
   doc.Items[1][IWidth] = "200";
   doc.Items[2][ITextAlign] = "1";
   doc.Items[2][IPaddingLeft] = "-5";
-  const std::string css = GenerateMenuTexts(doc, tree, "menu5", kHtml5).stylesheet;
-  EXPECT_NE(
-      css.find(".menu5box1{width:150px;min-height:20px;padding:0px 10px 0px 4px;justify-content:flex-start}"),
-      std::string::npos);
+  const MenuTexts texts = GenerateMenuTexts(doc, tree, "menu5", kHtml5);
+  const std::string& css = texts.stylesheet;
+  // A tie between the bar's two looks goes to the first: its entry carries no class.
+  EXPECT_NE(css.find(".menu5box1,#menu5div>nav>ul>li>a:not([class]),#menu5div>nav>ul>li>span:not([class])"
+                     "{width:150px;min-height:20px;padding:0px 10px 0px 4px;justify-content:flex-start}"),
+            std::string::npos);
+  const std::vector<ListEntry> list = ListOf(texts.page);
+  ASSERT_EQ(list.size(), 3u);
+  EXPECT_EQ(list[0].attributes.find("class="), std::string::npos);
+  EXPECT_NE(list[1].attributes.find(" class=\"" + doc.Items[1][IClassNormal].str() + " menu5box2\""),
+            std::string::npos);
   EXPECT_NE(css.find(".menu5box2{width:200px;"), std::string::npos);
   EXPECT_NE(
       css.find(".menu5box3{width:150px;min-height:20px;padding:0px 10px 0px 0px;justify-content:center}"),
