@@ -4,9 +4,11 @@
 // title, the same loading block as the classic page (both scripts deferred),
 // and a container whose <nav> already holds the menu as nested lists of
 // links. The runtime builds the live menu inside that <nav>; visitors and
-// robots without script read the list. The list carries the menu's own
-// classes and sizes, so it looks like the menu bar until the menu replaces
-// it.
+// robots without script read the list. The bar's entries have the menu's
+// own look and sizes (the common one from rules matching their place, others
+// from their classes), so the list looks like the menu bar until the menu
+// replaces it. The list is not indented and the body's comments are few: on
+// a large menu every byte of an entry counts many times over.
 
 #include <string>
 #include <string_view>
