@@ -190,11 +190,16 @@
     } catch (e) {}
   }
   function markCurrent(m) {
-    var here = pageOf(location.href);
+    var here = pageOf(location.href), tail = here.slice(here.lastIndexOf('/') + 1);
+    // Could the list's link lead here? Its text tells without resolving it, which
+    // would cost more than the rest of the build
+    function near(a) {
+      var p = str(a.getAttribute('href')).replace(/[?#].*/, '');
+      return !p || /[^\w.\/:~-]/.test(p) || (tail ? p.slice(-tail.length) === tail : /(\/|\.|index\.html?)$/i.test(p));
+    }
     each(m.all, function (it) {
-      var h = it && (m.lean ? it.el.href : it.h);
-      // A link to this page starts with its address (the list's come absolute)
-      if (it && !it.off && (it.cur || h && (!m.lean || !h.indexOf(here)) && pageOf(h) === here)) {
+      var h = it && (m.lean ? near(it.el) && it.el.href : it.h);
+      if (it && !it.off && (it.cur || h && pageOf(h) === here)) {
         it.cur = 2;
         for (var p = it.par; p && !p.cur; p = p.par) p.cur = 1;
       }
@@ -221,7 +226,6 @@
     var f = d.createDocumentFragment(), nav = box.firstElementChild, host = nav && nav.tagName === 'NAV' ? nav : box;
     if (m.lean && !fromList(m, host.querySelector('ul'))) return;
     markCurrent(m);
-    css('');
     m.box = box;
     f.appendChild(m.tg = btn('vm-tg ' + ((m.tab = m.top[0]) ? cls(m.tab, NORMAL) : ''), 'Menu', m.name + '-bar'));
     m.tg.hidden = true;
@@ -230,9 +234,12 @@
     m.layer = mk('div', 'vm-l', f);
     if (!box.$vm) for (var t in on) box.addEventListener(t, handler(box, on[t]));
     box.$vm = m;
-    if (host !== box) box.replaceChildren(host);
     host.replaceChildren(f);
-    // Measured once the page's list is gone, which spares laying out a long one
+    // The rest of the container goes; the nav moves once it holds the menu, not the list
+    if (host !== box) box.replaceChildren(host);
+    // Our rules, and the measures, once the page's list is gone: a long one is
+    // neither styled again nor laid out
+    css('');
     m.rtl = getComputedStyle(box).direction === 'rtl';
     m.cm = !fits(m);
     roles(m, m.bar);

@@ -105,6 +105,11 @@ test('the modern page: list links stay the page\'s, records\' images follow the 
     ['First', null, 'normal'], ['First again', null, 'normal'], ['Archive', null, 'normal'], ['Elsewhere', 'page', 'clicked']]);
   assert.equal(got[0][2], `${root}red.svg`);
   await pg.close0();
+  // Without the list's mark the runtime finds the page by its address, whatever its query.
+  const plain = await open(S.browser, S.site.file(`${S.site.last}/plain.html`, fs.readFileSync(`${S.site.root}/${S.site.last}/project.html`, 'latin1')
+    .replace(' aria-current="page"', '').replace('<a href="https://example.com/"', '<a href="./plain.html?from=menu"')) + '?q=1#x');
+  assert.deepEqual((await state(plain)).filter((s) => s[3] === 'page').map((s) => s[0]), ['Elsewhere']);
+  await plain.close0();
 
   // Pasted into a page two folders down: the list's links are the page's own text, the
   // icon still comes from the published folder.
