@@ -57,7 +57,7 @@ class PageStyleTest : public QObject {
     QVERIFY2(code.startsWith("<!-- Velmora 1.0 -->\n"), qPrintable(code.left(80)));
     QVERIFY2(code.endsWith("</ul>\n</nav>\n</div>\n"), qPrintable(code.right(80)));
     QVERIFY(code.contains("<!-- BEGIN -->") && code.contains("<!-- END -->\n<div id=\""));
-    QVERIFY(code.contains("<li><span class=\"") && code.contains(">Home</span>"));
+    QVERIFY(code.contains("<li><span>Home</span>"));  // the bar's common look comes by place
     QVERIFY(!code.contains("<title>") && !code.contains("<html"));
     Form().Preview1Click();
     const QString preview = w_->ProgramPath("preview/~preview.html");
