@@ -85,6 +85,24 @@ std::optional<BarLook> CommonBarLook(const TvornAppletAgent& doc, const ListGeom
   return best;
 }
 
+// A bar wider than any screen becomes the Menu button as soon as the runtime runs; until
+// then the entries past a row of the widest screen would only be laid out, at length on a
+// long bar, to be taken away. Their place (from 1) in the bar, 0 when all fit.
+constexpr int kWidestScreen = 3840;
+
+size_t FirstEntryPastWidestScreen(const TvornAppletAgent& doc, const ListGeometry& geometry, int gap) {
+  const std::vector<int> levels = ListLevels(doc);
+  long long left = 0;
+  size_t place = 0;
+  for (size_t i = 0; i < doc.Items.size(); ++i) {
+    if (levels[i] > 0) continue;
+    ++place;
+    if (left >= kWidestScreen) return place;
+    left += std::max(0, geometry.boxes[geometry.boxOfItem[i]].width) + std::max(0, gap);
+  }
+  return 0;
+}
+
 std::string PlainBarEntries(const std::string& menuBaseName) {
   const std::string entry = "#" + menuBaseName + "div>nav>ul>li>";
   return entry + "a:not([class])," + entry + "span:not([class])";
@@ -172,6 +190,10 @@ std::string Html5ListStyles(const TvornAppletAgent& doc, const std::string& menu
   // While script runs the menu replaces the list: only the bar shows.
   AppendLine(out, "@media (scripting:enabled){" + nav + " ul ul{display:none}}");
   const ListGeometry geometry = GeometryOfItems(doc);
+  if (const size_t past = FirstEntryPastWidestScreen(doc, geometry, gap); horizontal && past > 0) {
+    AppendLine(out, "@media (scripting:enabled){" + nav + ">ul>li:nth-child(n+" + std::to_string(past) +
+                        "){display:none}}");
+  }
   const std::optional<BarLook> common = CommonBarLook(doc, geometry);
   constexpr const char* kJustify[] = {"flex-start", "center", "flex-end"};
   for (size_t k = 0; k < geometry.boxes.size(); ++k) {

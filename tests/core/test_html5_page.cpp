@@ -241,6 +241,24 @@ TEST_F(Html5, ListStylesGiveEachDistinctBoxOneRule) {
   EXPECT_NE(css.find("@media (scripting:enabled){#menu5div>nav ul ul{display:none}}"), std::string::npos);
 }
 
+TEST_F(Html5, BarWiderThanAnyScreenShowsOneRowUntilTheRuntimeRuns) {
+  // 150 px entries 1 px apart: the 27th starts at 3926 px, past a 3840 px screen.
+  std::vector<int> levels(40, 0);
+  levels[3] = 1;  // submenu entries are not the bar's
+  BuildDesign(doc, tree, levels);
+  const std::string rule = "@media (scripting:enabled){#menu5div>nav>ul>li:nth-child(n+27){display:none}}";
+  EXPECT_NE(GenerateMenuTexts(doc, tree, "menu5", kHtml5).stylesheet.find(rule), std::string::npos);
+  doc.Items[0][IWidth] = "-9";  // drawn 0 px wide
+  EXPECT_NE(GenerateMenuTexts(doc, tree, "menu5", kHtml5).stylesheet.find("li:nth-child(n+28){"),
+            std::string::npos);
+  doc.AppletData[pMainMenuDirection] = "0";  // a column never turns into the button
+  EXPECT_EQ(GenerateMenuTexts(doc, tree, "menu5", kHtml5).stylesheet.find("nth-child"), std::string::npos);
+  levels.resize(26);
+  BuildDesign(doc, tree, levels);
+  doc.AppletData[pMainMenuDirection] = "1";
+  EXPECT_EQ(GenerateMenuTexts(doc, tree, "menu5", kHtml5).stylesheet.find("nth-child"), std::string::npos);
+}
+
 TEST_F(Html5, SettingsRoundTripThroughTheProjectFileAndChooseThePage) {
   BuildDesign(doc, tree, {0, 1});
   doc.SaveProject(folder / "before.velm");
