@@ -5,6 +5,7 @@
 #include <QLayout>
 #include <QPointer>
 #include <QScreen>
+#include <QScrollArea>
 #include <QWidget>
 #include <algorithm>
 
@@ -17,9 +18,33 @@ namespace {
 constexpr int kFrameWidth = 16;
 constexpr int kFrameHeight = 40;
 
-}  // namespace
+// The window's own minimum follows once the layouts above the part are
+// redone.
+void Relayout(QWidget& window, QWidget* part) {
+  for (; part; part = part->parentWidget()) {
+    part->updateGeometry();
+    if (part->layout()) part->layout()->invalidate();
+  }
+  if (window.layout()) window.layout()->activate();
+}
 
-namespace {
+// The window size at which the scrolling parts inside `shrinkable` show
+// their whole content.
+QSize WholeContent(QWidget& window, QWidget* shrinkable) {
+  const auto areas = shrinkable->findChildren<QScrollArea*>();
+  const QSize kept = shrinkable->minimumSize();
+  for (QScrollArea* area : areas) {
+    if (area->widget()) area->setMinimumSize(area->widget()->minimumSizeHint());
+  }
+  // A minimum set on the part itself would hide theirs.
+  shrinkable->setMinimumSize(kept.expandedTo(shrinkable->minimumSizeHint()));
+  Relayout(window, shrinkable);
+  const QSize whole = window.minimumSizeHint();
+  for (QScrollArea* area : areas) area->setMinimumSize(0, 0);
+  shrinkable->setMinimumSize(kept);
+  Relayout(window, shrinkable);
+  return whole;
+}
 
 void Fit(QWidget& window, const QSize& preferred, QWidget* shrinkable) {
   const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
@@ -29,22 +54,20 @@ void Fit(QWidget& window, const QSize& preferred, QWidget* shrinkable) {
   }
   const QRect free = screen->availableGeometry();
   const QSize room(std::max(1, free.width() - kFrameWidth), std::max(1, free.height() - kFrameHeight));
+  QSize whole = preferred;
   if (shrinkable) {
-    const QSize over = window.minimumSizeHint().expandedTo(window.minimumSize()) - room;
-    const QSize minimum = shrinkable->minimumSize();
-    if (over.width() > 0 || over.height() > 0) {
-      shrinkable->setMinimumSize(std::max(0, minimum.width() - std::max(0, over.width())),
-                                 std::max(0, minimum.height() - std::max(0, over.height())));
+    whole = WholeContent(window, shrinkable);
+    const QSize over =
+        (window.minimumSizeHint().expandedTo(window.minimumSize()) - room).expandedTo(QSize(0, 0));
+    if (!over.isNull()) {
+      const QSize minimum = shrinkable->minimumSize();
+      shrinkable->setMinimumSize(std::max(0, minimum.width() - over.width()),
+                                 std::max(0, minimum.height() - over.height()));
+      Relayout(window, shrinkable);
     }
   }
-  // The window's own minimum follows once the layouts above the part are
-  // redone.
-  for (QWidget* part = shrinkable; part; part = part->parentWidget()) {
-    part->updateGeometry();
-    if (part->layout()) part->layout()->invalidate();
-  }
-  if (window.layout()) window.layout()->activate();
-  const QSize size = preferred.boundedTo(room);
+  // Large enough for whole pages where the screen has room.
+  const QSize size = preferred.expandedTo(whole).boundedTo(room);
   window.resize(size);
   const int x = free.left() + std::max(0, (free.width() - size.width() - kFrameWidth) / 2);
   const int y = free.top() + std::max(0, (free.height() - size.height() - kFrameHeight) / 2);
@@ -63,10 +86,14 @@ class FitOnShow : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (watched == &window_ && event->type() == QEvent::Show) {
       window_.removeEventFilter(this);
-      // A window placed inside the screen stays where it is.
+      // A window placed inside the screen, at its minimum size or more,
+      // stays as it is.
       const QScreen* screen = window_.screen();
       const QRect placed(window_.pos(), window_.size() + QSize(kFrameWidth, kFrameHeight));
-      if (screen && !screen->availableGeometry().contains(placed)) Fit(window_, window_.size(), shrinkable_);
+      const bool squeezed = window_.width() < window_.minimumSizeHint().width() ||
+                            window_.height() < window_.minimumSizeHint().height();
+      if (screen && (squeezed || !screen->availableGeometry().contains(placed)))
+        Fit(window_, window_.size(), shrinkable_);
       deleteLater();
     }
     return false;

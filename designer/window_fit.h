@@ -1,10 +1,11 @@
 #pragma once
 
-// Opens a window inside the screen's free area: at its preferred size where
-// that fits, else as large as the area allows, centred, never above the
-// top edge. A part with a minimum size larger than the screen can give it
-// (the property pages at 200 % on a small screen) has that minimum lowered,
-// its content scrolls instead.
+// Opens a window inside the screen's free area: at its preferred size, or
+// larger where the scroll areas inside `shrinkable` (the property pages)
+// need it to show their whole content and the screen has room; never larger
+// than the free area, centred, never above the top edge. Where the screen
+// cannot give the window its minimum size (200 % on a small screen), the
+// minimum of `shrinkable` is lowered and its pages scroll instead.
 
 class QSize;
 class QWidget;
