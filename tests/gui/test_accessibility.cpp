@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include "designer/application.h"
 #include "designer/keyboard_routes.h"
 #include "designer/main_form.h"
 #include "designer/page_widgets.h"
@@ -25,6 +26,7 @@
 #include "dialogs/PublishReport.h"
 #include "dialogs/WebBrowser.h"
 #include "dialogs/templet.h"
+#include "generator/contrast.h"
 #include "support/window_fixture.h"
 
 namespace velmora {
@@ -141,6 +143,8 @@ class AccessibilityTest : public QObject {
   QTreeWidget* Tree() { return Form().findChild<QTreeWidget*>("trvwDesignPanel"); }
 
  private slots:
+  void initTestCase() { ConfigureApplication(); }
+
   void init() {
     w_ = std::make_unique<test::WindowFixture>();
     w_->OpenDesign("a.velm", {{"Home", 0}, {"Shop", 0}, {"Shoes", 1}});
@@ -287,6 +291,32 @@ class AccessibilityTest : public QObject {
     for (int k = 0; k < 3 && QApplication::focusWidget() != Tree(); ++k)
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Tree()));
+  }
+
+  void hintsAndFocusRingsStandOut() {
+    auto hex = [](const QColor& color) { return color.name().mid(1).toUpper().toStdString(); };
+    // The examples under the fields read as normal text, not as unavailable.
+    int examples = 0;
+    for (QLabel* label : Form().findChildren<QLabel*>()) {
+      if (!label->text().startsWith("Example:")) continue;
+      ++examples;
+      QVERIFY2(label->isEnabled(), qPrintable(label->text()));
+      const QPalette palette = label->palette();
+      QVERIFY(ContrastRatio(hex(palette.color(QPalette::WindowText)), hex(palette.color(QPalette::Window))) >=
+              kMinimumTextContrast);
+    }
+    QCOMPARE(examples, 3);
+
+    // A focused field's ring against the page around it.
+    Tree()->setCurrentItem(Form().NodeAt(1));
+    auto* caption = Form().findChild<QLineEdit*>("edt_ICaption");
+    caption->setFocus(Qt::TabFocusReason);
+    QVERIFY(caption->hasFocus());
+    const QImage shot = caption->parentWidget()->grab().toImage();
+    const QPoint at = caption->pos();
+    const QColor ring = shot.pixelColor(at + QPoint(1, caption->height() / 2));
+    const QColor around = shot.pixelColor(at + QPoint(-2, caption->height() / 2));
+    QVERIFY2(ContrastRatio(hex(ring), hex(around)) >= 3.0, qPrintable(ring.name() + " on " + around.name()));
   }
 
   void spaceOnAColourFieldAsksForTheColour() {
