@@ -1,6 +1,7 @@
-// The window at 200 % on a 1280 x 900 screen (640 x 450 logical pixels):
-// it opens inside the screen, and on every page no two visible controls or
-// labels overlap; the pages scroll instead.
+// The window on a 1280 x 900 screen at 200 % (640 x 450 logical pixels), or
+// at the scale VELMORA_TEST_SCALE names: it opens inside the screen, and on
+// every page no two visible controls or labels overlap; the pages scroll
+// instead.
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
@@ -67,7 +68,8 @@ class ScaledLayoutTest : public QObject {
  private slots:
   void theWindowFitsAndNothingOverlaps() {
     QScreen* screen = QGuiApplication::primaryScreen();
-    QCOMPARE(screen->geometry().size(), QSize(640, 450));
+    const double scale = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble();
+    QCOMPARE(screen->geometry().size(), (QSizeF(1280, 900) / scale).toSize());
     test::WindowFixture w;
     w.OpenDesign("a.velm", {{"Home", 0}, {"Shop", 0}, {"Shoes", 1}});
     TMainForm& form = *w.form;
@@ -108,7 +110,8 @@ class ScaledLayoutTest : public QObject {
 }  // namespace velmora
 
 int main(int argc, char** argv) {
-  // A 1280 x 900 screen at 200 %, set up before the application starts.
+  // A 1280 x 900 screen at 200 % (or the scale asked for), set up before
+  // the application starts.
   QTemporaryDir folder;
   const QString config = folder.filePath("screen.json");
   QFile file(config);
@@ -117,7 +120,8 @@ int main(int argc, char** argv) {
                  "width": 1280, "height": 900, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
   file.close();
   qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toUtf8());
-  qputenv("QT_SCALE_FACTOR", "2");
+  const QByteArray scale = qgetenv("VELMORA_TEST_SCALE");
+  qputenv("QT_SCALE_FACTOR", scale.isEmpty() ? QByteArray("2") : scale);
   qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu");
   QApplication app(argc, argv);
   velmora::ScaledLayoutTest test;
