@@ -6,6 +6,7 @@
 #include <QStatusBar>
 #include <utility>
 
+#include "designer/document_notifier.h"
 #include "designer/main_form.h"
 #include "platform/codepage.h"
 #include "platform/prompts.h"
@@ -45,7 +46,12 @@ CrashRecovery::CrashRecovery(TMainForm& form, const QString& folder)
   timer_.setSingleShot(true);
   timer_.setInterval(RecoveryInterval());
   connect(&timer_, &QTimer::timeout, this, &CrashRecovery::WriteCopy);
-  connect(&form, &TMainForm::DesignChanged, this, &CrashRecovery::DesignChanged);
+  // The document reports while a step is being pushed, before the history
+  // knows whether it leaves the design modified: decide once it settled.
+  connect(&form.Notifications(), &DocumentNotifier::Changed, this, [this] {
+    if (!std::exchange(changePending_, true))
+      QMetaObject::invokeMethod(this, &CrashRecovery::DesignChanged, Qt::QueuedConnection);
+  });
   connect(&form, &TMainForm::ModifiedChanged, this, &CrashRecovery::ModifiedChanged);
   connect(&form, &TMainForm::StartingUp, this, &CrashRecovery::OfferLeftCopies);
   // A copy names the file its design belongs to.
@@ -70,12 +76,14 @@ void CrashRecovery::DropAdopted() {
 }
 
 void CrashRecovery::DesignChanged() {
+  changePending_ = false;
   // Not restarted by later changes, so steady editing is still saved.
   if (form_.IsModified() && !timer_.isActive()) timer_.start();
 }
 
 void CrashRecovery::ModifiedChanged(bool modified) {
-  if (modified) return;
+  // A recovered design is modified without any change of the document.
+  if (modified) return DesignChanged();
   timer_.stop();
   DeleteCopies();
 }

@@ -61,6 +61,7 @@ class CrashRecovery : public QObject {
   RecoveryCopy adopted_;
   QTimer timer_;
   bool offered_ = false;
+  bool changePending_ = false;
 };
 
 }  // namespace velmora
