@@ -10,30 +10,36 @@ DocumentNotifier::~DocumentNotifier() {
   doc_.RemoveObserver(this);
 }
 
-void DocumentNotifier::ItemsInserted(int, int) {
+void DocumentNotifier::ItemsInserted(int first, int count) {
+  emit Inserted(first, count);
   emit StructureChanged();
   emit Changed();
 }
 
-void DocumentNotifier::ItemsRemoved(int, int) {
+void DocumentNotifier::ItemsRemoved(int first, int count) {
+  emit Removed(first, count);
   emit StructureChanged();
   emit Changed();
 }
 
-void DocumentNotifier::ItemsMoved(int, int, int) {
+void DocumentNotifier::ItemsMoved(int first, int count, int distance) {
+  emit Moved(first, count, distance);
   emit StructureChanged();
   emit Changed();
 }
 
-void DocumentNotifier::ValuesChanged(const std::vector<ValueSlot>&) {
+void DocumentNotifier::ValuesChanged(const std::vector<ValueSlot>& changed) {
+  emit ValuesReplaced(changed);
   emit Changed();
 }
 
 void DocumentNotifier::ExtensionsChanged() {
+  emit ExtensionsReplaced();
   emit Changed();
 }
 
 void DocumentNotifier::DesignReset() {
+  emit Reset();
   emit StructureChanged();
   emit Changed();
 }

@@ -1,7 +1,8 @@
 #pragma once
 
 // The document's change reports as Qt signals, for the parts of the window
-// that follow the design (the live preview, crash recovery).
+// that follow the design (the design tree, the pages, the live preview,
+// crash recovery). The detailed signals come first, then the summaries.
 
 #include <QObject>
 
@@ -25,6 +26,13 @@ class DocumentNotifier : public QObject, public DesignObserver {
   void DesignReset() override;
 
  signals:
+  // As the observer calls of the same meaning report them.
+  void Inserted(int first, int count);
+  void Removed(int first, int count);
+  void Moved(int first, int count, int distance);
+  void ValuesReplaced(const std::vector<ValueSlot>& changed);
+  void ExtensionsReplaced();
+  void Reset();
   // Any change of the design.
   void Changed();
   // Items came, went or moved, or another design came.

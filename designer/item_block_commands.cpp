@@ -12,18 +12,14 @@ std::vector<TItemData> One(TItemData item) {
 
 }  // namespace
 
-ItemBlockCommand::ItemBlockCommand(ItemEditor& editor, int first, BlockShape shape,
+ItemBlockCommand::ItemBlockCommand(ItemEditor& editor, int first, int count, int parentNode,
                                    std::vector<TItemData> items, const QString& text)
-    : editor_(editor),
-      first_(first),
-      count_(static_cast<int>(shape.depths.size())),
-      shape_(std::move(shape)),
-      items_(std::move(items)) {
+    : editor_(editor), first_(first), count_(count), parentNode_(parentNode), items_(std::move(items)) {
   setText(text);
 }
 
 void ItemBlockCommand::Put() {
-  editor_.PutBlock(first_, shape_, items_, firstText_);
+  editor_.PutBlock(first_, items_, firstText_);
 }
 
 void ItemBlockCommand::Take() {
@@ -31,16 +27,16 @@ void ItemBlockCommand::Take() {
 }
 
 RevealTarget ItemBlockCommand::Shown(bool present) const {
-  return {present ? first_ + 1 : shape_.parentNode, -1};
+  return {present ? first_ + 1 : parentNode_, -1};
 }
 
 InsertItemCommand::InsertItemCommand(ItemEditor& editor, int parentNode, TItemData item)
-    : ItemBlockCommand(editor, parentNode + editor.DescendantCount(parentNode), {parentNode, {0}},
+    : ItemBlockCommand(editor, parentNode + editor.DescendantCount(parentNode), 1, parentNode,
                        One(std::move(item)), "Insert Item") {
   firstText_ = "Item";
 }
 
 DeleteItemCommand::DeleteItemCommand(ItemEditor& editor, int first, int count)
-    : ItemBlockCommand(editor, first, editor.ShapeOf(first, count), {}, "Delete Item") {}
+    : ItemBlockCommand(editor, first, count, editor.ParentNodeOf(first), {}, "Delete Item") {}
 
 }  // namespace velmora

@@ -13,7 +13,7 @@ namespace velmora {
 
 class ItemBlockCommand : public DesignCommand {
  protected:
-  ItemBlockCommand(ItemEditor& editor, int first, BlockShape shape, std::vector<TItemData> items,
+  ItemBlockCommand(ItemEditor& editor, int first, int count, int parentNode, std::vector<TItemData> items,
                    const QString& text);
   void Put();
   void Take();
@@ -23,7 +23,7 @@ class ItemBlockCommand : public DesignCommand {
   ItemEditor& editor_;
   int first_;
   int count_;
-  BlockShape shape_;
+  int parentNode_;
   std::vector<TItemData> items_;  // the subtree while it is out of the design
   QString firstText_;             // the text of a new node until it is selected
 };

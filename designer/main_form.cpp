@@ -17,6 +17,7 @@
 #include "designer/icons.h"
 #include "designer/property_pages.h"
 #include "designer/tree_adapter.h"
+#include "designer/tree_follower.h"
 #include "designer/undo_history.h"
 #include "designer/window_fit.h"
 #include "dialogs/HTMLBuild.h"
@@ -90,6 +91,7 @@ void TMainForm::FormCreate() {
   AppletAgent = std::make_unique<TvornAppletAgent>(ToNativePath(programFolder_));
   AppletAgent->SetStatusSink(statusSink_.get());
   notifier_ = std::make_unique<DocumentNotifier>(*AppletAgent);
+  treeFollower_ = new TreeFollower(*this, *treeAdapter_, *notifier_);
   treeAdapter_->SetTextEncoding(&AppletAgent->Encoding);
   CurrentItemNode = nullptr;
   TreeRebuilding = false;
@@ -131,7 +133,6 @@ void TMainForm::SetModified(bool modified) {
 
 void TMainForm::ShowModified(bool modified) {
   const bool changed = Save1->isEnabled() != modified;
-  tlbtnSave->setEnabled(modified);
   Save1->setEnabled(modified);
   if (changed) emit ModifiedChanged(modified);
 }

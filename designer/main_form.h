@@ -43,11 +43,13 @@ class PageStyleControls;
 class PropertyPages;
 class TformHTML;
 class TfrmHelp;
+class TreeFollower;
 class UndoHistory;
 
 class TMainForm : public QMainWindow {
   Q_OBJECT
-  friend class ItemEditor;  // keeps the tree in step with the item edits
+  friend class ItemEditor;    // shows the item edits
+  friend class TreeFollower;  // keeps the tree in step with the document
 
  public:
   // `programFolder` holds the runtime script, templates, help, samples,
@@ -263,8 +265,7 @@ class TMainForm : public QMainWindow {
   void BuildTreePane();
   QAction* AddMenuAction(QMenu* menu, const char* name, const QString& caption, void (TMainForm::*handler)(),
                          const QKeySequence& shortcut = {});
-  QToolButton* AddToolButton(const char* name, const QString& toolTip, int iconIndex,
-                             void (TMainForm::*handler)());
+  QToolButton* AddToolButton(QAction* action, const char* name, const QString& toolTip, int iconIndex);
   void WatchHints(QWidget* widget);
   void ShowHint(QWidget* widget);
   // Runs a handler under the general error handler.
@@ -280,7 +281,6 @@ class TMainForm : public QMainWindow {
   // tree_editing.cpp
   // Steps 1 to 4 of UpdateItemCommands: the enabled states alone.
   void RefreshItemCommandStates();
-  void MoveSubtreeBefore(QTreeWidgetItem* moving, QTreeWidgetItem* before);
 
   // ---- Window state ----
   std::string MenuBaseName;
@@ -294,6 +294,7 @@ class TMainForm : public QMainWindow {
   QString programFolder_;
   std::unique_ptr<GuiStatusSink> statusSink_;
   std::unique_ptr<DesignTreeAdapter> treeAdapter_;
+  TreeFollower* treeFollower_ = nullptr;  // owned by the window
   std::unique_ptr<PropertyPages> pages_;
   PageStyleControls* pageStyle_ = nullptr;  // owned by the Option menu
   std::unique_ptr<UndoHistory> history_;
@@ -311,21 +312,16 @@ class TMainForm : public QMainWindow {
   QSplitter* Splitter1 = nullptr;
   QTabWidget* pgcntrl1 = nullptr;
   QToolBar* tlbr1 = nullptr;
-  QToolButton* tlbtnNew = nullptr;
-  QToolButton* tlbtnOpen = nullptr;
-  QToolButton* tlbtnSave = nullptr;
-  QToolButton* tlbtnInsert = nullptr;
-  QToolButton* tlbtnDelete = nullptr;
-  QToolButton* tlbtnMoveUp = nullptr;
-  QToolButton* tlbtnMoveDown = nullptr;
-  QToolButton* tlbtnBuildHTML = nullptr;
-  QToolButton* tlbtnPreview = nullptr;
-  QToolButton* tlbtnHelp = nullptr;
   QStatusBar* StatusBar1 = nullptr;
   QLabel* stctxtHint = nullptr;
   QProgressBar* prgrsbrMainFormBottom = nullptr;
   QMenu* mnitRecentFiles = nullptr;
   QMenu* PopupMenu1 = nullptr;
+  QMenu* optionMenu_ = nullptr;  // "&Option": the page style joins it
+  // One action per command, shared by the menus, the tool bar and the
+  // tree's context menu.
+  QAction* New1 = nullptr;
+  QAction* Open1 = nullptr;
   QAction* Save1 = nullptr;
   QAction* ToolBar1 = nullptr;
   QAction* StatusBar2 = nullptr;
@@ -333,10 +329,9 @@ class TMainForm : public QMainWindow {
   QAction* Delete1 = nullptr;
   QAction* MoveUp1 = nullptr;
   QAction* MoveDown1 = nullptr;
-  QAction* Insert2 = nullptr;
-  QAction* Delete2 = nullptr;
-  QAction* MoveUp2 = nullptr;
-  QAction* MoveDown2 = nullptr;
+  QAction* BuildHTML1 = nullptr;
+  QAction* Preview1 = nullptr;
+  QAction* Topic1 = nullptr;
   TformHTML* formHTML = nullptr;
   // The page of the last build when the code window shows only the code to
   // paste (HTML5 style); empty when the window shows the whole page.

@@ -50,16 +50,17 @@ QAction* TMainForm::AddMenuAction(QMenu* menu, const char* name, const QString& 
   return action;
 }
 
-QToolButton* TMainForm::AddToolButton(const char* name, const QString& toolTip, int iconIndex,
-                                      void (TMainForm::*handler)()) {
-  auto* button = new QToolButton(tlbr1);
+QToolButton* TMainForm::AddToolButton(QAction* action, const char* name, const QString& toolTip,
+                                      int iconIndex) {
+  // The button shows the command's own action: one enabled state, one handler.
+  action->setIcon(ToolBarIcon(static_cast<ToolIcon>(iconIndex)));
+  action->setIconVisibleInMenu(false);
+  action->setToolTip(toolTip);
+  tlbr1->addAction(action);
+  auto* button = static_cast<QToolButton*>(tlbr1->widgetForAction(action));
   button->setObjectName(name);
-  button->setToolTip(toolTip);
   button->setProperty(kHintProperty, toolTip);
-  button->setIcon(ToolBarIcon(static_cast<ToolIcon>(iconIndex)));
   button->setAutoRaise(true);
-  tlbr1->addWidget(button);
-  connect(button, &QToolButton::clicked, this, Guarded(handler));
   WatchHints(button);
   return button;
 }
@@ -74,7 +75,7 @@ void TMainForm::BuildFrame() {
   pgcntrl1->setObjectName("pgcntrl1");
   pgcntrl1->setMinimumSize(433, 516);
   pages_ = std::make_unique<PropertyPages>(*this, pgcntrl1);
-  pageStyle_ = new PageStyleControls(menuBar()->findChild<QMenu*>("Option1"), pgcntrl1);
+  pageStyle_ = new PageStyleControls(optionMenu_, pages_->PathPage());
   // A menu entry takes effect at once, so the setting goes into the design
   // on every change (the live preview draws the page it chooses).
   connect(pageStyle_, &PageStyleControls::Changed, this, [this](bool typing) {
@@ -100,8 +101,8 @@ void TMainForm::BuildMenus() {
   bar->setObjectName("MainMenu1");
   QMenu* file = bar->addMenu("&File");
   file->setObjectName("File1");
-  AddMenuAction(file, "New1", "&New...", &TMainForm::New1Click, QKeySequence("Ctrl+N"));
-  AddMenuAction(file, "Open1", "&Open...", &TMainForm::Open1Click, QKeySequence("Ctrl+O"));
+  New1 = AddMenuAction(file, "New1", "&New...", &TMainForm::New1Click, QKeySequence("Ctrl+N"));
+  Open1 = AddMenuAction(file, "Open1", "&Open...", &TMainForm::Open1Click, QKeySequence("Ctrl+O"));
   Save1 = AddMenuAction(file, "Save1", "&Save", &TMainForm::Save1Click, QKeySequence("Ctrl+S"));
   AddMenuAction(file, "Save2", "Save &As...", &TMainForm::Save2Click);
   file->addSeparator();
@@ -139,38 +140,36 @@ void TMainForm::BuildMenus() {
     toggle->setChecked(true);
   }
 
+  // The tree commands: one action each, in the Item menu, the tree's
+  // context menu and the tool bar alike.
   QMenu* item = bar->addMenu("&Item");
   item->setObjectName("Item1");
-  Insert2 = AddMenuAction(item, "Insert2", "I&nsert", &TMainForm::Insert1Click);
-  Delete2 = AddMenuAction(item, "Delete2", "&Delete", &TMainForm::Delete1Click);
-  MoveUp2 = AddMenuAction(item, "MoveUp2", "Move &Up", &TMainForm::MoveUp1Click);
-  MoveDown2 = AddMenuAction(item, "MoveDown2", "Move &Down", &TMainForm::MoveDown1Click);
+  PopupMenu1 = new QMenu(this);
+  PopupMenu1->setObjectName("PopupMenu1");
+  Insert1 = AddMenuAction(item, "Insert1", "I&nsert", &TMainForm::Insert1Click);
+  Delete1 = AddMenuAction(item, "Delete1", "&Delete", &TMainForm::Delete1Click);
+  MoveUp1 = AddMenuAction(item, "MoveUp1", "Move &Up", &TMainForm::MoveUp1Click);
+  MoveDown1 = AddMenuAction(item, "MoveDown1", "Move &Down", &TMainForm::MoveDown1Click);
+  PopupMenu1->addActions(item->actions());
 
   QMenu* script = bar->addMenu("&Script");
   script->setObjectName("Applet1");
-  AddMenuAction(script, "Preview1", "&Preview", &TMainForm::Preview1Click, QKeySequence("Ctrl+P"));
-  AddMenuAction(script, "BuildHTML1", "Build &HTML...", &TMainForm::BuildHTML1Click);
+  Preview1 = AddMenuAction(script, "Preview1", "&Preview", &TMainForm::Preview1Click, QKeySequence("Ctrl+P"));
+  BuildHTML1 = AddMenuAction(script, "BuildHTML1", "Build &HTML...", &TMainForm::BuildHTML1Click);
   AddMenuAction(script, "Publish1", "Pu&blish...", &TMainForm::Publish1Click);
 
-  QMenu* option = bar->addMenu("&Option");
-  option->setObjectName("Option1");
-  AddMenuAction(option, "WebBrowser1", "Web &Browser...", &TMainForm::WebBrowser1Click);
+  optionMenu_ = bar->addMenu("&Option");
+  optionMenu_->setObjectName("Option1");
+  AddMenuAction(optionMenu_, "WebBrowser1", "Web &Browser...", &TMainForm::WebBrowser1Click);
 
   QMenu* help = bar->addMenu("&Help");
   help->setObjectName("Help1");
-  AddMenuAction(help, "Topic1", "Help &Topics", &TMainForm::Topic1Click);
+  Topic1 = AddMenuAction(help, "Topic1", "Help &Topics", &TMainForm::Topic1Click);
   AddMenuAction(help, "ViewSample1", "View &Sample...", &TMainForm::ViewSample1Click);
   help->addSeparator();
   AddMenuAction(help, "Homepage1", "&Homepage", &TMainForm::Homepage1Click);
   AddMenuAction(help, "ContactUs1", "&Contact Us", &TMainForm::ContactUs1Click);
   AddMenuAction(help, "About1", "&About", &TMainForm::About1Click);
-
-  PopupMenu1 = new QMenu(this);
-  PopupMenu1->setObjectName("PopupMenu1");
-  Insert1 = AddMenuAction(PopupMenu1, "Insert1", "I&nsert", &TMainForm::Insert1Click);
-  Delete1 = AddMenuAction(PopupMenu1, "Delete1", "&Delete", &TMainForm::Delete1Click);
-  MoveUp1 = AddMenuAction(PopupMenu1, "MoveUp1", "Move &Up", &TMainForm::MoveUp1Click);
-  MoveDown1 = AddMenuAction(PopupMenu1, "MoveDown1", "Move &Down", &TMainForm::MoveDown1Click);
 }
 
 void TMainForm::BuildToolBar() {
@@ -182,27 +181,34 @@ void TMainForm::BuildToolBar() {
   tlbr1->toggleViewAction()->setVisible(false);
   setContextMenuPolicy(Qt::NoContextMenu);
   using I = ToolIcon;
-  tlbtnNew = AddToolButton("tlbtnNew", "Create a new project", int(I::New), &TMainForm::New1Click);
-  tlbtnOpen = AddToolButton("tlbtnOpen", "Open a project from the file that you saved before", int(I::Open),
-                            &TMainForm::Open1Click);
-  tlbtnSave =
-      AddToolButton("tlbtnSave", "Save the current project to a file", int(I::Save), &TMainForm::Save1Click);
-  history_->AddToolButtons(tlbr1);
-  tlbr1->addSeparator();
-  tlbtnInsert = AddToolButton("tlbtnInsert", "Insert a new item", int(I::Insert), &TMainForm::Insert1Click);
-  tlbtnDelete =
-      AddToolButton("tlbtnDelete", "Delete selected item", int(I::Delete), &TMainForm::Delete1Click);
-  tlbtnMoveUp =
-      AddToolButton("tlbtnMoveUp", "Move the selected item up", int(I::MoveUp), &TMainForm::MoveUp1Click);
-  tlbtnMoveDown = AddToolButton("tlbtnMoveDown", "Move the selected item down", int(I::MoveDown),
-                                &TMainForm::MoveDown1Click);
-  tlbr1->addSeparator();
-  tlbtnBuildHTML =
-      AddToolButton("tlbtnBuildHTML", "Build the HTML code", int(I::BuildHtml), &TMainForm::BuildHTML1Click);
-  tlbtnPreview = AddToolButton("tlbtnPreview", "preview the applet in web browser", int(I::Preview),
-                               &TMainForm::Preview1Click);
-  tlbr1->addSeparator();
-  tlbtnHelp = AddToolButton("tlbtnHelp", "Show help document", int(I::Help), &TMainForm::Topic1Click);
+  const struct {
+    QAction* action;
+    const char* name;
+    const char* toolTip;
+    I icon;
+  } buttons[] = {
+      {New1, "tlbtnNew", "Create a new project", I::New},
+      {Open1, "tlbtnOpen", "Open a project from the file that you saved before", I::Open},
+      {Save1, "tlbtnSave", "Save the current project to a file", I::Save},
+      {nullptr, "", "", I::New},  // the history's buttons, then a separator
+      {Insert1, "tlbtnInsert", "Insert a new item", I::Insert},
+      {Delete1, "tlbtnDelete", "Delete selected item", I::Delete},
+      {MoveUp1, "tlbtnMoveUp", "Move the selected item up", I::MoveUp},
+      {MoveDown1, "tlbtnMoveDown", "Move the selected item down", I::MoveDown},
+      {nullptr, nullptr, "", I::New},
+      {BuildHTML1, "tlbtnBuildHTML", "Build the HTML code", I::BuildHtml},
+      {Preview1, "tlbtnPreview", "preview the applet in web browser", I::Preview},
+      {nullptr, nullptr, "", I::New},
+      {Topic1, "tlbtnHelp", "Show help document", I::Help},
+  };
+  for (const auto& button : buttons) {
+    if (button.action) {
+      AddToolButton(button.action, button.name, button.toolTip, int(button.icon));
+      continue;
+    }
+    if (button.name) history_->AddToolButtons(tlbr1);
+    tlbr1->addSeparator();
+  }
 }
 
 void TMainForm::BuildStatusArea() {
@@ -269,20 +275,14 @@ void TMainForm::BuildTreePane() {
   // Keyboard editing while the tree has the focus, so the keys keep their
   // meaning in the page fields. The Item menu's actions carry the keys (and
   // run exactly what the menu runs); the context menu shows the same keys.
-  const struct {
-    QAction* menu;
-    QAction* popup;
-    QKeySequence keys;
-  } keys[] = {{Insert2, Insert1, QKeySequence(Qt::Key_Insert)},
-              {Delete2, Delete1, QKeySequence(Qt::Key_Delete)},
-              {MoveUp2, MoveUp1, QKeySequence(Qt::CTRL | Qt::Key_Up)},
-              {MoveDown2, MoveDown1, QKeySequence(Qt::CTRL | Qt::Key_Down)}};
-  for (const auto& key : keys) {
-    for (QAction* action : {key.menu, key.popup}) {
-      action->setShortcut(key.keys);
-      action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    }
-    trvwDesignPanel->addAction(key.menu);
+  const std::pair<QAction*, QKeySequence> keys[] = {{Insert1, QKeySequence(Qt::Key_Insert)},
+                                                    {Delete1, QKeySequence(Qt::Key_Delete)},
+                                                    {MoveUp1, QKeySequence(Qt::CTRL | Qt::Key_Up)},
+                                                    {MoveDown1, QKeySequence(Qt::CTRL | Qt::Key_Down)}};
+  for (const auto& [action, key] : keys) {
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    trvwDesignPanel->addAction(action);
   }
 }
 

@@ -122,6 +122,7 @@ void BuildScriptPage(QTabWidget* tabs, BuiltPages& built) {
 
 void BuildPathPage(QTabWidget* tabs, BuiltPages& built) {
   QWidget* page = NewPage(tabs, "tbshtPath", "Path");
+  built.pathBody = page;
   const PageBuilder make(page, built.controls);
   QVBoxLayout* layout = PageLayout(page);
   QGroupBox* group = make.Group("Path Replacement for Publishing", "spdbtnHelpPath", 4);

@@ -26,6 +26,9 @@ struct BuiltPages {
     ColorPanel* background = nullptr;
   };
   std::array<StateColours, 3> states{};
+  // The Path page's body, where menu-wide settings outside the binding
+  // table (the page style) join.
+  QWidget* pathBody = nullptr;
 };
 
 BuiltPages BuildPropertyPages(QTabWidget* tabs);

@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QRegularExpressionValidator>
-#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "designer/page_layouts.h"
@@ -15,13 +14,12 @@
 
 namespace velmora {
 
-PageStyleControls::PageStyleControls(QMenu* optionMenu, QTabWidget* pages) : QObject(optionMenu) {
+PageStyleControls::PageStyleControls(QMenu* optionMenu, QWidget* path) : QObject(optionMenu) {
   modern_ = optionMenu->addAction("&Modern Page Output");
   modern_->setObjectName("ModernPageOutput1");
   modern_->setCheckable(true);
   modern_->setStatusTip("Publish an HTML5 page whose menu is also a list of links that works without script");
 
-  QWidget* path = PageBody(pages, "tbshtPath");
   auto* group = new QGroupBox("Modern Page Output", path);
   group->setObjectName("grpbxModernPage");
   auto* layout = new QVBoxLayout(group);

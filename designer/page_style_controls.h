@@ -12,7 +12,7 @@
 class QAction;
 class QLineEdit;
 class QMenu;
-class QTabWidget;
+class QWidget;
 
 namespace velmora {
 
@@ -22,8 +22,9 @@ class PageStyleControls : public QObject {
   Q_OBJECT
 
  public:
-  // Adds the entry to `optionMenu` and the field to the Path page of `pages`.
-  PageStyleControls(QMenu* optionMenu, QTabWidget* pages);
+  // Adds the entry to `optionMenu` and the field to `pathPage` (the
+  // property pages' Path page, laid out top to bottom).
+  PageStyleControls(QMenu* optionMenu, QWidget* pathPage);
 
   void Store(TvornAppletAgent& doc) const;
   // `extensions` with the settings the controls show.

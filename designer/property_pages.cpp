@@ -194,6 +194,10 @@ PropertyPages::PropertyPages(TMainForm& form, QTabWidget* tabs)
 
 PropertyPages::~PropertyPages() = default;
 
+QWidget* PropertyPages::PathPage() const {
+  return built_->pathBody;
+}
+
 QWidget* PropertyPages::Control(const QString& name) const {
   return built_->controls.value(name);
 }

@@ -50,6 +50,8 @@ class PropertyPages {
 
   // The page control named `name`; none for another name.
   QWidget* Control(const QString& name) const;
+  // The Path page's body, for menu-wide settings kept outside the bindings.
+  QWidget* PathPage() const;
 
   // Called after every change of a control's value other than a load:
   // `menuWide` for the Script and Path pages, `typing` for text typed into

@@ -63,14 +63,31 @@ int DesignTreeAdapter::Parent(int node) const {
   return parents_.at(static_cast<size_t>(node));
 }
 
-void DesignTreeAdapter::ClearToRoot(const std::string& rootCaption) {
+void DesignTreeAdapter::Clear() {
   pendingRoot_.reset();
   widget_->clear();
   valid_ = false;
-  if (cleared_) cleared_();
-  pendingRoot_ = std::make_unique<QTreeWidgetItem>(QStringList{NodeText(rootCaption)});
+}
+
+void DesignTreeAdapter::StartRoot(const QString& text) {
+  pendingRoot_ = std::make_unique<QTreeWidgetItem>(QStringList{text});
   pendingRoot_->setIcon(0, rootIcon_);
   Refresh();
+}
+
+void DesignTreeAdapter::ClearToRoot(const std::string& rootCaption) {
+  Clear();
+  if (cleared_) cleared_();
+  StartRoot(NodeText(rootCaption));
+}
+
+void DesignTreeAdapter::Refill(const std::vector<std::string_view>& captions,
+                               const std::vector<int>& parents) {
+  const QString rootText = RootItem() ? RootItem()->text(0) : QString::fromLatin1(kRootCaption);
+  Clear();
+  StartRoot(rootText);
+  AddItemNodes(captions, parents);
+  Flush();
 }
 
 QString DesignTreeAdapter::NodeText(std::string_view text) const {

@@ -40,6 +40,9 @@ class DesignTreeAdapter final : public DesignTree {
   QTreeWidgetItem* NewNode(const QString& text) const;
   // Puts `node` (with its children) in as child `position` of `parent`.
   void InsertNode(QTreeWidgetItem* parent, int position, QTreeWidgetItem* node);
+  // The same design's nodes built anew (item i under item parents[i], -1
+  // the root) and shown; unlike ClearToRoot this is no other design.
+  void Refill(const std::vector<std::string_view>& captions, const std::vector<int>& parents);
   // Shows the nodes built since ClearToRoot in the widget.
   void Flush();
   QTreeWidgetItem* Root();
@@ -54,6 +57,8 @@ class DesignTreeAdapter final : public DesignTree {
 
  private:
   QTreeWidgetItem* RootItem() const;
+  void Clear();
+  void StartRoot(const QString& text);
   QString NodeText(std::string_view text) const;
   void Refresh() const;
   void Append(QTreeWidgetItem* node, int parent) const;

@@ -4,10 +4,8 @@
 
 #include <QAction>
 #include <QTabWidget>
-#include <QToolButton>
 #include <QTreeWidget>
 #include <algorithm>
-#include <tuple>
 
 #include "designer/item_block_commands.h"
 #include "designer/main_form.h"
@@ -32,16 +30,6 @@ void WithFlag(bool& flag, Body&& body) {
     throw;
   }
   flag = previous;
-}
-
-void CollectExpanded(QTreeWidgetItem* node, std::vector<QTreeWidgetItem*>& expanded) {
-  std::vector<QTreeWidgetItem*> stack{node};
-  while (!stack.empty()) {
-    QTreeWidgetItem* next = stack.back();
-    stack.pop_back();
-    if (next->isExpanded()) expanded.push_back(next);
-    for (int k = 0; k < next->childCount(); ++k) stack.push_back(next->child(k));
-  }
 }
 
 }  // namespace
@@ -154,20 +142,6 @@ void TMainForm::Delete1Click() {
   UpdateItemCommands();
 }
 
-void TMainForm::MoveSubtreeBefore(QTreeWidgetItem* moving, QTreeWidgetItem* before) {
-  QTreeWidgetItem* parent = moving->parent();
-  QTreeWidgetItem* selected = SelectedNode();
-  std::vector<QTreeWidgetItem*> expanded;
-  CollectExpanded(moving, expanded);
-  WithFlag(suppressTreeHandlers_, [&] {
-    parent->removeChild(moving);
-    parent->insertChild(parent->indexOfChild(before), moving);
-    treeAdapter_->Invalidate();
-    for (QTreeWidgetItem* node : expanded) node->setExpanded(true);
-    trvwDesignPanel->setCurrentItem(selected);
-  });
-}
-
 void TMainForm::MoveUp1Click() {
   QTreeWidgetItem* moving = SelectedNode();
   QTreeWidgetItem* parent = moving ? moving->parent() : nullptr;
@@ -246,14 +220,6 @@ void TMainForm::RefreshItemCommandStates() {
   Delete1->setEnabled(canDelete);
   MoveUp1->setEnabled(canMoveUp);
   MoveDown1->setEnabled(canMoveDown);
-  const std::tuple<QAction*, QToolButton*, QAction*> mirrors[] = {{Insert1, tlbtnInsert, Insert2},
-                                                                  {Delete1, tlbtnDelete, Delete2},
-                                                                  {MoveUp1, tlbtnMoveUp, MoveUp2},
-                                                                  {MoveDown1, tlbtnMoveDown, MoveDown2}};
-  for (const auto& [popup, button, menu] : mirrors) {
-    button->setEnabled(popup->isEnabled());
-    menu->setEnabled(popup->isEnabled());
-  }
 }
 
 void TMainForm::UpdatePages() {

@@ -204,14 +204,14 @@ class DesignTreeTest : public QObject {
     f.InsertNamed(0, "C");
     f.Select(1);
     QVERIFY(f.Enabled("Delete1") && !f.Enabled("MoveUp1") && f.Enabled("MoveDown1"));
-    QVERIFY(!f.Enabled("tlbtnMoveUp") && f.Enabled("MoveDown2"));
+    QVERIFY(!f.Enabled("tlbtnMoveUp") && f.Enabled("tlbtnMoveDown"));
     f.Select(2);
-    QVERIFY(f.Enabled("MoveUp2") && f.Enabled("tlbtnMoveDown"));
+    QVERIFY(f.Enabled("MoveUp1") && f.Enabled("tlbtnMoveDown"));
     f.Select(3);
     QVERIFY(f.Enabled("MoveUp1") && !f.Enabled("MoveDown1") && !f.Enabled("tlbtnMoveDown"));
     f.Select(0);
-    QVERIFY(f.Enabled("Insert1") && f.Enabled("tlbtnInsert") && f.Enabled("Insert2"));
-    QVERIFY(!f.Enabled("Delete1") && !f.Enabled("tlbtnDelete") && !f.Enabled("Delete2"));
+    QVERIFY(f.Enabled("Insert1") && f.Enabled("tlbtnInsert"));
+    QVERIFY(!f.Enabled("Delete1") && !f.Enabled("tlbtnDelete"));
     QVERIFY(!f.Enabled("MoveUp1") && !f.Enabled("MoveDown1"));
   }
 

@@ -28,18 +28,6 @@ namespace velmora {
 
 namespace {
 
-// A design of `count` items nested up to three levels deep.
-std::vector<test::DesignItem> NestedDesign(int count) {
-  std::vector<test::DesignItem> items;
-  std::mt19937 random(11);
-  int level = 0;
-  for (int i = 0; i < count; ++i) {
-    items.emplace_back("item " + std::to_string(i), level);
-    level = std::max(0, std::min({level + 1, 2, level + static_cast<int>(random() % 3) - 1}));
-  }
-  return items;
-}
-
 // Values the pages show otherwise than stored: numbers beyond a box's
 // range, a list entry that does not exist, blanks around a text, a colour
 // in small letters, a picture size other than the item's size, fields no
@@ -193,7 +181,7 @@ class UndoHistoryTest : public QObject {
   void cleanup() { w_.reset(); }
 
   void randomEditsUndoToTheStartAndRedoToTheEnd() {
-    w_->OpenDesign("menus/big.velm", NestedDesign(50));
+    w_->OpenDesign("menus/big.velm", test::NestedDesign(50, 2, 11));
     StoreValuesOnlyShown(Form().Document());
     const QByteArray start = SaveAs("out/start.velm");
     QVERIFY(!start.contains("<Format_Extensions>"));

@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
+#include <random>
 
 #include "document/applet_agent.h"
 #include "platform/codepage.h"
@@ -40,6 +42,17 @@ void WriteStructure(const QString& path, const std::vector<DesignItem>& items) {
   ItemTree tree;
   FillDesign(doc, tree, items);
   doc.ExportStructure(ToNativePath(path), tree);
+}
+
+std::vector<DesignItem> NestedDesign(int count, int deepest, unsigned seed) {
+  std::vector<DesignItem> items;
+  std::mt19937 random(seed);
+  int level = 0;
+  for (int i = 0; i < count; ++i) {
+    items.emplace_back("item " + std::to_string(i), level);
+    level = std::max(0, std::min({level + 1, deepest, level + static_cast<int>(random() % 3) - 1}));
+  }
+  return items;
 }
 
 std::vector<std::string> ProjectCaptions(const QString& path) {

@@ -17,6 +17,10 @@ struct DesignItem {
   std::string image;  // the item's normal image, empty for none
 };
 
+// `count` items "item 0", "item 1", ... nested at random (seeded by `seed`)
+// down to level `deepest`.
+std::vector<DesignItem> NestedDesign(int count, int deepest, unsigned seed);
+
 // Writes a project file holding these items (defaults elsewhere).
 void WriteProject(const QString& path, const std::vector<DesignItem>& items);
 // Writes a menu structure file holding these items.

@@ -1,5 +1,7 @@
 #include "support/window_fixture.h"
 
+#include <cstdlib>
+
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
@@ -49,7 +51,18 @@ bool WindowFixture::SaveCommandFollowsModified() const {
 }
 
 bool WindowFixture::TreeInStep() const {
-  return form->Tree().NodeCount() == form->Document().ItemCount() + 1;
+  const TvornAppletAgent& doc = form->Document();
+  DesignTree& tree = form->Tree();
+  if (tree.NodeCount() != doc.ItemCount() + 1) return false;
+  // In pre-order the depths alone fix the shape: each node must stand
+  // where the levels place its item.
+  std::vector<int> levels;
+  for (const TItemData& item : doc.Items) levels.push_back(std::atoi(std::string(item[ILevel]).c_str()));
+  const LevelPlan plan = PlanParentsFromLevels(levels);
+  for (int i = 0; i < doc.ItemCount(); ++i) {
+    if (tree.Depth(i + 1) != plan.levels[static_cast<size_t>(i)] + 1) return false;
+  }
+  return true;
 }
 
 QStringList WindowFixture::RecentEntries() const {

@@ -40,7 +40,8 @@ class WindowFixture {
   std::vector<std::string> Captions() const;
   // Whether Save is offered exactly when the design is modified.
   bool SaveCommandFollowsModified() const;
-  // Whether the tree holds one node per item besides the root.
+  // Whether the tree holds one node per item besides the root, each at the
+  // depth the items' levels give it.
   bool TreeInStep() const;
   QStringList RecentEntries() const;
 };

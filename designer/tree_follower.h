@@ -1,0 +1,59 @@
+#pragma once
+
+// Keeps the design tree widget in step with the document: nodes come, go,
+// move and are renamed as the document reports its changes, and the pages
+// show the values a step of the history puts in. Commands therefore change
+// the document alone. Where a report does not match a plain edit of the
+// tree (items that would change parents), the tree is built anew from the
+// items' levels.
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <vector>
+
+#include "document/design_observer.h"
+
+class QTreeWidgetItem;
+
+namespace velmora {
+
+class DesignTreeAdapter;
+class DocumentNotifier;
+class TMainForm;
+
+class TreeFollower : public QObject {
+  Q_OBJECT
+
+ public:
+  TreeFollower(TMainForm& form, DesignTreeAdapter& adapter, DocumentNotifier& notifier);
+
+  // The next inserted node reads `text` instead of its caption.
+  void NameNextInserted(const QString& text) { nextName_ = text; }
+  // Runs `change` with the pages showing the values it changes.
+  void WithPagesFollowing(const std::function<void()>& change);
+  // Whether the tree holds one node per item, at the depth its level gives.
+  bool InStep() const;
+
+ private:
+  void Inserted(int first, int count);
+  void Removed(int first, int count);
+  void Moved(int first, int count, int distance);
+  void ValuesReplaced(const std::vector<ValueSlot>& changed);
+  void ExtensionsReplaced();
+  void Reset();
+  // The tree built anew from the items' levels; the selection goes to
+  // where `nodeAfter` says its node went. The history stays.
+  void Rebuild(const std::function<int(int)>& nodeAfter);
+  // Whole subtrees covering nodes `firstNode` to `lastNode`, or nothing.
+  std::vector<QTreeWidgetItem*> SubtreesCovering(int firstNode, int lastNode) const;
+  void MoveSubtreeBefore(QTreeWidgetItem* moving, QTreeWidgetItem* before);
+  QString NodeTextOf(int item) const;
+
+  TMainForm& form_;
+  DesignTreeAdapter& adapter_;
+  QString nextName_;
+  bool pagesFollow_ = false;
+};
+
+}  // namespace velmora
