@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "designer/build_commands.h"
 #include "designer/commands_support.h"
 #include "designer/main_form.h"
 #include "dialogs/templet.h"
@@ -133,6 +134,26 @@ void TMainForm::ShowTemplateChooserAtStart() {
 
 void TMainForm::Exit1Click() {
   close();
+}
+
+bool TMainForm::BuildHtmlCode() {
+  return build_->BuildHtmlCode();
+}
+
+void TMainForm::BuildHTML1Click() {
+  build_->BuildHtml();
+}
+
+void TMainForm::Preview1Click() {
+  build_->Preview();
+}
+
+void TMainForm::Publish1Click() {
+  build_->Publish();
+}
+
+void TMainForm::WebBrowser1Click() {
+  build_->WebBrowser();
 }
 
 }  // namespace velmora

@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 #include <QUndoStack>
 
+#include "designer/build_commands.h"
 #include "designer/document_notifier.h"
 #include "designer/gui_status.h"
 #include "designer/icons.h"
@@ -66,6 +67,7 @@ TMainForm::TMainForm(const QString& programFolder, QWidget* parent)
   setObjectName("MainForm");
   setWindowIcon(ProgramIcon());
   history_ = std::make_unique<UndoHistory>(*this);
+  build_ = std::make_unique<BuildCommands>(*this);
   BuildFrame();
   pages_->SetEditHandler([this](const Binding& binding, QWidget* control, bool menuWide, bool typing) {
     history_->RecordPageEdit(binding, control, menuWide, typing);

@@ -7,9 +7,11 @@
 //
 // Files by concern: main_form.cpp (creation, state, closing, start-up),
 // main_form_frame.cpp (menus, tool bar, status area), tree_editing.cpp
-// (tree commands and selection), recent_files.cpp, property_pages*.cpp and
+// (the tree's selection), recent_files.cpp, property_pages*.cpp and
 // page_*.cpp (the pages), page_choosers.cpp (colour, image, link, help and
-// batch buttons), commands*.cpp (the document commands).
+// batch buttons), commands*.cpp (the document commands). The tree commands
+// (structure_commands.*) and the Script menu's (build_commands.*) are
+// classes of their own; the window's handlers of the same names forward.
 
 #include <QMainWindow>
 #include <QMessageBox>
@@ -36,11 +38,13 @@ class QTreeWidgetItem;
 namespace velmora {
 
 struct PublishResult;
+class BuildCommands;
 class DesignTreeAdapter;
 class DocumentNotifier;
 class GuiStatusSink;
 class PageStyleControls;
 class PropertyPages;
+class StructureCommands;
 class TformHTML;
 class TfrmHelp;
 class TreeFollower;
@@ -191,9 +195,8 @@ class TMainForm : public QMainWindow {
   void ImportMenuStructure1Click();
   void ExportMenuStructure1Click();
   void Exit1Click();
+  // The Script menu's commands (BuildCommands).
   void Preview1Click();
-  // Stores the pages and generates the page text into the code window;
-  // false when it refused (only the root in the tree).
   bool BuildHtmlCode();
   void BuildHTML1Click();
   void Publish1Click();
@@ -214,7 +217,7 @@ class TMainForm : public QMainWindow {
   // -1 none.
   void OpenBatchChanger(int stateIndex);
 
-  // ---- Tree commands and handlers (tree_editing.cpp) ----
+  // ---- Tree commands (StructureCommands) and handlers (tree_editing.cpp) ----
   void Insert1Click();
   void Delete1Click();
   void MoveUp1Click();
@@ -298,6 +301,8 @@ class TMainForm : public QMainWindow {
   std::unique_ptr<PropertyPages> pages_;
   PageStyleControls* pageStyle_ = nullptr;  // owned by the Option menu
   std::unique_ptr<UndoHistory> history_;
+  StructureCommands* structure_ = nullptr;  // owned by the window
+  std::unique_ptr<BuildCommands> build_;
   // Set while the tree changes under a command that runs the selection
   // handler itself once the tree is in step again.
   bool suppressTreeHandlers_ = false;
@@ -325,17 +330,10 @@ class TMainForm : public QMainWindow {
   QAction* Save1 = nullptr;
   QAction* ToolBar1 = nullptr;
   QAction* StatusBar2 = nullptr;
-  QAction* Insert1 = nullptr;
-  QAction* Delete1 = nullptr;
-  QAction* MoveUp1 = nullptr;
-  QAction* MoveDown1 = nullptr;
   QAction* BuildHTML1 = nullptr;
   QAction* Preview1 = nullptr;
   QAction* Topic1 = nullptr;
   TformHTML* formHTML = nullptr;
-  // The page of the last build when the code window shows only the code to
-  // paste (HTML5 style); empty when the window shows the whole page.
-  std::string builtPage_;
   TfrmHelp* frmHelp = nullptr;
 };
 

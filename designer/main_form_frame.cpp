@@ -24,6 +24,7 @@
 #include "designer/page_style_controls.h"
 #include "designer/property_pages.h"
 #include "designer/site_pages_command.h"
+#include "designer/structure_commands.h"
 #include "designer/tree_adapter.h"
 #include "designer/undo_history.h"
 #include "designer/web_page_import.h"
@@ -146,11 +147,9 @@ void TMainForm::BuildMenus() {
   item->setObjectName("Item1");
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName("PopupMenu1");
-  Insert1 = AddMenuAction(item, "Insert1", "I&nsert", &TMainForm::Insert1Click);
-  Delete1 = AddMenuAction(item, "Delete1", "&Delete", &TMainForm::Delete1Click);
-  MoveUp1 = AddMenuAction(item, "MoveUp1", "Move &Up", &TMainForm::MoveUp1Click);
-  MoveDown1 = AddMenuAction(item, "MoveDown1", "Move &Down", &TMainForm::MoveDown1Click);
-  PopupMenu1->addActions(item->actions());
+  structure_ = new StructureCommands(*this);
+  structure_->AddTo(item);
+  structure_->AddTo(PopupMenu1);
 
   QMenu* script = bar->addMenu("&Script");
   script->setObjectName("Applet1");
@@ -191,11 +190,11 @@ void TMainForm::BuildToolBar() {
       {Open1, "tlbtnOpen", "Open a project from the file that you saved before", I::Open},
       {Save1, "tlbtnSave", "Save the current project to a file", I::Save},
       {nullptr, "", "", I::New},  // the history's buttons, then a separator
-      {Insert1, "tlbtnInsert", "Insert a new item", I::Insert},
-      {Delete1, "tlbtnDelete", "Delete selected item", I::Delete},
-      {MoveUp1, "tlbtnMoveUp", "Move the selected item up", I::MoveUp},
-      {MoveDown1, "tlbtnMoveDown", "Move the selected item down", I::MoveDown},
-      {nullptr, nullptr, "", I::New},
+      {structure_->InsertAction(), "tlbtnInsert", "Insert a new item", I::Insert},
+      {structure_->DeleteAction(), "tlbtnDelete", "Delete selected item", I::Delete},
+      {structure_->MoveUpAction(), "tlbtnMoveUp", "Move the selected item up", I::MoveUp},
+      {structure_->MoveDownAction(), "tlbtnMoveDown", "Move the selected item down", I::MoveDown},
+      {nullptr, nullptr, "", I::New},  // a separator
       {BuildHTML1, "tlbtnBuildHTML", "Build the HTML code", I::BuildHtml},
       {Preview1, "tlbtnPreview", "preview the applet in web browser", I::Preview},
       {nullptr, nullptr, "", I::New},
@@ -272,18 +271,7 @@ void TMainForm::BuildTreePane() {
   trvwDesignPanel->viewport()->installEventFilter(this);
   WatchHints(trvwDesignPanel);
 
-  // Keyboard editing while the tree has the focus, so the keys keep their
-  // meaning in the page fields. The Item menu's actions carry the keys (and
-  // run exactly what the menu runs); the context menu shows the same keys.
-  const std::pair<QAction*, QKeySequence> keys[] = {{Insert1, QKeySequence(Qt::Key_Insert)},
-                                                    {Delete1, QKeySequence(Qt::Key_Delete)},
-                                                    {MoveUp1, QKeySequence(Qt::CTRL | Qt::Key_Up)},
-                                                    {MoveDown1, QKeySequence(Qt::CTRL | Qt::Key_Down)}};
-  for (const auto& [action, key] : keys) {
-    action->setShortcut(key);
-    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    trvwDesignPanel->addAction(action);
-  }
+  structure_->BindKeys(trvwDesignPanel);
 }
 
 void TMainForm::WatchHints(QWidget* widget) {

@@ -1,18 +1,14 @@
-// The design tree: inserting, deleting and moving items with the document's
-// item array kept in step, the selection moving values between the pages
-// and the records, and which pages and commands the selection allows.
+// The design tree: the selection moving values between the pages and the
+// records, and which pages and commands the selection allows.
 
-#include <QAction>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <algorithm>
 
-#include "designer/item_block_commands.h"
 #include "designer/main_form.h"
-#include "designer/move_item_command.h"
 #include "designer/property_pages.h"
+#include "designer/structure_commands.h"
 #include "designer/tree_adapter.h"
-#include "designer/undo_history.h"
 
 namespace velmora {
 
@@ -114,62 +110,19 @@ void TMainForm::SelectRootNode() {
 }
 
 void TMainForm::Insert1Click() {
-  QTreeWidgetItem* parent = SelectedNode();
-  if (!parent) parent = RootNode();
-  TItemData record = TvornAppletAgent::MakeDefaultItem();
-  record[ILevel] = std::to_string(treeAdapter_->DepthOf(parent));
-  // As storing the pages would make them: undo and redo then never depend
-  // on whether the new item was shown in between.
-  record[IImageWidth] = record[IWidth];
-  record[IImageHeight] = record[IHeight];
-  history_->Push(new InsertItemCommand(history_->Editor(), AbsoluteIndex(parent), std::move(record)));
-  UpdateItemCommands();
+  structure_->Insert();
 }
 
 void TMainForm::Delete1Click() {
-  QTreeWidgetItem* node = SelectedNode();
-  if (!node || node == RootNode()) {
-    Ask(QMessageBox::Critical, "Root item cannot be deleted.", QMessageBox::Ok, QMessageBox::Ok);
-    return;
-  }
-  if (Ask(QMessageBox::Warning, "Are you sure to delete this item and all its children?",
-          QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes) {
-    return;
-  }
-  // The subtree's records are one contiguous run starting at its own.
-  history_->Push(
-      new DeleteItemCommand(history_->Editor(), AbsoluteIndex(node) - 1, 1 + CountDescendants(node)));
-  UpdateItemCommands();
+  structure_->Delete();
 }
 
 void TMainForm::MoveUp1Click() {
-  QTreeWidgetItem* moving = SelectedNode();
-  QTreeWidgetItem* parent = moving ? moving->parent() : nullptr;
-  const int position = parent ? parent->indexOfChild(moving) : 0;
-  if (position > 0) {
-    QTreeWidgetItem* previous = parent->child(position - 1);
-    const int s = AbsoluteIndex(moving) - 1;
-    const int sizeP = 1 + CountDescendants(previous);
-    const int sizeS = 1 + CountDescendants(moving);
-    // Each record of the moving subtree goes up by sizeP places, both
-    // subtrees keeping their inner order.
-    history_->Push(new MoveItemCommand(history_->Editor(), {s, sizeS, sizeP}, s, s - sizeP));
-  }
-  UpdateItemCommands();
+  structure_->MoveUp();
 }
 
 void TMainForm::MoveDown1Click() {
-  QTreeWidgetItem* selected = SelectedNode();
-  QTreeWidgetItem* parent = selected ? selected->parent() : nullptr;
-  const int position = parent ? parent->indexOfChild(selected) : -1;
-  if (parent && position + 1 < parent->childCount()) {
-    QTreeWidgetItem* next = parent->child(position + 1);
-    const int n = AbsoluteIndex(next) - 1;
-    const int sizeN = 1 + CountDescendants(next);
-    const int sizeS = 1 + CountDescendants(selected);
-    history_->Push(new MoveItemCommand(history_->Editor(), {n, sizeN, sizeS}, n - sizeS, n - sizeS + sizeN));
-  }
-  UpdateItemCommands();
+  structure_->MoveDown();
 }
 
 void TMainForm::trvwDesignPanelChange() {
@@ -210,16 +163,7 @@ void TMainForm::UpdateItemCommands() {
 }
 
 void TMainForm::RefreshItemCommandStates() {
-  QTreeWidgetItem* selected = SelectedNode();
-  QTreeWidgetItem* parent = selected ? selected->parent() : nullptr;
-  const int position = parent ? parent->indexOfChild(selected) : -1;
-  const bool canDelete = parent != nullptr;
-  const bool canMoveUp = parent && position > 0;
-  const bool canMoveDown = parent && position + 1 < parent->childCount();
-  Insert1->setEnabled(true);
-  Delete1->setEnabled(canDelete);
-  MoveUp1->setEnabled(canMoveUp);
-  MoveDown1->setEnabled(canMoveDown);
+  structure_->RefreshStates();
 }
 
 void TMainForm::UpdatePages() {

@@ -1,4 +1,7 @@
-// Document commands: building the page, previewing it and the publish report.
+// The Script menu's commands: building the page into the code window,
+// previewing it in the browser, the publish report and the browser setting.
+
+#include "designer/build_commands.h"
 
 #include <QTemporaryDir>
 
@@ -31,53 +34,54 @@ std::string PageFileText(const QString& windowText) {
 
 }  // namespace
 
-bool TMainForm::BuildHtmlCode() {
-  if (Tree().NodeCount() < 2) {
-    Ask(QMessageBox::Critical,
-        QStringLiteral("No item to build. Please add item to left pane and try again."), QMessageBox::Ok,
-        QMessageBox::Ok);
+bool BuildCommands::BuildHtmlCode() {
+  if (form_.Tree().NodeCount() < 2) {
+    form_.Ask(QMessageBox::Critical,
+              QStringLiteral("No item to build. Please add item to left pane and try again."),
+              QMessageBox::Ok, QMessageBox::Ok);
     return false;
   }
-  StorePages();
+  form_.StorePages();
   PageOptions options;
-  if (!CurrentProjectFile.isEmpty()) options.title = BaseNameOf(NameOf(ToNativePath(CurrentProjectFile)));
+  if (!form_.ProjectFile().isEmpty()) options.title = BaseNameOf(NameOf(ToNativePath(form_.ProjectFile())));
   std::vector<std::string> warnings;
-  std::string page = BuildPageText(Document(), Tree(), MenuBaseName, options, &warnings);
-  const std::string code = CodeToPaste(Document(), options, page);
-  HtmlWindow().SetPageText(FromCodePage(code));
+  std::string page =
+      BuildPageText(form_.Document(), form_.Tree(), form_.MenuBaseNameText(), options, &warnings);
+  const std::string code = CodeToPaste(form_.Document(), options, page);
+  form_.HtmlWindow().SetPageText(FromCodePage(code));
   // Preview shows the page of this very build, also when the window shows less.
   builtPage_ = code == page ? std::string() : std::move(page);
-  WarnAboutPageLinks(warnings);
+  form_.WarnAboutPageLinks(warnings);
   return true;
 }
 
-void TMainForm::BuildHTML1Click() {
+void BuildCommands::BuildHtml() {
   // After a refusal the window shows the last page built.
   BuildHtmlCode();
-  HtmlWindow().exec();
+  form_.HtmlWindow().exec();
 }
 
-void TMainForm::Preview1Click() {
+void BuildCommands::Preview() {
   // A refused build has nothing new to show.
   if (!BuildHtmlCode()) return;
-  TvornAppletAgent& doc = Document();
-  const std::string programFolder = ToNativePath(ProgramFolder());
+  TvornAppletAgent& doc = form_.Document();
+  const std::string programFolder = ToNativePath(form_.ProgramFolder());
   CopyScriptsToPreview(doc, programFolder);
   CopyResourceFiles(doc, programFolder);
   const std::string page = JoinPath(programFolder, kPreviewPage);
-  WriteFileAtomically(page, builtPage_.empty() ? PageFileText(HtmlWindow().PageText()) : builtPage_);
+  WriteFileAtomically(page, builtPage_.empty() ? PageFileText(form_.HtmlWindow().PageText()) : builtPage_);
   CopyToPreviewFolder(doc, page);
   DeleteFileQuietly(page);
 
-  TformWebBrowser browser(this);
+  TformWebBrowser browser(&form_);
   const QString problem =
       browser.LaunchPreview(FromNativePath(PreviewFolder(doc)), QString::fromLatin1(kPreviewPage));
-  if (!problem.isEmpty()) Ask(QMessageBox::Warning, problem, QMessageBox::Ok, QMessageBox::Ok);
+  if (!problem.isEmpty()) form_.Ask(QMessageBox::Warning, problem, QMessageBox::Ok, QMessageBox::Ok);
 }
 
-void TMainForm::Publish1Click() {
-  StorePages();
-  TvornAppletAgent& doc = Document();
+void BuildCommands::Publish() {
+  form_.StorePages();
+  TvornAppletAgent& doc = form_.Document();
   // The report lists the scripts a save writes, also before the first build.
   NameGeneratedFiles(doc);
   // The report is written in a folder of its own, then gathered in the
@@ -88,13 +92,13 @@ void TMainForm::Publish1Click() {
   WritePublishReport(doc, folder, kPublishReport);
   CopyToPreviewFolder(doc, JoinPath(folder, kPublishReport));
 
-  TfrmPublishReport report(this);
+  TfrmPublishReport report(&form_);
   report.LoadReport(FromNativePath(JoinPath(PreviewFolder(doc), kPublishReport)), doc.Encoding);
   report.exec();
 }
 
-void TMainForm::WebBrowser1Click() {
-  TformWebBrowser browser(this);
+void BuildCommands::WebBrowser() {
+  TformWebBrowser browser(&form_);
   browser.exec();
 }
 
