@@ -1,4 +1,4 @@
-#include "designer/main_form.h"
+#include "designer/local_file_url.h"
 
 namespace velmora {
 

@@ -8,6 +8,7 @@
 #include <QTreeWidgetItem>
 #include <algorithm>
 
+#include "designer/local_file_url.h"
 #include "designer/main_form.h"
 #include "designer/page_bindings.h"
 #include "designer/page_widgets.h"

@@ -17,6 +17,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "designer/local_file_url.h"
 #include "designer/main_form.h"
 #include "designer/page_bindings.h"
 #include "designer/page_widgets.h"

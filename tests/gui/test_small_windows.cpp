@@ -15,6 +15,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "designer/local_file_url.h"
 #include "designer/main_form.h"
 #include "dialogs/About.h"
 #include "dialogs/HTMLBuild.h"
