@@ -15,7 +15,8 @@
  * - Velmora.show(name, i): item i (element id NAME-i) looks pointed at, the submenus
  *   above it open; focus stays. i = -1 closes.
  * - Compact mode below 600 CSS px or when the bar and its first submenus do not fit:
- *   a "Menu" button opens the items as a list, submenus as an accordion. */
+ *   a "Menu" button opens the items as a list, submenus as an accordion. A bar that starts
+ *   compact makes its items on the first press, so a long one costs nothing until then. */
 (function (w, d) {
   'use strict';
   if (w.Velmora) return;
@@ -120,8 +121,9 @@
     if (bad) warn(m.name + ': ' + bad + ' bad item(s)');
   }
 
-  function add(m, c, i, par, off) {
-    var it = { m: m, c: c, i: i, par: par, lv: par ? par.lv + 1 : 0, kids: LEAF, off: off };
+  // Every field an item of a long list has is in the literal: one block per item
+  function add(m, c, i, par, off, el) {
+    var it = { m: m, c: c, i: i, par: par, lv: par ? par.lv + 1 : 0, kids: LEAF, off: off, el: el, cur: 0 };
     if (par && par.kids === LEAF) par.kids = [];
     (par ? par.kids : m.top).push(it);
     return it;
@@ -152,8 +154,7 @@
           bad = 1;
           r = prev ? prev.c : par ? par.c : recs[0] || [];
         }
-        it = prev = add(m, r, m.all.length, par, e.getAttribute('aria-disabled') == 'true');
-        it.el = e;
+        it = prev = add(m, r, m.all.length, par, e.getAttribute('aria-disabled') == 'true', e);
         if (e.getAttribute('aria-current') == 'page') it.cur = 2;
         m.all.push(it);
         if (sub || kids.length) walk(sub, kids, it);
