@@ -10,7 +10,9 @@
 //  - JS heap after a forced garbage collection.
 // Menus of 1,000 and 5,000 items, nested (ten per submenu, breadth first) and flat (all in
 // the bar); open and close delay 0, no effects; a fresh browser context per run, the two
-// pages alternating which goes first.
+// pages alternating which goes first. A flat bar that long fits no window: ours stands as its
+// Menu button (its items are made on the first press), the peer's wraps into rows; each is
+// measured as it shows at that width.
 // Usage: node bench/peer/peer.js [BUILD_DIR [runs]]   (BUILD_DIR holds velmora-cli and the
 // shipped jsmenu0.js, default ./build; run `npm ci` in bench/peer and tests/runtime first)
 const fs = require('node:fs');
