@@ -21,6 +21,7 @@
 #include "designer/icons.h"
 #include "designer/keyboard_routes.h"
 #include "designer/main_form.h"
+#include "designer/neighbour_look.h"
 #include "designer/page_style_controls.h"
 #include "designer/property_pages.h"
 #include "designer/site_pages_command.h"
@@ -160,6 +161,7 @@ void TMainForm::BuildMenus() {
   optionMenu_ = bar->addMenu("&Option");
   optionMenu_->setObjectName("Option1");
   AddMenuAction(optionMenu_, "WebBrowser1", "Web &Browser...", &TMainForm::WebBrowser1Click);
+  AddNeighbourLookEntry(optionMenu_);
 
   QMenu* help = bar->addMenu("&Help");
   help->setObjectName("Help1");

@@ -8,7 +8,9 @@
 #include "designer/item_block_commands.h"
 #include "designer/main_form.h"
 #include "designer/move_item_command.h"
+#include "designer/neighbour_look.h"
 #include "designer/undo_history.h"
+#include "document/item_look.h"
 
 namespace velmora {
 
@@ -51,12 +53,7 @@ void StructureCommands::Insert() {
   QTreeWidgetItem* parent = form_.SelectedNode();
   if (!parent) parent = form_.RootNode();
   const int parentNode = form_.AbsoluteIndex(parent);
-  TItemData record = TvornAppletAgent::MakeDefaultItem();
-  record[ILevel] = std::to_string(form_.Tree().Depth(parentNode));
-  // As storing the pages would make them: undo and redo then never depend
-  // on whether the new item was shown in between.
-  record[IImageWidth] = record[IWidth];
-  record[IImageHeight] = record[IHeight];
+  TItemData record = NewChildItem(form_.Document(), form_.Tree(), parentNode, NewItemsCopyNeighbourLook());
   UndoHistory& history = form_.History();
   history.Push(new InsertItemCommand(history.Editor(), parentNode, std::move(record)));
   form_.UpdateItemCommands();

@@ -10,8 +10,10 @@
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QUndoStack>
 
 #include "designer/main_form.h"
+#include "designer/undo_history.h"
 #include "support/sandbox.h"
 #include "support/scripted_prompts.h"
 
@@ -99,6 +101,51 @@ class DesignTreeTest : public QObject {
     QCOMPARE(f.window.Document().GetItem(5)[velmora::ILevel], std::string("1"));
     QCOMPARE(f.window.Document().GetItem(3)[velmora::ILevel], std::string("2"));
     QVERIFY(f.window.NodeAt(2)->isExpanded());
+  }
+
+  void newItemsLookLikeTheirNeighboursUnlessTheOptionIsOff() {
+    using namespace velmora;
+    TreeFixture f;
+    TvornAppletAgent& doc = f.window.Document();
+    const TItemData plain = TvornAppletAgent::MakeDefaultItem();
+    f.InsertNamed(0, "Dark");
+    doc.Items[0][IColorNormal] = "EEEEEE";
+    doc.Items[0][IBackgroundColorOver] = "202020";
+    doc.Items[0][IFontSizeClicked] = "14";
+    doc.Items[0][IPaddingLeft] = "12";
+    doc.Items[0][ILink] = "dark.html";
+    doc.Items[0][IToolTip] = "Tip";
+    auto sameLook = [](const TItemData& a, const TItemData& b) {
+      return a[IColorNormal] == b[IColorNormal] && a[IBackgroundColorOver] == b[IBackgroundColorOver] &&
+             a[IFontSizeClicked] == b[IFontSizeClicked] && a[IPaddingLeft] == b[IPaddingLeft];
+    };
+
+    // After "Dark", and as its first child: Dark's look, none of its content.
+    f.InsertNamed(0, "Next");
+    f.InsertNamed(1, "Child");
+    for (int item : {1, 2}) {
+      QVERIFY(sameLook(doc.GetItem(item), doc.GetItem(0)));
+      QCOMPARE(doc.GetItem(item)[ILink], plain[ILink]);
+      QCOMPARE(doc.GetItem(item)[IToolTip], plain[IToolTip]);
+    }
+    // One undo step takes the new item out again.
+    const int steps = f.window.History().Stack().count();
+    f.Select(0);
+    f.window.Insert1Click();
+    QCOMPARE(doc.ItemCount(), 4);
+    QCOMPARE(f.window.History().Stack().count(), steps + 1);
+    f.window.History().Undo();
+    QCOMPARE(doc.ItemCount(), 3);
+
+    // Off: the default look, and the choice is kept.
+    auto* entry = f.window.findChild<QAction*>("NeighbourLook1");
+    QVERIFY(entry->isChecked());
+    QCOMPARE(entry->text(), QString("New Items Copy Their &Neighbour's Look"));
+    entry->trigger();
+    f.InsertNamed(0, "Plain");
+    QVERIFY(sameLook(doc.GetItem(3), plain));
+    TMainForm again(f.sandbox.ProgramFolder());
+    QVERIFY(!again.findChild<QAction*>("NeighbourLook1")->isChecked());
   }
 
   void deleteRemovesExactlyTheSubtreeAfterConfirmation() {
