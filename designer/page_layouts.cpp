@@ -189,8 +189,10 @@ void BuildItemGeneralPage(QTabWidget* tabs, BuiltPages& built) {
   columns.left->addWidget(padding);
 
   QGroupBox* link = make.Group("Link", "spdbtnHelpLink", 7);
+  // Prefixes that make working addresses ("mailto://" and "news://" are refused by mail and news programs).
   make.Row(link, "URL",
-           make.EditableCombo("cmbx_ILink", {"http://", "mailto://", "javascript:", "ftp://", "news://"}),
+           make.EditableCombo("cmbx_ILink",
+                              {"https://", "http://", "mailto:", "tel:", "ftp://", "news:", "javascript:"}),
            make.Chooser("spdbtnItURL"));
   make.Row(link, "Target",
            make.EditableCombo("cmbx_ITarget", {"_self", "_blank", "_parent", "_top", "_search", "_media"}));

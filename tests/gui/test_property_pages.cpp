@@ -263,6 +263,10 @@ class PropertyPagesTest : public QObject {
     QCOMPARE(caption->text(), QString("kept too"));
 
     auto* link = f.Get<QComboBox>("cmbx_ILink");
+    QStringList prefixes;
+    for (int k = 0; k < link->count(); ++k) prefixes << link->itemText(k);
+    QCOMPARE(prefixes,
+             QStringList({"https://", "http://", "mailto:", "tel:", "ftp://", "news:", "javascript:"}));
     link->setEditText("http://x/");
     link->lineEdit()->end(false);
     QTest::keyClicks(link->lineEdit(), "#$@");
