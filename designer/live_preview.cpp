@@ -1,56 +1,39 @@
 #include "designer/live_preview.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QDockWidget>
 #include <QEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QScreen>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTimer>
-#include <QToolBar>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 #include "designer/document_notifier.h"
-#include "designer/main_form.h"
+#include "designer/property_pages.h"
 #include "document/file_io.h"
 #include "generator/preview.h"
 #include "generator/shown_texts.h"
 #include "platform/codepage.h"
 #include "platform/preview_view.h"
-#include "platform/settings.h"
 
 namespace velmora {
 
 namespace {
 
-constexpr const char* kStateKey = "LivePreviewState";
-constexpr const char* kWidthKey = "LivePreviewWidth";
-constexpr const char* kPaneWidthKey = "LivePreviewPaneWidth";
-constexpr int kDefaultPaneWidth = 460;
-constexpr int kStateVersion = 1;
 constexpr int kUnavailableMessageMs = 60000;
-
-QString SettingKey(const char* name) {
-  return QString::fromLatin1(kSettingsGroup) + '/' + QLatin1String(name);
-}
 
 }  // namespace
 
-LivePreview::LivePreview(TMainForm& form) : QObject(&form), form_(form) {
+LivePreview::LivePreview(TMainForm& form) : QObject(&form), form_(form), frame_(form.Frame()) {
   setObjectName(QStringLiteral("LivePreview"));
   dock_ = new QDockWidget(QStringLiteral("Live Preview"), &form);
   dock_->setObjectName(QStringLiteral("dckLivePreview"));
   dock_->setWidget(BuildPane());
   form.addDockWidget(Qt::RightDockWidgetArea, dock_);
-
-  QAction* toggle = dock_->toggleViewAction();
-  toggle->setText(QStringLiteral("&Live Preview"));
-  toggle->setObjectName(QStringLiteral("LivePreview1"));
-  if (auto* viewMenu = form.findChild<QMenu*>(QStringLiteral("View1"))) viewMenu->addAction(toggle);
+  AddMenuEntries();
 
   pause_ = new QTimer(this);
   pause_->setSingleShot(true);
@@ -70,79 +53,30 @@ LivePreview* LivePreview::AddTo(TMainForm& form) {
   entry->setEnabled(false);
   entry->setToolTip(reason);
   entry->setStatusTip(reason);
-  if (auto* viewMenu = form.findChild<QMenu*>(QStringLiteral("View1"))) {
-    viewMenu->addAction(entry);
-    viewMenu->setToolTipsVisible(true);
-  }
+  QMenu* viewMenu = form.Frame().viewMenu;
+  viewMenu->addAction(entry);
+  viewMenu->setToolTipsVisible(true);
   form.statusBar()->showMessage(reason, kUnavailableMessageMs);
   return nullptr;
-}
-
-QWidget* LivePreview::BuildPane() {
-  auto* pane = new QWidget(dock_);
-  auto* layout = new QVBoxLayout(pane);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  auto* bar = new QToolBar(pane);
-  bar->setObjectName(QStringLiteral("tlbrLivePreview"));
-  bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  AddPresets(bar);
-  layout->addWidget(bar);
-  note_ = new QLabel(pane);
-  note_->setObjectName(QStringLiteral("lblLivePreviewNote"));
-  note_->setContentsMargins(6, 2, 6, 2);
-  note_->hide();
-  layout->addWidget(note_);
-  view_ = new PreviewView(pane);
-  layout->addWidget(view_, 1);
-  pane->setMinimumWidth(200);
-
-  connect(view_, &PreviewView::Ready, this, &LivePreview::ShowSelected);
-  connect(view_, &PreviewView::ItemClicked, this, &LivePreview::SelectItem);
-  connect(view_, &PreviewView::LinkRefused, this, [this](const QString& address) {
-    if (auto* hint = form_.findChild<QLabel*>(QStringLiteral("stctxtHint"))) hint->setText(address);
-  });
-  return pane;
-}
-
-void LivePreview::AddPresets(QToolBar* bar) {
-  auto* group = new QActionGroup(bar);
-  const std::pair<const char*, int> presets[] = {{"Desktop", PreviewView::kDesktopWidth},
-                                                 {"Tablet", PreviewView::kTabletWidth},
-                                                 {"Phone", PreviewView::kPhoneWidth}};
-  for (const auto& [caption, width] : presets) {
-    QAction* action = bar->addAction(QString::fromLatin1(caption));
-    action->setObjectName(QStringLiteral("actLivePreview") + caption);
-    action->setCheckable(true);
-    action->setData(width);
-    action->setToolTip(QStringLiteral("Lay the page out %1 pixels wide").arg(width));
-    action->setChecked(width == PreviewView::kDesktopWidth);
-    group->addAction(action);
-    connect(action, &QAction::triggered, this, [this, width = width] { SetWidthPreset(width); });
-    presets_ << action;
-  }
-  bar->addSeparator();
-  QAction* reload = bar->addAction(QStringLiteral("Reload"));
-  reload->setObjectName(QStringLiteral("actLivePreviewReload"));
-  reload->setToolTip(QStringLiteral("Draw the menu again, with its images read anew"));
-  connect(reload, &QAction::triggered, this, [this] {
-    RefreshNow();
-    view_->Reload();
-  });
 }
 
 void LivePreview::WatchChanges() {
   // Every edit of the design reaches the document at once, which reports it.
   connect(&form_.Notifications(), &DocumentNotifier::Changed, this, &LivePreview::Schedule);
   connect(&form_, &TMainForm::DesignChanged, this, &LivePreview::Schedule);
-  if (auto* tree = form_.findChild<QTreeWidget*>(QStringLiteral("trvwDesignPanel"))) {
-    // After the window's own handler has moved the values.
-    connect(tree, &QTreeWidget::currentItemChanged, this,
-            [this] { QTimer::singleShot(0, this, &LivePreview::ShowSelected); });
-  }
+  // After the window's own handler has moved the values and arranged the pages.
+  auto showSelectedSoon = [this] { QTimer::singleShot(0, this, &LivePreview::ShowSelected); };
+  connect(frame_.tree, &QTreeWidget::currentItemChanged, this, showSelectedSoon);
+  connect(frame_.pages, &QTabWidget::currentChanged, this, showSelectedSoon);
   connect(dock_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
     if (visible) Schedule();
   });
+  connect(view_, &PreviewView::ItemClicked, this, [this](int index) {
+    SelectItem(index);
+    ShowLinkOf(index);
+  });
+  connect(view_, &PreviewView::ItemHovered, this, &LivePreview::ShowLinkOf);
+  connect(view_, &PreviewView::LinkRefused, frame_.hintLine, &QLabel::setText);
 }
 
 void LivePreview::SetPause(int milliseconds) {
@@ -199,64 +133,35 @@ void LivePreview::RefreshNow() {
   PreviewContent content = MenuContent(shown.texts, shown.runtimeFiles, doc.ProgramFolder(),
                                        PreviewFolder(doc), std::move(images));
   const bool reloading = view_->ShowContent(std::move(content));
-  if (!reloading) ShowSelected();
+  // A new page gets the selected item before it comes into sight.
+  ShowSelected();
   emit Refreshed(reloading);
 }
 
 void LivePreview::ShowSelected() {
-  if (!view_->IsReady()) return;
   const int selected = form_.SelectedIndex();
-  view_->ShowItem(QString::fromStdString(form_.MenuBaseNameText()), selected > 0 ? selected - 1 : -1);
+  const int state = form_.Pages().ShownState();
+  view_->ShowItem(QString::fromStdString(form_.MenuBaseNameText()), selected > 0 ? selected - 1 : -1,
+                  state >= 0 ? state : 1);
 }
 
 void LivePreview::SelectItem(int index) {
-  auto* tree = form_.findChild<QTreeWidget*>(QStringLiteral("trvwDesignPanel"));
   QTreeWidgetItem* node =
       index >= 0 && index + 1 < form_.Tree().NodeCount() ? form_.NodeAt(index + 1) : nullptr;
-  if (!tree || !node || node == tree->currentItem()) return;
-  tree->setCurrentItem(node);
-  tree->scrollToItem(node);
+  if (!node || node == frame_.tree->currentItem()) return;
+  frame_.tree->setCurrentItem(node);
+  frame_.tree->scrollToItem(node);
 }
 
-void LivePreview::SetWidthPreset(int cssWidth) {
-  view_->SetPageWidth(cssWidth);
-  for (QAction* action : presets_) action->setChecked(action->data().toInt() == cssWidth);
-}
-
-void LivePreview::SaveLayout() const {
-  auto settings = OpenSettings();
-  settings->setValue(SettingKey(kStateKey), form_.saveState(kStateVersion));
-  settings->setValue(SettingKey(kWidthKey), view_->PageWidth());
-  if (!dock_->isHidden() && !dock_->isFloating())
-    settings->setValue(SettingKey(kPaneWidthKey), dock_->width());
-}
-
-void LivePreview::RestoreLayout() {
-  auto settings = OpenSettings();
-  const QByteArray state = settings->value(SettingKey(kStateKey)).toByteArray();
-  if (!state.isEmpty()) {
-    // The window's state also holds the tool bar, whose View entry always
-    // starts ticked.
-    auto* toolBar = form_.findChild<QToolBar*>(QStringLiteral("tlbr1"));
-    const bool toolBarShown = !toolBar || !toolBar->isHidden();
-    form_.restoreState(state, kStateVersion);
-    if (toolBar) toolBar->setVisible(toolBarShown);
-  }
-  const int width = settings->value(SettingKey(kWidthKey), PreviewView::kDesktopWidth).toInt();
-  for (QAction* action : presets_) {
-    if (action->data().toInt() == width) SetWidthPreset(width);
-  }
-  // The window grows by the pane beside the pages rather than squeezing them.
-  if (!dock_->isHidden() && !dock_->isFloating()) {
-    const int paneWidth = settings->value(SettingKey(kPaneWidthKey), kDefaultPaneWidth).toInt();
-    QRect frame(form_.pos(), QSize(form_.width() + paneWidth, form_.height()));
-    if (const QScreen* screen = form_.screen()) {
-      const QRect available = screen->availableGeometry();
-      frame.setWidth(std::min(frame.width(), available.width()));
-      frame.moveCenter(available.center());
-    }
-    form_.setGeometry(frame);
-    form_.resizeDocks({dock_}, {paneWidth}, Qt::Horizontal);
+void LivePreview::ShowLinkOf(int index) {
+  const TvornAppletAgent& doc = form_.Document();
+  if (index >= 0 && index < doc.ItemCount()) {
+    // The link as the design holds it, not the address the pane resolved it to.
+    frame_.hintLine->setText(FromDocumentText(doc.GetItem(index)[ILink], doc.Encoding));
+    showsLink_ = true;
+  } else if (showsLink_) {
+    frame_.hintLine->clear();
+    showsLink_ = false;
   }
 }
 

@@ -95,6 +95,15 @@ class TMainForm : public QMainWindow {
   // Every edit of the design is a step of this history.
   UndoHistory& History() { return *history_; }
   PropertyPages& Pages() { return *pages_; }
+  // The parts of the frame that panes beside the pages work with.
+  struct FrameParts {
+    QMenu* viewMenu;
+    QLabel* hintLine;
+    QTreeWidget* tree;
+    QToolBar* toolBar;
+    QTabWidget* pages;
+  };
+  FrameParts Frame() const { return {View1, stctxtHint, trvwDesignPanel, tlbr1, pgcntrl1}; }
   // ---- The tree (tree_editing.cpp) ----
   // Absolute pre-order index of a node (root 0); -1 for none.
   int AbsoluteIndex(const QTreeWidgetItem* node) const;
@@ -320,6 +329,7 @@ class TMainForm : public QMainWindow {
   QStatusBar* StatusBar1 = nullptr;
   QLabel* stctxtHint = nullptr;
   QProgressBar* prgrsbrMainFormBottom = nullptr;
+  QMenu* View1 = nullptr;
   QMenu* mnitRecentFiles = nullptr;
   QMenu* PopupMenu1 = nullptr;
   QMenu* optionMenu_ = nullptr;  // "&Option": the page style joins it

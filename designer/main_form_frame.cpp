@@ -133,10 +133,10 @@ void TMainForm::BuildMenus() {
   edit->setObjectName("Edit1");
   history_->AddMenuEntries(edit);
 
-  QMenu* view = bar->addMenu("&View");
-  view->setObjectName("View1");
-  ToolBar1 = AddMenuAction(view, "ToolBar1", "&Tool Bar", &TMainForm::ToolBar1Click);
-  StatusBar2 = AddMenuAction(view, "StatusBar2", "&Status Bar", &TMainForm::StatusBar2Click);
+  View1 = bar->addMenu("&View");
+  View1->setObjectName("View1");
+  ToolBar1 = AddMenuAction(View1, "ToolBar1", "&Tool Bar", &TMainForm::ToolBar1Click);
+  StatusBar2 = AddMenuAction(View1, "StatusBar2", "&Status Bar", &TMainForm::StatusBar2Click);
   for (QAction* toggle : {ToolBar1, StatusBar2}) {
     toggle->setCheckable(true);
     toggle->setChecked(true);

@@ -406,6 +406,11 @@ void PropertyPages::SetSubmenuVisible(bool visible) {
   tabs_->setTabVisible(kSubmenu, visible);
 }
 
+int PropertyPages::ShownState() const {
+  const int sheet = tabs_->currentIndex();
+  return sheet >= kNormal && sheet <= kClicked ? sheet - kNormal : -1;
+}
+
 // ---- The window's page operations ----
 
 TAppletData TMainForm::MenuPagesRecord() const {

@@ -47,6 +47,9 @@ class PropertyPages {
   void ShowMenuPages();
   void ShowItemPages();
   void SetSubmenuVisible(bool visible);
+  // The state whose page is the current one: 0 Normal, 1 Mouse Over,
+  // 2 Clicked; -1 for the other pages.
+  int ShownState() const;
 
   // The page control named `name`; none for another name.
   QWidget* Control(const QString& name) const;

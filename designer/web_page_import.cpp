@@ -97,13 +97,7 @@ void DrawList(PreviewView* preview, Templates& templates, const WebPage& page, i
     const auto& items = page.Lists()[static_cast<size_t>(list)].items;
     const auto child =
         std::find_if(items.begin(), items.end(), [](const WebMenuItem& item) { return item.level > 0; });
-    QObject::disconnect(preview, &PreviewView::Ready, nullptr, nullptr);
-    if (child != items.end()) {
-      const int index = static_cast<int>(child - items.begin());
-      QObject::connect(
-          preview, &PreviewView::Ready, preview,
-          [preview, index] { preview->ShowItem(QStringLiteral("menu1"), index); }, Qt::SingleShotConnection);
-    }
+    preview->ShowItem(QStringLiteral("menu1"), child != items.end() ? int(child - items.begin()) : -1);
     preview->ShowContent(MenuContent(texts, doc.RuntimeFiles, folder, ToNativePath(templates.Folder()), {}));
   } catch (const std::exception& error) {
     preview->ShowNotice("This list cannot be imported:\n\n" + FromErrorText(error.what()));

@@ -70,6 +70,16 @@ bool IsPreviewPageUrl(const QUrl& url) {
   return NameInPreview(url) == QLatin1String(kPageName) && !url.hasQuery() && !url.hasFragment();
 }
 
+QString AddressAsWritten(const QUrl& url) {
+  const QString name = NameInPreview(url);
+  if (name.isEmpty()) return url.toString();
+  const bool ownPage = name == QLatin1String(kPageName) && (url.hasQuery() || url.hasFragment());
+  QString address = ownPage ? QString() : name;
+  if (url.hasQuery()) address += '?' + url.query(QUrl::FullyDecoded);
+  if (url.hasFragment()) address += '#' + url.fragment(QUrl::FullyDecoded);
+  return address;
+}
+
 PreviewContent MenuContent(const MenuTexts& texts, const std::array<std::string, 3>& runtimeFiles,
                            const std::string& programFolder, std::string imageFolder,
                            std::set<std::string> images) {

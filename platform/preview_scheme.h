@@ -34,6 +34,11 @@ bool PreviewSchemeRegistered();
 QUrl PreviewPageUrl(int load = 0);
 // Whether an address is the preview's page (of any load).
 bool IsPreviewPageUrl(const QUrl& url);
+// An address as a link of the page would have named it: one of ours
+// without the preview's own part ("velmora://preview/6/a.html" is "a.html",
+// the page's own "velmora://preview/6/menu.html#b" is "#b"); others as
+// they are.
+QString AddressAsWritten(const QUrl& url);
 
 // What one preview shows.
 struct PreviewContent {

@@ -1,12 +1,15 @@
 #include "platform/preview_view.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -27,26 +30,39 @@ namespace {
 
 constexpr const char* kBridgePrefix = "velmora-bridge:";
 
-// Runs in every page before its own scripts: reports clicked items and
-// links (which it stops), and the moment the runtime has built the menu
-// (its builder listens on the document, so it has run by the time the
-// event reaches the window). show() opens an item's ancestors through the runtime's entry
-// when it has one, else by pointing at each ancestor in turn.
+// Runs in every page before its own scripts: reports clicked items, the
+// item under the pointer and clicked links (which it stops), and the moment
+// the runtime has built the menu (its builder listens on the document, so
+// it has run by the time the event reaches the window). show() opens an
+// item's submenus through the runtime's entry when it has one, else by
+// pointing at each ancestor in turn; painted() reports once the page has
+// drawn what it holds now.
 constexpr const char* kBridgeScript = R"JS((function () {
-  var P = 'velmora-bridge:';
+  var P = 'velmora-bridge:', hovered = -1;
+  function itemOf(t) { return t && t.closest ? t.closest('.vm-i') : null; }
+  function number(item) { var m = item && /-(\d+)$/.exec(item.id); return m ? +m[1] : -1; }
   document.addEventListener('click', function (e) {
-    var t = e.target, item = t && t.closest && t.closest('.vm-i'), link = t && t.closest && t.closest('a[href]');
-    var m = item && /-(\d+)$/.exec(item.id);
-    if (m) console.log(P + 'item ' + m[1]);
-    if (link) {
-      e.preventDefault();
-      console.log(P + 'link ' + link.href);
-    }
+    var t = e.target, item = number(itemOf(t)), link = t && t.closest && t.closest('a[href]');
+    if (link) e.preventDefault();
+    if (item >= 0) console.log(P + 'item ' + item);
+    else if (link) console.log(P + 'link ' + link.getAttribute('href'));
   }, true);
-  window.addEventListener('DOMContentLoaded', function () { console.log(P + 'ready'); });
-  window.__velmoraShow = function (name, index) {
+  document.addEventListener('pointerover', function (e) {
+    var k = number(itemOf(e.target));
+    if (k !== hovered) console.log(P + 'hover ' + (hovered = k));
+  }, true);
+  document.addEventListener('pointerout', function (e) {
+    if (!e.relatedTarget && hovered >= 0) console.log(P + 'hover ' + (hovered = -1));
+  }, true);
+  window.addEventListener('DOMContentLoaded', function () { console.log(P + 'ready ' + location.href); });
+  window.__velmoraPainted = function () {
+    requestAnimationFrame(function () {
+      requestAnimationFrame(function () { console.log(P + 'painted ' + location.href); });
+    });
+  };
+  window.__velmoraShow = function (name, index, look) {
     var V = window.Velmora, cfg = window[name + 'cfg'], chain = [], k, el;
-    if (V && V.show) return V.show(name, index);
+    if (V && V.show) return V.show(name, index, look);
     if (!cfg) return;
     for (k = index; k >= 0 && k < cfg.length && chain.length <= cfg.length; k = +cfg[k][11]) chain.unshift(k);
     chain.forEach(function (k) {
@@ -55,6 +71,13 @@ constexpr const char* kBridgeScript = R"JS((function () {
     });
   };
 })();)JS";
+
+// Zoom steps of the keys, as browsers take them.
+constexpr std::array<double, 13> kZoomSteps = {0.25, 0.33, 0.5,  0.67, 0.75, 0.8, 0.9,
+                                               1.0,  1.1,  1.25, 1.5,  1.75, 2.0};
+constexpr double kLargestZoom = 5.0;
+// How long a frame the page has drawn takes at most to reach the view.
+constexpr int kFrameArrivalMs = 50;
 
 // Nothing leaves the preview's own scheme: no files, no network.
 class LocalOnlyInterceptor : public QWebEngineUrlRequestInterceptor {
@@ -109,7 +132,7 @@ class PreviewPage : public QWebEnginePage {
         IsPreviewPageUrl(url)) {
       return true;
     }
-    if (onBridge) onBridge(QStringLiteral("link"), url.toString());
+    if (onBridge) onBridge(QStringLiteral("link"), AddressAsWritten(url));
     return false;
   }
   QWebEnginePage* createWindow(WebWindowType) override { return nullptr; }
@@ -138,37 +161,58 @@ PreviewView::PreviewView(QWidget* parent) : QWidget(parent) {
   settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
   settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
 
-  page_ = new PreviewPage(profile_, this);
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, QColor(0xE4, 0xE4, 0xE4));
+  setPalette(palette);
+  setAutoFillBackground(true);
+  scroll_ = new QScrollArea(this);
+  scroll_->setObjectName(QStringLiteral("scrlPreview"));
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setFocusPolicy(Qt::NoFocus);
+  scroll_->setWidgetResizable(false);
+  // The page scrolls itself up and down; only a page wider than the pane
+  // scrolls sideways here.
+  scroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  scroll_->viewport()->setBackgroundRole(QPalette::Window);
+  canvas_ = new QWidget;
+  scroll_->setWidget(canvas_);
+  for (Surface& surface : surfaces_) MakeSurface(surface);
+  surfaces_[0].view->setObjectName(QStringLiteral("PreviewWebView"));
+  surfaces_[1].view->setObjectName(QStringLiteral("PreviewWebViewBehind"));
+  surfaces_[1].view->hide();
+  surfaces_[1].view->setFocusPolicy(Qt::NoFocus);
+  BuildStoppedNotice();
+  setMinimumWidth(120);
+}
+
+void PreviewView::MakeSurface(Surface& surface) {
+  surface.page = new PreviewPage(profile_, this);
   QWebEngineScript bridge;
   bridge.setName(QStringLiteral("velmora-bridge"));
   bridge.setSourceCode(QString::fromLatin1(kBridgeScript));
   bridge.setInjectionPoint(QWebEngineScript::DocumentCreation);
   bridge.setWorldId(QWebEngineScript::MainWorld);
   bridge.setRunsOnSubFrames(false);
-  page_->scripts().insert(bridge);
-  page_->onBridge = [this](const QString& kind, const QString& value) {
-    if (kind == QLatin1String("ready")) {
-      ready_ = true;
-      emit Ready();
-    } else if (kind == QLatin1String("item")) {
-      bool ok = false;
-      const int index = value.toInt(&ok);
-      if (ok) emit ItemClicked(index);
-    } else if (kind == QLatin1String("link")) {
-      emit LinkRefused(value);
-    }
+  surface.page->scripts().insert(bridge);
+  surface.page->onBridge = [this, &surface](const QString& kind, const QString& value) {
+    OnBridge(surface, kind, value);
   };
-
-  view_ = new QWebEngineView(this);
-  view_->setObjectName(QStringLiteral("PreviewWebView"));
-  view_->setPage(page_);
-  view_->setContextMenuPolicy(Qt::NoContextMenu);
-  connect(page_, &QWebEnginePage::loadFinished, this, [this] { view_->setZoomFactor(Zoom()); });
-  BuildStoppedNotice();
+  surface.view = new QWebEngineView(canvas_);
+  surface.view->setPage(surface.page);
+  surface.view->setContextMenuPolicy(Qt::NoContextMenu);
+  connect(surface.page, &QWebEnginePage::loadFinished, this,
+          [this, &surface] { surface.view->setZoomFactor(ZoomOf(surface)); });
   connect(
-      page_, &QWebEnginePage::renderProcessTerminated, this,
-      [this](QWebEnginePage::RenderProcessTerminationStatus status, int exitCode) {
+      surface.page, &QWebEnginePage::renderProcessTerminated, this,
+      [this, &surface](QWebEnginePage::RenderProcessTerminationStatus status, int exitCode) {
         if (status == QWebEnginePage::NormalTerminationStatus) return;
+        surface.built = false;
+        if (&surface == &Back()) {
+          // Only the page on its way ended: the one in sight stays.
+          loading_ = false;
+          surface.view->hide();
+          return;
+        }
         stopped_ = true;
         ready_ = false;
         stoppedText_->setText(
@@ -181,11 +225,54 @@ PreviewView::PreviewView(QWidget* parent) : QWidget(parent) {
         stoppedNotice_->raise();
         emit Stopped();
       });
-  setMinimumWidth(120);
-  QPalette palette = this->palette();
-  palette.setColor(QPalette::Window, QColor(0xE4, 0xE4, 0xE4));
-  setPalette(palette);
-  setAutoFillBackground(true);
+}
+
+void PreviewView::OnBridge(Surface& surface, const QString& kind, const QString& value) {
+  const bool front = &surface == &Front();
+  const bool incoming = !front && loading_ && QUrl(value).path() == surface.url.path();
+  if (kind == QLatin1String("ready") && incoming) {
+    surface.built = true;
+    ApplyShownItem(surface);
+    surface.page->runJavaScript(QStringLiteral("window.__velmoraPainted && __velmoraPainted()"));
+  } else if (kind == QLatin1String("painted") && incoming && surface.built) {
+    // The page has drawn its frame; it reaches this process a moment later.
+    QTimer::singleShot(kFrameArrivalMs, this, [this, &surface, url = surface.url] {
+      if (loading_ && &surface == &Back() && surface.url == url && surface.built) Swap();
+    });
+  } else if (!front) {
+    return;  // the pointer is never on a page out of sight
+  } else if (kind == QLatin1String("item") || kind == QLatin1String("hover")) {
+    bool ok = false;
+    const int index = value.toInt(&ok);
+    if (!ok) return;
+    if (kind == QLatin1String("item")) emit ItemClicked(index);
+    if (kind == QLatin1String("hover")) emit ItemHovered(index);
+  } else if (kind == QLatin1String("link")) {
+    emit LinkRefused(value);
+  }
+}
+
+void PreviewView::Swap() {
+  QWidget* focused = QApplication::focusWidget();
+  const bool hadFocus = focused && (Front().view == focused || Front().view->isAncestorOf(focused));
+  Surface& old = Front();
+  front_ = 1 - front_;
+  loading_ = false;
+  Surface& now = Front();
+  now.view->raise();
+  now.view->setFocusPolicy(Qt::StrongFocus);
+  old.view->setFocusPolicy(Qt::NoFocus);
+  old.view->hide();
+  if (hadFocus) now.view->setFocus();
+  // The name goes with the view in sight.
+  const QString name = old.view->objectName();
+  old.view->setObjectName(now.view->objectName());
+  now.view->setObjectName(name);
+  stopped_ = false;
+  stoppedNotice_->hide();
+  ready_ = true;
+  Arrange();
+  emit Ready();
 }
 
 void PreviewView::BuildStoppedNotice() {
@@ -231,15 +318,20 @@ bool PreviewView::CanShow() {
 }
 
 PreviewView::~PreviewView() {
-  // The page must go before the profile it was made with.
-  delete view_;
-  delete page_;
+  // The pages must go before the profile they were made with.
+  for (Surface& surface : surfaces_) {
+    delete surface.view;
+    delete surface.page;
+  }
+}
+
+QWebEngineView* PreviewView::WebView() const {
+  return surfaces_[size_t(front_)].view;
 }
 
 bool PreviewView::ShowContent(PreviewContent content, bool force) {
   if (!force && !stopped_ && loadedOnce_ && content == handler_->Content()) return false;
   handler_->SetContent(std::move(content));
-  Arrange();  // a notice reads at the pane's own width
   Load();
   return true;
 }
@@ -259,15 +351,46 @@ void PreviewView::Reload() {
 }
 
 void PreviewView::Load() {
+  Surface& back = Back();
   ready_ = false;
-  stopped_ = false;
-  stoppedNotice_->hide();
+  loading_ = true;
   loadedOnce_ = true;
-  page_->load(PreviewPageUrl(++loads_));
+  back.built = false;
+  back.notice = ShowsNotice();  // a notice reads at the pane's own width
+  back.url = PreviewPageUrl(++loads_);
+  Arrange();
+  back.view->stackUnder(Front().view);
+  back.view->show();
+  back.page->load(back.url);
 }
 
 double PreviewView::Zoom() const {
-  return ShowsNotice() ? 1.0 : std::clamp(double(width()) / pageWidth_, 0.25, 1.0);
+  if (zoomSetting_ > 0) return zoomSetting_;
+  return std::clamp(double(width()) / pageWidth_, kZoomSteps.front(), 1.0);
+}
+
+double PreviewView::ZoomOf(const Surface& surface) const {
+  return surface.notice ? 1.0 : Zoom();
+}
+
+void PreviewView::SetZoom(double setting) {
+  zoomSetting_ = setting > 0 ? std::clamp(setting, kZoomSteps.front(), kLargestZoom) : kFit;
+  Arrange();
+  emit ZoomChanged();
+}
+
+void PreviewView::ZoomIn() {
+  const double now = Zoom();
+  const auto next =
+      std::find_if(kZoomSteps.begin(), kZoomSteps.end(), [&](double s) { return s > now + 1e-3; });
+  SetZoom(next != kZoomSteps.end() ? *next : std::min(now * 1.25, kLargestZoom));
+}
+
+void PreviewView::ZoomOut() {
+  const double now = Zoom();
+  const auto next =
+      std::find_if(kZoomSteps.rbegin(), kZoomSteps.rend(), [&](double s) { return s < now - 1e-3; });
+  SetZoom(next != kZoomSteps.rend() ? *next : kZoomSteps.front());
 }
 
 void PreviewView::SetPageWidth(int cssWidth) {
@@ -280,20 +403,48 @@ void PreviewView::resizeEvent(QResizeEvent* event) {
   Arrange();
 }
 
-void PreviewView::Arrange() {
-  const double zoom = Zoom();
-  const int viewWidth = ShowsNotice() ? width() : std::max(1, int(pageWidth_ * zoom + 0.5));
-  view_->setGeometry(std::max(0, (width() - viewWidth) / 2), 0, viewWidth, height());
-  stoppedNotice_->setGeometry(rect());
-  view_->setZoomFactor(zoom);
+int PreviewView::ViewWidth(const Surface& surface) const {
+  return surface.notice ? width() : std::max(1, int(pageWidth_ * ZoomOf(surface) + 0.5));
 }
 
-void PreviewView::ShowItem(const QString& menuName, int index) {
-  if (!ready_) return;
-  QString name = menuName;
-  name.remove(QRegularExpression(QStringLiteral("[^A-Za-z0-9_]")));
-  page_->runJavaScript(
-      QStringLiteral("window.__velmoraShow && __velmoraShow('%1', %2)").arg(name).arg(index));
+void PreviewView::Arrange() {
+  scroll_->setGeometry(rect());
+  stoppedNotice_->setGeometry(rect());
+  int canvasWidth = width();
+  for (const Surface& surface : surfaces_) {
+    if (&surface == &surfaces_[size_t(front_)] || loading_)
+      canvasWidth = std::max(canvasWidth, ViewWidth(surface));
+  }
+  const int bar = canvasWidth > width() ? scroll_->horizontalScrollBar()->sizeHint().height() : 0;
+  const int viewHeight = std::max(1, height() - bar);
+  canvas_->resize(canvasWidth, viewHeight);
+  for (Surface& surface : surfaces_) {
+    const int viewWidth = ViewWidth(surface);
+    surface.view->setGeometry((canvasWidth - viewWidth) / 2, 0, viewWidth, viewHeight);
+    surface.view->setZoomFactor(ZoomOf(surface));
+  }
+  if (Zoom() != arrangedZoom_) {
+    arrangedZoom_ = Zoom();
+    emit ZoomChanged();
+  }
+}
+
+void PreviewView::ShowItem(const QString& menuName, int index, int look) {
+  shownMenu_ = menuName;
+  shownMenu_.remove(QRegularExpression(QStringLiteral("[^A-Za-z0-9_]")));
+  shownIndex_ = index;
+  shownLook_ = look;
+  // A page on its way gets it once its menu is built.
+  Surface& target = loading_ ? Back() : Front();
+  if (target.built) ApplyShownItem(target);
+}
+
+void PreviewView::ApplyShownItem(Surface& surface) {
+  if (shownMenu_.isEmpty()) return;
+  surface.page->runJavaScript(QStringLiteral("window.__velmoraShow && __velmoraShow('%1', %2, %3)")
+                                  .arg(shownMenu_)
+                                  .arg(shownIndex_)
+                                  .arg(shownLook_));
 }
 
 }  // namespace velmora

@@ -12,8 +12,9 @@
  * - The item leading to the page shown gets aria-current="page"; it and the items above it
  *   look Clicked while nothing is pointed at or focused.
  * - No eval or string timers; our rules go into adoptedStyleSheets where there are any.
- * - Velmora.show(name, i): item i (element id NAME-i) looks pointed at, the submenus
- *   above it open; focus stays. i = -1 closes.
+ * - Velmora.show(name, i, look): item i (element id NAME-i) drawn in look 0 normal, 1 over
+ *   (when left out) or 2 clicked, its own submenu and those above it open; focus stays.
+ *   i = -1 closes.
  * - Compact mode below 600 CSS px or when the bar and its first submenus do not fit:
  *   a "Menu" button opens the items as a list, submenus as an accordion. A bar that starts
  *   compact makes its items on the first press, so a long one costs nothing until then. */
@@ -407,7 +408,7 @@
   // page and the items above it look Clicked
   function paint(it) {
     if (!it || !it.el) return;
-    var m = it.m, s = it.off ? NORMAL : it === m.press || it === m.last ? CLICKED :
+    var m = it.m, s = it.off ? NORMAL : it === m.pv && m.pl >= 0 ? m.pl : it === m.press || it === m.last ? CLICKED :
       it === m.hov || it === m.foc || it === m.pv || m.open[it.lv] === it ? OVER : it.cur ? CLICKED : NORMAL;
     if (s === it.s) return;
     it.s = s;
@@ -779,15 +780,16 @@
     });
   });
 
-  V.show = function (name, i) {
+  V.show = function (name, i, look) {
     var m = V.menus[name] || {}, it = m.bar && m.all[i], o = m.pv;
     if (!m.bar) return;
     m.pv = it;
+    m.pl = look;
     paint(o);
     if (!it) return tog(m, 0);
     m.now = 1;
     tog(m, 1);
-    if (it.par) openSub(m, it.par);
+    if (canOpen(it) || it.par) openSub(m, canOpen(it) ? it : it.par);
     m.now = 0;
     paint(it);
   };

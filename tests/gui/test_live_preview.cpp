@@ -7,20 +7,27 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDockWidget>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QProcess>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTest>
+#include <QToolBar>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
 #include <unistd.h>
+#include <algorithm>
 #include <csignal>
 #include <memory>
 #include <optional>
@@ -224,6 +231,236 @@ class LivePreviewTest : public QObject {
     QVERIFY(RunJs(view, "document.title").toString() != "hit");
   }
 
+  void paneShowsTheSelectedItemOpenInTheLookBeingEditedAndItsLinkAsWritten() {
+    test::WindowFixture fixture;
+    TMainForm& form = *fixture.form;
+    auto* preview = new LivePreview(form);
+    PreviewView* view = preview->View();
+    form.show();
+    fixture.OpenDesign(
+        "shop.velm", {{"Home", 0}, {"Shop", 0}, {"Clothing", 1}, {"Shirts", 2}, {"Toys", 1}, {"Contact", 0}});
+    TvornAppletAgent& doc = form.Document();
+    const char* looks[] = {"102030", "405060", "708090"};
+    for (int state = 0; state < 3; ++state)
+      doc.Items[5].at(kStateBlockStart[size_t(state)] + kBackgroundColor) = looks[state];
+    doc.Items[4][ILink] = "toys.html#top";
+    preview->RefreshNow();
+    QTRY_VERIFY_WITH_TIMEOUT(view->IsReady() && view->Content().stylesheet.contains("708090"),
+                             kEngineTimeout);
+    const QString name = QString::fromStdString(form.MenuBaseNameText());
+    auto element = [&](int item) { return QString("document.getElementById('%1-%2')").arg(name).arg(item); };
+    auto background = [&](int item) {
+      return RunJs(view, "getComputedStyle(" + element(item) + ").backgroundColor").toString();
+    };
+    auto open = [&](int item) {
+      return RunJs(view, element(item) + ".getAttribute('aria-expanded')").toString() == "true";
+    };
+    auto shown = [&](int item) { return RunJs(view, element(item) + ".offsetWidth > 0").toBool(); };
+
+    // The look of the state page shown, Mouse Over on the others.
+    auto* tree = Find<QTreeWidget>(&form, "trvwDesignPanel");
+    auto* tabs = Find<QTabWidget>(&form, "pgcntrl1");
+    tree->setCurrentItem(form.NodeAt(6));
+    const std::pair<const char*, const char*> pages[] = {{"tbshtItemNormal", "rgb(16, 32, 48)"},
+                                                         {"tbshtItemOver", "rgb(64, 80, 96)"},
+                                                         {"tbshtItemClicked", "rgb(112, 128, 144)"},
+                                                         {"tbshtItemGeneral", "rgb(64, 80, 96)"}};
+    for (const auto& [page, colour] : pages) {
+      tabs->setCurrentWidget(Find<QWidget>(&form, page));
+      QTRY_COMPARE_WITH_TIMEOUT(background(5), QString(colour), kEngineTimeout);
+    }
+
+    // An item with a submenu shows it open, also beneath its own parent's;
+    // a leaf shows its parent's.
+    tree->setCurrentItem(form.NodeAt(2));
+    QTRY_VERIFY_WITH_TIMEOUT(open(1) && shown(2) && shown(4), kEngineTimeout);
+    QVERIFY(!shown(3));
+    tree->setCurrentItem(form.NodeAt(3));
+    QTRY_VERIFY_WITH_TIMEOUT(open(1) && open(2) && shown(3), kEngineTimeout);
+    tree->setCurrentItem(form.NodeAt(4));
+    QTRY_VERIFY_WITH_TIMEOUT(open(2) && shown(3), kEngineTimeout);
+
+    // Pointing at an item shows its link as the design holds it; so does a click.
+    auto* hint = Find<QLabel>(&form, "stctxtHint");
+    RunJs(view, element(4) + ".dispatchEvent(new PointerEvent('pointerover', {bubbles: true}))");
+    QTRY_COMPARE_WITH_TIMEOUT(hint->text(), QString("toys.html#top"), kEngineTimeout);
+    RunJs(view, element(4) + ".dispatchEvent(new PointerEvent('pointerout', {bubbles: true}))");
+    QTRY_COMPARE_WITH_TIMEOUT(hint->text(), QString(), kEngineTimeout);
+    RunJs(view, element(4) + ".click()");
+    QTRY_COMPARE_WITH_TIMEOUT(form.SelectedIndex(), 5, kEngineTimeout);
+    QCOMPARE(hint->text(), QString("toys.html#top"));
+
+    if (const QString folder = qEnvironmentVariable("VELMORA_SCREENSHOTS"); !folder.isEmpty()) {
+      if (const QString design = qEnvironmentVariable("VELMORA_SCREENSHOT_DESIGN"); !design.isEmpty())
+        form.OpenProjectFile(design);
+      tree->setCurrentItem(form.NodeAt(3));
+      tabs->setCurrentWidget(Find<QWidget>(&form, "tbshtItemNormal"));
+      for (const char* zoom : {"actLivePreviewFit", "actLivePreviewActualSize"}) {
+        Find<QAction>(preview->Dock(), zoom)->trigger();
+        QTest::qWait(1000);
+        form.grab().save(folder + "/live-preview-" + zoom + ".png");
+      }
+    }
+  }
+
+  void editsNeverShowAFrameWithoutTheMenuOrTheSelection() {
+    test::WindowFixture fixture;
+    TMainForm& form = *fixture.form;
+    auto* preview = new LivePreview(form);
+    PreviewView* view = preview->View();
+    form.show();
+    fixture.OpenDesign("bar.velm", {{"Home", 0}, {"About", 0}, {"Contact", 0}});
+    for (auto& item : form.Document().Items) {
+      item[IBackgroundColorNormal] = "FF0000";
+      item[IBackgroundColorOver] = "00C000";
+    }
+    preview->RefreshNow();
+    QTRY_VERIFY_WITH_TIMEOUT(view->IsReady() && view->Content().stylesheet.contains("00C000"),
+                             kEngineTimeout);
+    Find<QTreeWidget>(&form, "trvwDesignPanel")->setCurrentItem(form.NodeAt(1));
+    QTRY_VERIFY_WITH_TIMEOUT(
+        RunJs(view, "getComputedStyle(document.querySelector('.vm-i')).backgroundColor").toString() ==
+            "rgb(0, 192, 0)",
+        kEngineTimeout);
+
+    // Red items and the green selected one in every frame while typing.
+    auto holds = [](const QImage& frame, QRgb colour) {
+      for (int y = 0; y < frame.height(); y += 2) {
+        const auto* line = reinterpret_cast<const QRgb*>(frame.constScanLine(y));
+        for (int x = 0; x < frame.width(); x += 2) {
+          if ((line[x] & 0xFFFFFF) == (colour & 0xFFFFFF)) return true;
+        }
+      }
+      return false;
+    };
+    preview->SetPause(20);
+    QSignalSpy redraws(preview, &LivePreview::Refreshed);
+    auto* caption = Find<QLineEdit>(&form, "edt_ICaption");
+    caption->setFocus();
+    caption->end(false);
+    int frames = 0;
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 600) {
+      if (frames % 5 == 0 && clock.elapsed() < 400) QTest::keyClick(caption, Qt::Key_A);
+      const QImage frame = view->WebView()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+      QVERIFY2(holds(frame, qRgb(255, 0, 0)) && holds(frame, qRgb(0, 192, 0)),
+               qPrintable(QString("frame %1 at %2 ms").arg(frames).arg(clock.elapsed())));
+      ++frames;
+      QTest::qWait(10);
+    }
+    QVERIFY(std::count_if(redraws.begin(), redraws.end(),
+                          [](const QList<QVariant>& r) { return r[0].toBool(); }) >= 2);
+    QVERIFY2(caption->text().startsWith("Homeaa"), qPrintable(caption->text()));
+    QTRY_VERIFY_WITH_TIMEOUT(TopCaptions(view).startsWith(caption->text() + "|"), kEngineTimeout);
+  }
+
+  void zoomFitsOrShowsTheRealSizeFollowsTheKeysAndIsKept() {
+    test::WindowFixture fixture;
+    TMainForm& form = *fixture.form;
+    {
+      auto* preview = new LivePreview(form);
+      PreviewView* view = preview->View();
+      form.show();
+      QVERIFY(QTest::qWaitForWindowActive(&form));
+      fixture.OpenDesign("a.velm", {{"Home", 0}, {"About", 0}});
+      QTRY_VERIFY_WITH_TIMEOUT(view->IsReady() && !view->ShowsNotice(), kEngineTimeout);
+      // A pane wider than a tablet and narrower than a desktop.
+      QDockWidget* dock = preview->Dock();
+      dock->setFloating(true);
+      dock->resize(900, 600);
+      dock->activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(dock));
+      QTRY_VERIFY(view->width() > PreviewView::kTabletWidth && view->width() < PreviewView::kDesktopWidth);
+      auto action = [&](const char* name) { return Find<QAction>(dock, name); };
+      auto scrollsSideways = [&] {
+        return Find<QScrollArea>(view, "scrlPreview")->horizontalScrollBar()->maximum() > 0;
+      };
+
+      // Fit: the whole width in the pane.
+      QVERIFY(action("actLivePreviewFit")->isChecked());
+      QVERIFY(qAbs(view->Zoom() - double(view->width()) / PreviewView::kDesktopWidth) < 0.01);
+      QVERIFY(qFuzzyCompare(view->WebView()->zoomFactor(), view->Zoom()));
+      QVERIFY(!scrollsSideways());
+      // 100 %: the real size, scrolled sideways.
+      action("actLivePreviewActualSize")->trigger();
+      QCOMPARE(view->Zoom(), 1.0);
+      QCOMPARE(view->WebView()->zoomFactor(), 1.0);
+      QCOMPARE(view->WebView()->width(), PreviewView::kDesktopWidth);
+      QTRY_VERIFY(scrollsSideways());
+      QCOMPARE(Find<QLabel>(dock, "lblLivePreviewZoom")->text(), QString("100 %"));
+
+      // The keys, while the pane has the focus only.
+      view->WebView()->setFocus();
+      QTRY_VERIFY(view->isAncestorOf(QApplication::focusWidget()));
+      auto key = [&](Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k, Qt::ControlModifier); };
+      key(Qt::Key_Plus);
+      QCOMPARE(view->Zoom(), 1.1);
+      key(Qt::Key_Minus);
+      key(Qt::Key_Minus);
+      QCOMPARE(view->Zoom(), 0.9);
+      key(Qt::Key_0);
+      QCOMPARE(view->Zoom(), 1.0);
+      form.activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(&form));
+      auto* tree = Find<QWidget>(&form, "trvwDesignPanel");
+      tree->setFocus();
+      QTRY_COMPARE(QApplication::focusWidget(), tree);
+      key(Qt::Key_Plus);
+      QCOMPARE(view->Zoom(), 1.0);
+
+      // The narrow presets at their real size where the pane has room.
+      action("actLivePreviewTablet")->trigger();
+      QCOMPARE(view->ZoomSetting(), 1.0);
+      action("actLivePreviewDesktop")->trigger();
+      QCOMPARE(view->ZoomSetting(), PreviewView::kFit);
+      dock->resize(500, 600);
+      QTRY_VERIFY(view->width() < PreviewView::kTabletWidth);
+      action("actLivePreviewTablet")->trigger();
+      QCOMPARE(view->ZoomSetting(), PreviewView::kFit);
+      action("actLivePreviewPhone")->trigger();
+      QCOMPARE(view->ZoomSetting(), 1.0);
+      view->ZoomIn();
+
+      // View > Live Preview holds the pane's commands, with keys of their own.
+      auto* menu = Find<QMenu>(&form, "mnuLivePreview");
+      QVERIFY(Find<QMenu>(&form, "View1")->actions().contains(menu->menuAction()));
+      QList<QAction*> others = form.findChildren<QAction*>();
+      for (const char* name :
+           {"actLivePreviewDesktop", "actLivePreviewTablet", "actLivePreviewPhone", "actLivePreviewReload"}) {
+        QAction* entry = action(name);
+        QVERIFY2(menu->actions().contains(entry), name);
+        QVERIFY2(!entry->shortcut().isEmpty(), name);
+        for (QAction* other : others) {
+          QVERIFY2(other == entry || !other->shortcuts().contains(entry->shortcut()), name);
+        }
+      }
+
+      // The pane's buttons in the tab order, in the order shown, then the page.
+      QToolBar* bar = Find<QToolBar>(dock, "tlbrLivePreview");
+      QWidget* first = bar->widgetForAction(action("actLivePreviewDesktop"));
+      dock->activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(dock));
+      first->setFocus();
+      QTRY_COMPARE(QApplication::focusWidget(), first);
+      QStringList order;
+      for (int k = 0; k < 7; ++k) {
+        QWidget* focused = QApplication::focusWidget();
+        if (auto* button = qobject_cast<QToolButton*>(focused))
+          order << button->text();
+        else if (view->isAncestorOf(focused))
+          order << "page";
+        QTest::keyClick(focused, Qt::Key_Tab);
+      }
+      QCOMPARE(order, QStringList({"Desktop", "Tablet", "Phone", "Fit", "100 %", "Reload", "page"}));
+      QVERIFY(form.close());
+    }
+    TMainForm again(fixture.sandbox.ProgramFolder());
+    auto* preview = new LivePreview(again);
+    QCOMPARE(preview->View()->PageWidth(), PreviewView::kPhoneWidth);
+    QCOMPARE(preview->View()->ZoomSetting(), 1.1);
+  }
+
   void templateChooserShowsTheSelectedTemplateLive() {
     test::Sandbox sandbox;
     test::WriteProject(sandbox.ProgramFolder() + "/templates/a.velm", {{"Alpha", 0}, {"Beta", 0}});
@@ -334,8 +571,8 @@ class LivePreviewTest : public QObject {
       auto* preview = new LivePreview(*fixture.form);
       fixture.form->show();
       auto* entry = Find<QAction>(fixture.form.get(), "LivePreview1");
-      QVERIFY(Find<QMenu>(fixture.form.get(), "View1")->actions().contains(entry));
-      QCOMPARE(entry->text(), QString("&Live Preview"));
+      QVERIFY(Find<QMenu>(fixture.form.get(), "mnuLivePreview")->actions().contains(entry));
+      QCOMPARE(entry->text(), QString("&Show Pane"));
       QVERIFY(entry->isChecked());
       entry->trigger();
       QVERIFY(preview->Dock()->isHidden());
