@@ -19,7 +19,7 @@ QString SpokenCommand(QString caption) {
 
 }  // namespace
 
-void NameFrameControls(QMainWindow& window) {
+void NameFrameControls(QMainWindow& window, QTreeWidget& tree) {
   for (QToolBar* bar : window.findChildren<QToolBar*>()) {
     for (QToolButton* button : bar->findChildren<QToolButton*>()) {
       if (!button->accessibleName().isEmpty()) continue;
@@ -28,7 +28,7 @@ void NameFrameControls(QMainWindow& window) {
         button->setAccessibleName(SpokenCommand(command->text()));
     }
   }
-  if (auto* tree = window.findChild<QTreeWidget*>("trvwDesignPanel")) tree->setAccessibleName("Design tree");
+  tree.setAccessibleName("Design tree");
 }
 
 }  // namespace velmora

@@ -4,10 +4,11 @@
 // an icon: each tool button reads as its command, the tree as "Design tree".
 
 class QMainWindow;
+class QTreeWidget;
 
 namespace velmora {
 
 // Run after the menus, the tool bars and the tree are built.
-void NameFrameControls(QMainWindow& window);
+void NameFrameControls(QMainWindow& window, QTreeWidget& tree);
 
 }  // namespace velmora

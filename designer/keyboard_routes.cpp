@@ -33,10 +33,12 @@ void StepPage(QTabWidget* pages, int step) {
   }
 }
 
-// The areas F6 visits, in order; a hidden one is passed over.
+// The areas F6 visits, in order: the tree, the pages, then the window's
+// panes (the live preview); a hidden one is passed over.
 std::vector<QWidget*> Areas(QMainWindow& window, QTreeWidget* tree, QTabWidget* pages) {
   std::vector<QWidget*> areas{tree, pages};
-  if (auto* preview = window.findChild<QDockWidget*>("dckLivePreview")) areas.push_back(preview);
+  for (QDockWidget* pane : window.findChildren<QDockWidget*>(Qt::FindDirectChildrenOnly))
+    areas.push_back(pane);
   return areas;
 }
 

@@ -94,7 +94,7 @@ void TMainForm::BuildFrame() {
   Splitter1->setChildrenCollapsible(false);
   Splitter1->setSizes({190, 580});
   setCentralWidget(Splitter1);
-  NameFrameControls(*this);
+  NameFrameControls(*this, *trvwDesignPanel);
   InstallKeyboardRoutes(*this, trvwDesignPanel, pgcntrl1);
 }
 

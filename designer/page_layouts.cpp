@@ -373,8 +373,4 @@ BuiltPages BuildPropertyPages(QTabWidget* tabs) {
   return built;
 }
 
-QWidget* PageBody(QTabWidget* tabs, const char* name) {
-  return tabs->findChild<QScrollArea*>(QString::fromLatin1(name))->widget();
-}
-
 }  // namespace velmora

@@ -33,10 +33,6 @@ struct BuiltPages {
 
 BuiltPages BuildPropertyPages(QTabWidget* tabs);
 
-// The widget holding the controls of the page named `name` (the page
-// itself scrolls them).
-QWidget* PageBody(QTabWidget* tabs, const char* name);
-
 // The access keys of the main menu, which no page control may take.
 inline constexpr const char* kMenuBarKeys = "FEVISOH";
 
