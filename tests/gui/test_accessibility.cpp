@@ -148,9 +148,7 @@ class AccessibilityTest : public QObject {
   void init() {
     w_ = std::make_unique<test::WindowFixture>();
     w_->OpenDesign("a.velm", {{"Home", 0}, {"Shop", 0}, {"Shoes", 1}});
-    Form().show();
-    QApplication::setActiveWindow(&Form());
-    QVERIFY(QTest::qWaitForWindowActive(&Form()));
+    QVERIFY(w_->ShowActive());
   }
   void cleanup() { w_.reset(); }
 

@@ -138,10 +138,7 @@ class ModifiedMarkTest : public QObject {
   void init() {
     qunsetenv("VELMORA_RECOVERY_INTERVAL_MS");
     w_ = std::make_unique<test::WindowFixture>();
-    // Focus moves only inside the active window.
-    Form().show();
-    Form().activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&Form()));
+    QVERIFY(w_->ShowActive());
   }
   void cleanup() { w_.reset(); }
 

@@ -173,10 +173,7 @@ class UndoHistoryTest : public QObject {
  private slots:
   void init() {
     w_ = std::make_unique<test::WindowFixture>();
-    // Focus moves only inside the active window.
-    Form().show();
-    Form().activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&Form()));
+    QVERIFY(w_->ShowActive());
   }
   void cleanup() { w_.reset(); }
 

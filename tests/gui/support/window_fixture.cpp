@@ -3,8 +3,10 @@
 #include <cstdlib>
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QTest>
 #include <QToolButton>
 
 #include "designer/recent_files.h"
@@ -67,6 +69,12 @@ bool WindowFixture::TreeInStep() const {
 
 QStringList WindowFixture::RecentEntries() const {
   return ReadRecentLines(form->RecentFilesPath());
+}
+
+bool WindowFixture::ShowActive() {
+  form->show();
+  QApplication::setActiveWindow(form.get());
+  return QTest::qWaitForWindowActive(form.get());
 }
 
 }  // namespace velmora::test

@@ -44,6 +44,9 @@ class WindowFixture {
   // depth the items' levels give it.
   bool TreeInStep() const;
   QStringList RecentEntries() const;
+  // Shows the window and makes it the active one (focus moves only inside
+  // the active window); false when it did not become active.
+  bool ShowActive();
 };
 
 }  // namespace velmora::test
