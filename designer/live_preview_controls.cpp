@@ -8,12 +8,14 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
+#include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
 
 #include "designer/live_preview.h"
+#include "designer/window_fit.h"
 #include "platform/preview_view.h"
 #include "platform/settings.h"
 
@@ -191,10 +193,14 @@ void LivePreview::RestoreLayout() {
   }
   const QVariant zoom = settings->value(SettingKey(kZoomKey));
   if (zoom.isValid()) view_->SetZoom(zoom.toDouble());
-  // The window grows by the pane beside the pages rather than squeezing them.
+  // The window grows by the pane beside the pages rather than squeezing them;
+  // on a screen too narrow for both the pane gives way, down to its minimum.
   if (!dock_->isHidden() && !dock_->isFloating()) {
-    const int paneWidth = settings->value(SettingKey(kPaneWidthKey), kDefaultPaneWidth).toInt();
-    QRect frame(form_.pos(), QSize(form_.width() + paneWidth, form_.height()));
+    const int saved = settings->value(SettingKey(kPaneWidthKey), kDefaultPaneWidth).toInt();
+    const int separator = form_.style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, &form_);
+    const int paneWidth =
+        std::max(dock_->minimumSizeHint().width(), std::min(saved, RoomBeside(form_) - separator));
+    QRect frame(form_.pos(), QSize(form_.width() + separator + paneWidth, form_.height()));
     if (const QScreen* screen = form_.screen()) {
       const QRect available = screen->availableGeometry();
       frame.setWidth(std::min(frame.width(), available.width()));

@@ -108,7 +108,7 @@ void TMainForm::FormCreate() {
   LastPagesIndex = -2009;
   UpdateItemCommands();
 
-  FitWindowToScreen(*this, QSize(781, 620), pgcntrl1);
+  FitWindowToScreen(*this, QSize(781, 620), pgcntrl1, kTreePaneWidth);
 }
 
 DesignTree& TMainForm::Tree() {

@@ -324,6 +324,7 @@ class TMainForm : public QMainWindow {
   QWidget* pnlTreeView = nullptr;
   QTreeWidget* trvwDesignPanel = nullptr;
   QSplitter* Splitter1 = nullptr;
+  static constexpr int kTreePaneWidth = 190;  // the tree's width in the splitter at start
   QTabWidget* pgcntrl1 = nullptr;
   QToolBar* tlbr1 = nullptr;
   QStatusBar* StatusBar1 = nullptr;

@@ -92,7 +92,7 @@ void TMainForm::BuildFrame() {
   Splitter1->setStretchFactor(0, 0);
   Splitter1->setStretchFactor(1, 1);
   Splitter1->setChildrenCollapsible(false);
-  Splitter1->setSizes({190, 580});
+  Splitter1->setSizes({kTreePaneWidth, 580});
   setCentralWidget(Splitter1);
   NameFrameControls(*this, *trvwDesignPanel);
   InstallKeyboardRoutes(*this, trvwDesignPanel, pgcntrl1);

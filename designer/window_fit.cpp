@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSplitter>
 #include <QWidget>
 #include <algorithm>
 
@@ -28,9 +29,22 @@ void Relayout(QWidget& window, QWidget* part) {
   if (window.layout()) window.layout()->activate();
 }
 
+// The width the window's minimum counts for the panes beside `part` in its
+// splitter.
+int MinimumBeside(const QWidget& part) {
+  auto* splitter = qobject_cast<QSplitter*>(part.parentWidget());
+  int width = 0;
+  for (int i = 0; splitter && i < splitter->count(); ++i) {
+    const QWidget* pane = splitter->widget(i);
+    if (pane != &part && !pane->isHidden())
+      width += std::max(pane->minimumWidth(), pane->minimumSizeHint().width());
+  }
+  return width;
+}
+
 // The window size at which the scrolling parts inside `shrinkable` show
-// their whole content.
-QSize WholeContent(QWidget& window, QWidget* shrinkable) {
+// their whole content, with the panes beside it `besideWidth` wide.
+QSize WholeContent(QWidget& window, QWidget* shrinkable, int besideWidth) {
   const auto areas = shrinkable->findChildren<QScrollArea*>();
   const QSize kept = shrinkable->minimumSize();
   for (QScrollArea* area : areas) {
@@ -39,14 +53,15 @@ QSize WholeContent(QWidget& window, QWidget* shrinkable) {
   // A minimum set on the part itself would hide theirs.
   shrinkable->setMinimumSize(kept.expandedTo(shrinkable->minimumSizeHint()));
   Relayout(window, shrinkable);
-  const QSize whole = window.minimumSizeHint();
+  QSize whole = window.minimumSizeHint();
+  whole.rwidth() += std::max(0, besideWidth - MinimumBeside(*shrinkable));
   for (QScrollArea* area : areas) area->setMinimumSize(0, 0);
   shrinkable->setMinimumSize(kept);
   Relayout(window, shrinkable);
   return whole;
 }
 
-void Fit(QWidget& window, const QSize& preferred, QWidget* shrinkable) {
+void Fit(QWidget& window, const QSize& preferred, QWidget* shrinkable, int besideWidth) {
   const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
   if (!screen) {
     window.resize(preferred);
@@ -56,7 +71,7 @@ void Fit(QWidget& window, const QSize& preferred, QWidget* shrinkable) {
   const QSize room(std::max(1, free.width() - kFrameWidth), std::max(1, free.height() - kFrameHeight));
   QSize whole = preferred;
   if (shrinkable) {
-    whole = WholeContent(window, shrinkable);
+    whole = WholeContent(window, shrinkable, besideWidth);
     const QSize over =
         (window.minimumSizeHint().expandedTo(window.minimumSize()) - room).expandedTo(QSize(0, 0));
     if (!over.isNull()) {
@@ -78,8 +93,8 @@ void Fit(QWidget& window, const QSize& preferred, QWidget* shrinkable) {
 // creation (the live preview pane) may have made it larger.
 class FitOnShow : public QObject {
  public:
-  FitOnShow(QWidget& window, QWidget* shrinkable)
-      : QObject(&window), window_(window), shrinkable_(shrinkable) {
+  FitOnShow(QWidget& window, QWidget* shrinkable, int besideWidth)
+      : QObject(&window), window_(window), shrinkable_(shrinkable), besideWidth_(besideWidth) {
     window.installEventFilter(this);
   }
 
@@ -93,7 +108,7 @@ class FitOnShow : public QObject {
       const bool squeezed = window_.width() < window_.minimumSizeHint().width() ||
                             window_.height() < window_.minimumSizeHint().height();
       if (screen && (squeezed || !screen->availableGeometry().contains(placed)))
-        Fit(window_, window_.size(), shrinkable_);
+        Fit(window_, window_.size(), shrinkable_, besideWidth_);
       deleteLater();
     }
     return false;
@@ -102,13 +117,20 @@ class FitOnShow : public QObject {
  private:
   QWidget& window_;
   QPointer<QWidget> shrinkable_;
+  int besideWidth_;
 };
 
 }  // namespace
 
-void FitWindowToScreen(QWidget& window, const QSize& preferred, QWidget* shrinkable) {
-  Fit(window, preferred, shrinkable);
-  new FitOnShow(window, shrinkable);
+void FitWindowToScreen(QWidget& window, const QSize& preferred, QWidget* shrinkable, int besideWidth) {
+  Fit(window, preferred, shrinkable, besideWidth);
+  new FitOnShow(window, shrinkable, besideWidth);
+}
+
+int RoomBeside(const QWidget& window) {
+  const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+  if (!screen) return 0;
+  return std::max(0, screen->availableGeometry().width() - kFrameWidth - window.width());
 }
 
 }  // namespace velmora
