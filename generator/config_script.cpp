@@ -1,5 +1,6 @@
 #include "generator/config_script.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <map>
@@ -143,29 +144,72 @@ constexpr bool InList(ItemField f) {
          f == DisableItem;
 }
 
-// An item's positions inside "[...]", leaving out those the list holds when
-// `lean`.
+// What the runtime takes for an empty position; a lean record leaves a value
+// equal to it out.
+std::string_view RuntimeDefault(ItemField f) {
+  switch (f) {
+    case IPaddingLeft:
+      return "4";
+    case IPaddingRight:
+      return "10";
+    case IWidth:
+      return "150";
+    case IHeight:
+      return "20";
+    case ILeftIconWidth:
+    case ILeftIconHeight:
+    case IImageWidth:
+    case IImageHeight:
+    case IRightIconWidth:
+    case IRightIconHeight:
+      return "16";
+    case ISubmenuItemGap:
+      return "1";
+    case ITextAlign:
+    case ITextWrap:
+    case IPaddingTop:
+    case IPaddingBottom:
+    case ISubmenuOffsetX:
+    case ISubmenuOffsetY:
+    case ISubmenuDirection:
+    case IReserved38:
+      return "0";
+    default:
+      return "";
+  }
+}
+
+// An item's positions inside "[...]", leaving out those the list holds and
+// the runtime's defaults when `lean` (a lean record ends at its last value).
 void AppendItemPositions(std::string& out, const TItemData& item, int index, TextEncoding encoding,
                          bool lean) {
+  const size_t start = out.size();
+  size_t lastValue = out.size();
   for (int p = 0; p < 40; ++p) {
     if (p > 0) out += ',';
     const Position& pos = kItemLine[p];
     if (lean && InList(pos.field)) continue;
     const std::string_view value = item[pos.field];
     if (pos.kind == Kind::Quoted) {
+      if (lean && value.empty()) continue;
       out += '\'';
       AppendEscapedScriptString(out, value, encoding);
       out += '\'';
     } else if (pos.kind == Kind::Bare) {
-      out += Bare(
+      const std::string_view number = Bare(
           value, [&] { return DescribeItem(index, item[ICaption]); }, pos.field, ItemFieldLabel);
+      if (lean && (number.empty() || number == RuntimeDefault(pos.field))) continue;
+      out += number;
     }
+    lastValue = out.size();
   }
+  if (lean) out.resize(std::max(start, lastValue));
 }
 
 // The modern page's configuration: the distinct records, and each item's
 // record number in list order with its children's numbers in an array
-// after it ("[0,[1,1],0]").
+// after it ("[0,[1,1],0]"). When every item has the first record the
+// numbers are left out.
 void AppendLeanConfiguration(std::string& out, const TvornAppletAgent& doc, const std::string& n) {
   std::map<std::string, size_t> seen;
   std::string records;
@@ -192,8 +236,9 @@ void AppendLeanConfiguration(std::string& out, const TvornAppletAgent& doc, cons
     previous = level;
   }
   order.append(static_cast<size_t>(previous), ']');
-  out += "var " + n + "cfg={r:[" + std::string(kLineEnd) + records + "]," + std::string(kLineEnd) + "i:[" +
-         order + "]};" + std::string(kLineEnd);
+  out += "var " + n + "cfg={r:[" + std::string(kLineEnd) + records + "]";
+  if (seen.size() > 1) out += "," + std::string(kLineEnd) + "i:[" + order + "]";
+  out += "};" + std::string(kLineEnd);
 }
 
 }  // namespace
@@ -287,13 +332,11 @@ std::string ConfigScriptText(TvornAppletAgent& doc, const std::string& menuBaseN
   }
 
   if (html5) {
-    // Deferred scripts run in order before DOMContentLoaded, so the runtime
-    // is there by then; no string for a timer to evaluate.
+    // The runtime calls Init of a configuration loaded before it as it
+    // starts; the timer covers other menu names and scripts added later. No
+    // string for a timer to evaluate.
     line("function Init" + n + "(){");
-    line(
-        "if(!window.bMac){if(document.readyState==='loading'){document.addEventListener('DOMContentLoaded',"
-        "Init" +
-        n + ");}else{setTimeout(Init" + n + ",50);}return;};");
+    line("if(!window.bMac){setTimeout(Init" + n + ",50);return;}");
   } else {
     line("function CI" + n + "(ipa){");
     line("if(!(window." + n + "cfg)){eval('window." + n + "cfg=new Array();');};");
@@ -321,7 +364,7 @@ std::string ConfigScriptText(TvornAppletAgent& doc, const std::string& menuBaseN
   call += "'" + EscapeScriptString(TransitionFilterText(menu[pCloseTransitionCustomFilter])) + "');};";
   line(call);
   line("Init" + n + "();");
-  return out;
+  return html5 ? WithLineFeeds(std::move(out)) : out;
 }
 
 }  // namespace velmora

@@ -16,7 +16,8 @@ namespace velmora {
 // integer, naming the item and the field. The HTML5 page's script makes the
 // same builder call without eval and without string timers, and holds only
 // what the page's list cannot: the distinct records of the items' other
-// positions and each item's record number.
+// positions and each item's record number (left out when all are the
+// first), its lines ended by LF.
 std::string ConfigScriptText(TvornAppletAgent& doc, const std::string& menuBaseName,
                              PageStyle style = PageStyle::Classic);
 

@@ -1,9 +1,10 @@
 /* jsmenu0.js - Velmora menu runtime. bbae() builds the menu that the configuration script
  * describes; bMac tells that script we are loaded. The build ships this file minified.
  * - Classic configuration: one array of 40 fields per item. Lean configuration (modern page):
- *   {r: distinct records, i: record numbers in list order, an item's children as an array
- *   after it}; captions, links, targets, tips, disabled state and nesting come from the
- *   page's own <nav><ul> list, whose <a>/<span> elements become the items.
+ *   {r: distinct records (fields at their defaults left empty), i: record numbers in list
+ *   order, an item's children as an array after it; left out when all are 0}; captions,
+ *   links, targets, tips, disabled state and nesting come from the page's own <nav><ul>
+ *   list, whose <a>/<span> elements become the items.
  * - In a container whose first element is a <nav>, the menu replaces the nav's content, and
  *   the rest. Menubar name: the container's aria-label, the nav's, or "Menu".
  * - Relative links and images of the configuration are relative to the configuration
@@ -139,14 +140,14 @@
   }
 
   // Items from the page's list; an item without a record of its own takes its previous
-  // sibling's, or its parent's
+  // sibling's, or its parent's. Without record numbers every item has the first record.
   function fromList(m, ul) {
-    var recs = m.cfg.r || [], bad = !ul;
+    var recs = m.cfg.r || [], one = !m.cfg.i, bad = !ul;
     m.all = [];
     (function walk(ul, order, par) {
       var j = 0, prev = null;
       each(ul ? ul.children : [], function (li) {
-        var e = li.firstElementChild, r = recs[order[j]], kids = LEAF, sub, x, it;
+        var e = li.firstElementChild, r = recs[one ? 0 : order[j]], kids = LEAF, sub, x, it;
         for (x = e; x; x = x.nextElementSibling) if (x.tagName === 'UL') sub = sub || x;
         if (!e || e === sub) return bad = 1;
         if (typeof order[j] == 'number') j++;

@@ -67,7 +67,7 @@ function menuOf(pg) {
       return {
         i: it.i, parent: it.par ? it.par.i : -1, kids: it.kids.length, text: e.textContent, href: rel(e.href),
         target: e.target || '_self', title: e.title, disabled: e.getAttribute('aria-disabled'), cls: e.className,
-        role: e.getAttribute('role'), size: [Math.round(r.width), Math.round(r.height)], status: it.c[9],
+        role: e.getAttribute('role'), size: [Math.round(r.width), Math.round(r.height)], status: it.c[9] || '',
         images: [...e.querySelectorAll('img')].map((img) => [rel(img.src), img.alt, img.width, img.height]),
       };
     });
