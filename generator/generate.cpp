@@ -8,6 +8,7 @@
 #include "generator/config_script.h"
 #include "generator/html5_page.h"
 #include "generator/maker.h"
+#include "generator/modern_sheet.h"
 #include "generator/prepare.h"
 #include "generator/styles.h"
 
@@ -67,7 +68,9 @@ MenuTexts GenerateMenuTexts(TvornAppletAgent& doc, const DesignTree& tree, const
   texts.script = ConfigScriptText(doc, menuBaseName, style);
   if (style == PageStyle::Html5) {
     const ModernSheet modern = Html5SheetOf(doc, menuBaseName);
-    texts.stylesheet = StylesheetText(styles, doc.Encoding, &modern) + Html5ListStyles(doc, menuBaseName);
+    // Lines end in LF on the modern page.
+    texts.stylesheet = WithLineFeeds(ModernStylesheetText(styles, doc.Encoding, modern) +
+                                     Html5ListStyles(doc, menuBaseName));
     Html5Page page = Html5PageText(doc, menuBaseName, settings.language, options.title);
     texts.page = std::move(page.text);
     texts.warnings = std::move(page.warnings);

@@ -59,7 +59,7 @@ std::string BoxClass(const std::string& menuBaseName, size_t box) {
 }
 
 std::string Px(int value) {
-  return std::to_string(value < 0 ? 0 : value) + "px";
+  return value <= 0 ? "0" : std::to_string(value) + "px";
 }
 
 // The look most of the bar's entries share, its class and box: those entries are
@@ -180,8 +180,8 @@ std::string Html5ListStyles(const TvornAppletAgent& doc, const std::string& menu
   const bool horizontal = doc.AppletData[pMainMenuDirection] != "0";
   const int gap = NumberOr(doc.AppletData[pMainMenuItemGap], 1);
   std::string out;
-  AppendLine(out, nav + ">ul{display:flex;flex-direction:" + (horizontal ? "row" : "column") +
-                      ";flex-wrap:wrap;align-items:flex-start;gap:" + Px(gap) + ";margin:0;padding:0}");
+  AppendLine(out, nav + ">ul{display:flex;" + (horizontal ? "" : "flex-direction:column;") +
+                      "flex-wrap:wrap;align-items:flex-start;gap:" + Px(gap) + ";margin:0;padding:0}");
   AppendLine(out, nav + " ul ul{margin:0;padding:0}");
   AppendLine(out, nav + " ul ul ul{padding-left:12px}");
   AppendLine(out, nav + " li{list-style:none;margin:0;padding:0}");
@@ -195,14 +195,14 @@ std::string Html5ListStyles(const TvornAppletAgent& doc, const std::string& menu
                         "){display:none}}");
   }
   const std::optional<BarLook> common = CommonBarLook(doc, geometry);
-  constexpr const char* kJustify[] = {"flex-start", "center", "flex-end"};
+  constexpr const char* kJustify[] = {"", ";justify-content:center", ";justify-content:flex-end"};
   for (size_t k = 0; k < geometry.boxes.size(); ++k) {
     const Geometry& g = geometry.boxes[k];
+    const char* justify = kJustify[g.align >= 0 && g.align <= 2 ? g.align : 0];
     const std::string also = common && common->box == k ? "," + PlainBarEntries(menuBaseName) : std::string();
     AppendLine(out, "." + BoxClass(menuBaseName, k) + also + "{width:" + Px(g.width) +
                         ";min-height:" + Px(g.height) + ";padding:" + Px(g.top) + " " + Px(g.right) + " " +
-                        Px(g.bottom) + " " + Px(g.left) +
-                        ";justify-content:" + kJustify[g.align >= 0 && g.align <= 2 ? g.align : 0] + "}");
+                        Px(g.bottom) + " " + Px(g.left) + justify + "}");
   }
   return out;
 }
@@ -309,6 +309,16 @@ std::vector<int> ListLevels(const TvornAppletAgent& doc) {
   return levels;
 }
 
+std::string WithLineFeeds(std::string text) {
+  size_t to = 0;
+  for (size_t at = 0; at < text.size(); ++at) {
+    if (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n') continue;
+    text[to++] = text[at];
+  }
+  text.resize(to);
+  return text;
+}
+
 Html5Page Html5PageText(const TvornAppletAgent& doc, const std::string& menuBaseName,
                         const std::string& language, const std::string& title) {
   if (!IsLanguageTag(language)) {
@@ -345,6 +355,7 @@ Html5Page Html5PageText(const TvornAppletAgent& doc, const std::string& menuBase
   line("<!-- END -->");
   out += Container(doc, menuBaseName, published, page.warnings);
   for (const char* text : {"", kBodyClose, "</html>"}) line(text);
+  page.text = WithLineFeeds(std::move(page.text));
   return page;
 }
 
@@ -357,8 +368,10 @@ Html5Page Html5MenuCode(const TvornAppletAgent& doc, const std::string& menuBase
 }
 
 std::string Html5PasteCode(std::string_view page) {
-  const std::string open = std::string(kBodyOpen) + std::string(kLineEnd) + std::string(kLineEnd);
-  const std::string close = std::string(kLineEnd) + std::string(kLineEnd) + std::string(kBodyClose);
+  // The page's own line ends: LF as published, CR LF as older pages have them.
+  const std::string_view eol = page.find("\r\n") == std::string_view::npos ? "\n" : "\r\n";
+  const std::string open = std::string(kBodyOpen) + std::string(eol) + std::string(eol);
+  const std::string close = std::string(eol) + std::string(eol) + std::string(kBodyClose);
   const size_t from = page.find(open);
   const size_t to = page.rfind(close);
   if (!page.starts_with(kDoctype) || from == std::string_view::npos || to == std::string_view::npos ||
@@ -367,7 +380,7 @@ std::string Html5PasteCode(std::string_view page) {
   }
   // The last line of the code keeps its line end.
   const size_t begin = from + open.size();
-  return std::string(page.substr(begin, to + kLineEnd.size() - begin));
+  return std::string(page.substr(begin, to + eol.size() - begin));
 }
 
 }  // namespace velmora

@@ -27,7 +27,8 @@ struct Html5Page {
   std::vector<std::string> warnings;
 };
 
-// The page of a prepared document (levels, links and class names set).
+// The page of a prepared document (levels, links and class names set), its
+// lines ended by LF.
 // Refuses (ValueError) a language that is not a language tag.
 Html5Page Html5PageText(const TvornAppletAgent& doc, const std::string& menuBaseName,
                         const std::string& language, const std::string& title);
@@ -37,6 +38,10 @@ Html5Page Html5PageText(const TvornAppletAgent& doc, const std::string& menuBase
 // links rebased for `place` and the links to the page itself marked as the
 // current page. Lines end in CR LF.
 Html5Page Html5MenuCode(const TvornAppletAgent& doc, const std::string& menuBaseName, const PagePlace& place);
+
+// The modern page's files end their lines in LF alone, as the web's files
+// do: CR LF becomes LF (texts in them are escaped, so every CR LF is a line end).
+std::string WithLineFeeds(std::string text);
 
 // The code to paste into a page of one's own, taken from an HTML5 page made
 // by Html5PageText: the body's content, from the comments that say where to

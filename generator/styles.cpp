@@ -96,22 +96,17 @@ StyleTable AssignStyleClasses(TvornAppletAgent& doc, const std::string& menuBase
   return table;
 }
 
-std::string StylesheetText(const StyleTable& table, TextEncoding encoding, const ModernSheet* modern) {
+std::string StylesheetText(const StyleTable& table, TextEncoding encoding) {
   std::string out;
   auto line = [&out](const std::string& text) { AppendLine(out, text); };
-  if (modern) {
-    AppendMakerMark(out);
-  } else {
-    AppendMakerComment(out);
-  }
+  AppendMakerComment(out);
   for (const TItemStyle& e : table.Entries()) {
     const auto& v = e.values;
     auto border = [&](const char* side, int colour) {
       line(std::string("BORDER-") + side + ":" + CssColor(v[colour]) + " " + CssPixels(v[colour + 1]) + " " +
            BorderStyleName(v[colour + 2]) + ";");
     };
-    const bool bar = modern && e.className == modern->barClass;
-    line("." + e.className + (bar ? "," + modern->barEntries : std::string()) + "{");
+    line("." + e.className + "{");
     line("FONT-FAMILY:" + CssText(v[kFontFamily], encoding) + ";");
     line("FONT-SIZE:" + CssPixels(v[kFontSize]) + ";");
     line("FONT-WEIGHT:" + v[kFontWeight] + ";");

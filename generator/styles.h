@@ -58,15 +58,14 @@ inline constexpr const char* kStateNames[3] = {"Normal", "Mouse Over", "Clicked"
 // The class assignment pass: every item's three class names.
 StyleTable AssignStyleClasses(TvornAppletAgent& doc, const std::string& menuBaseName);
 
-// The modern page's stylesheet: the maker's one-line mark, and the rule of
-// one class styling the bar's list entries that carry no class.
+// What the modern page's stylesheet needs beyond the looks: the bar's list
+// entries that carry no class take the look of `barClass` by their place.
 struct ModernSheet {
   std::string barClass;
   std::string barEntries;  // selectors
 };
 
 // Font families and image names of a UTF-8 design come out as CSS escapes.
-std::string StylesheetText(const StyleTable& table, TextEncoding encoding = TextEncoding::Windows1252,
-                           const ModernSheet* modern = nullptr);
+std::string StylesheetText(const StyleTable& table, TextEncoding encoding = TextEncoding::Windows1252);
 
 }  // namespace velmora

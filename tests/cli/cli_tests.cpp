@@ -481,10 +481,12 @@ TEST_F(CliRun, PageStyleForOneRun) {
   const std::string common = " --menu-name menu42 --home " + Q(home);
   const Outcome html = Cli("html " + Q(velm) + " --page HTML5" + common);
   ASSERT_EQ(html.status, 0) << html.err;
-  // The code to paste, as Build HTML shows it: comments, loading block, container.
-  EXPECT_TRUE(html.out.starts_with("<!-- Velmora 1.0 -->\r\n")) << html.out;
-  EXPECT_TRUE(html.out.ends_with("</ul>\r\n</nav>\r\n</div>\r\n")) << html.out;
-  EXPECT_NE(html.out.find("<!-- BEGIN -->\r\n<link href=\"./jsmenu01.css\" rel=\"stylesheet\">"),
+  // The code to paste, as Build HTML shows it: comments, loading block, container,
+  // lines ended by LF as on the modern page.
+  EXPECT_TRUE(html.out.starts_with("<!-- Velmora 1.0 -->\n")) << html.out;
+  EXPECT_TRUE(html.out.ends_with("</ul>\n</nav>\n</div>\n")) << html.out;
+  EXPECT_EQ(html.out.find('\r'), std::string::npos);
+  EXPECT_NE(html.out.find("<!-- BEGIN -->\n<link href=\"./jsmenu01.css\" rel=\"stylesheet\">"),
             std::string::npos);
   EXPECT_EQ(html.out.find("<title>"), std::string::npos);
   EXPECT_NE(html.out.find("<a href=\"index.html\""), std::string::npos);
@@ -500,9 +502,11 @@ TEST_F(CliRun, PageStyleForOneRun) {
   EXPECT_EQ(publish.err, html.err);
   // The published page is the whole document around exactly that code.
   const std::string page = Slurp(site / "velmora-example.html");
-  EXPECT_TRUE(page.starts_with("<!DOCTYPE html>\r\n<html lang=\"en\">")) << page;
+  EXPECT_TRUE(page.starts_with("<!DOCTYPE html>\n<html lang=\"en\">")) << page;
   EXPECT_NE(page.find("<title>velmora-example</title>"), std::string::npos);
-  EXPECT_TRUE(page.ends_with("<body>\r\n\r\n" + html.out + "\r\n</body>\r\n</html>\r\n"));
+  EXPECT_TRUE(page.ends_with("<body>\n\n" + html.out + "\n</body>\n</html>\n"));
+  for (const char* file : {"jsmenu01cfg.js", "jsmenu01.css"})
+    EXPECT_EQ(Slurp(site / file).find('\r'), std::string::npos) << file;
   EXPECT_EQ(Slurp(site / "jsmenu01cfg.js").find("eval("), std::string::npos);
 
   const Outcome preview = Cli("preview " + Q(velm) + " --page html5" + common, "VELMORA_OPEN_COMMAND=true");

@@ -63,10 +63,9 @@ class PageStyleTest : public QObject {
     const QString preview = w_->ProgramPath("preview/~preview.html");
     QCOMPARE(w_->launcher.calls, QStringList{"open " + preview});
     const QString page = QString::fromLatin1(test::Sandbox::ReadFile(preview));
-    QVERIFY2(page.startsWith("<!DOCTYPE html>\r\n<html lang=\"de-CH\">"), qPrintable(page.left(80)));
+    QVERIFY2(page.startsWith("<!DOCTYPE html>\n<html lang=\"de-CH\">"), qPrintable(page.left(80)));
     QVERIFY(page.contains("<title>a</title>"));
-    QVERIFY(
-        page.endsWith("<body>\r\n\r\n" + QString(code).replace("\n", "\r\n") + "\r\n</body>\r\n</html>\r\n"));
+    QVERIFY(page.endsWith("<body>\n\n" + code + "\n</body>\n</html>\n"));
 
     Form().Save1Click();
     QVERIFY(!Form().IsModified());

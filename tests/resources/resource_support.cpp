@@ -126,7 +126,7 @@ std::set<std::string> AnchorsOf(const std::string& html) {
 bool HoldsMenuContainer(const std::string& page, const std::string& menuName) {
   const std::string id = menuName + "div";
   return page.find("<div id=" + id + "></div>") != std::string::npos ||
-         page.find("<div id=\"" + id + "\">\r\n<nav aria-label=") != std::string::npos;
+         page.find("<div id=\"" + id + "\">\n<nav aria-label=") != std::string::npos;
 }
 
 }  // namespace velmora::test

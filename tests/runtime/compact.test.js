@@ -18,7 +18,7 @@ const S = suite();
 /** A page of our own holding the published BEGIN..END code, with a viewport tag and text. */
 function hostPage(dir, published) {
   const html = fs.readFileSync(path.join(dir, published), 'latin1');
-  const code = html.slice(html.indexOf('<!-- BEGIN -->'), html.indexOf('\r\n\r\n</body>'));
+  const code = html.slice(html.indexOf('<!-- BEGIN -->'), html.search(/\r?\n\r?\n<\/body>/));
   fs.writeFileSync(path.join(dir, 'host.html'), ['<!doctype html><html lang=en><head><meta charset=utf-8>',
     '<meta name=viewport content="width=device-width, initial-scale=1"><title>Host</title></head>',
     `<body><header>${code}</header><main><h1>Our page</h1><p>${'Text of the page. '.repeat(40)}</p></main></body></html>`].join('\n'));
