@@ -5,7 +5,8 @@
 
 #include <QTemporaryDir>
 
-#include "designer/main_form.h"
+#include "designer/design_session.h"
+#include "designer/save_and_publish.h"
 #include "dialogs/HTMLBuild.h"
 #include "dialogs/PublishReport.h"
 #include "dialogs/WebBrowser.h"
@@ -35,53 +36,54 @@ std::string PageFileText(const QString& windowText) {
 }  // namespace
 
 bool BuildCommands::BuildHtmlCode() {
-  if (form_.Tree().NodeCount() < 2) {
-    form_.Ask(QMessageBox::Critical,
-              QStringLiteral("No item to build. Please add item to left pane and try again."),
-              QMessageBox::Ok, QMessageBox::Ok);
+  if (session_.Tree().NodeCount() < 2) {
+    session_.Ask(QMessageBox::Critical,
+                 QStringLiteral("No item to build. Please add item to left pane and try again."),
+                 QMessageBox::Ok, QMessageBox::Ok);
     return false;
   }
-  form_.StorePages();
+  session_.StorePages();
   PageOptions options;
-  if (!form_.ProjectFile().isEmpty()) options.title = BaseNameOf(NameOf(ToNativePath(form_.ProjectFile())));
+  if (!session_.ProjectFile().isEmpty())
+    options.title = BaseNameOf(NameOf(ToNativePath(session_.ProjectFile())));
   std::vector<std::string> warnings;
   std::string page =
-      BuildPageText(form_.Document(), form_.Tree(), form_.MenuBaseNameText(), options, &warnings);
-  const std::string code = CodeToPaste(form_.Document(), options, page);
-  form_.HtmlWindow().SetPageText(FromCodePage(code));
+      BuildPageText(session_.Document(), session_.Tree(), session_.MenuBaseNameText(), options, &warnings);
+  const std::string code = CodeToPaste(session_.Document(), options, page);
+  session_.HtmlWindow().SetPageText(FromCodePage(code));
   // Preview shows the page of this very build, also when the window shows less.
   builtPage_ = code == page ? std::string() : std::move(page);
-  form_.WarnAboutPageLinks(warnings);
+  WarnAboutPageLinks(session_, warnings);
   return true;
 }
 
 void BuildCommands::BuildHtml() {
   // After a refusal the window shows the last page built.
   BuildHtmlCode();
-  form_.HtmlWindow().exec();
+  session_.HtmlWindow().exec();
 }
 
 void BuildCommands::Preview() {
   // A refused build has nothing new to show.
   if (!BuildHtmlCode()) return;
-  TvornAppletAgent& doc = form_.Document();
-  const std::string programFolder = ToNativePath(form_.ProgramFolder());
+  TvornAppletAgent& doc = session_.Document();
+  const std::string programFolder = ToNativePath(session_.ProgramFolder());
   CopyScriptsToPreview(doc, programFolder);
   CopyResourceFiles(doc, programFolder);
   const std::string page = JoinPath(programFolder, kPreviewPage);
-  WriteFileAtomically(page, builtPage_.empty() ? PageFileText(form_.HtmlWindow().PageText()) : builtPage_);
+  WriteFileAtomically(page, builtPage_.empty() ? PageFileText(session_.HtmlWindow().PageText()) : builtPage_);
   CopyToPreviewFolder(doc, page);
   DeleteFileQuietly(page);
 
-  TformWebBrowser browser(&form_);
+  TformWebBrowser browser(session_.DialogParent());
   const QString problem =
       browser.LaunchPreview(FromNativePath(PreviewFolder(doc)), QString::fromLatin1(kPreviewPage));
-  if (!problem.isEmpty()) form_.Ask(QMessageBox::Warning, problem, QMessageBox::Ok, QMessageBox::Ok);
+  if (!problem.isEmpty()) session_.Ask(QMessageBox::Warning, problem, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void BuildCommands::Publish() {
-  form_.StorePages();
-  TvornAppletAgent& doc = form_.Document();
+  session_.StorePages();
+  TvornAppletAgent& doc = session_.Document();
   // The report lists the scripts a save writes, also before the first build.
   NameGeneratedFiles(doc);
   // The report is written in a folder of its own, then gathered in the
@@ -92,13 +94,13 @@ void BuildCommands::Publish() {
   WritePublishReport(doc, folder, kPublishReport);
   CopyToPreviewFolder(doc, JoinPath(folder, kPublishReport));
 
-  TfrmPublishReport report(&form_);
+  TfrmPublishReport report(session_.DialogParent());
   report.LoadReport(FromNativePath(JoinPath(PreviewFolder(doc), kPublishReport)), doc.Encoding);
   report.exec();
 }
 
 void BuildCommands::WebBrowser() {
-  TformWebBrowser browser(&form_);
+  TformWebBrowser browser(session_.DialogParent());
   browser.exec();
 }
 

@@ -8,11 +8,11 @@
 
 namespace velmora {
 
-class TMainForm;
+class DesignSession;
 
 class BuildCommands {
  public:
-  explicit BuildCommands(TMainForm& form) : form_(form) {}
+  explicit BuildCommands(DesignSession& session) : session_(session) {}
 
   // Stores the pages and generates the page text into the code window;
   // false when it refused (only the root in the tree).
@@ -23,7 +23,7 @@ class BuildCommands {
   void WebBrowser();
 
  private:
-  TMainForm& form_;
+  DesignSession& session_;
   // The page of the last build when the code window shows only the code to
   // paste (HTML5 style); empty when the window shows the whole page.
   std::string builtPage_;

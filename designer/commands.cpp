@@ -1,135 +1,68 @@
-// Document commands: new, open, save and the template commands.
-
-#include <QFileInfo>
+// The window's command handlers, named as the menus and tool buttons know
+// them: each forwards to the class holding its command.
 
 #include "designer/build_commands.h"
-#include "designer/commands_support.h"
+#include "designer/file_commands.h"
 #include "designer/main_form.h"
-#include "dialogs/templet.h"
-#include "document/file_io.h"
-#include "generator/preview.h"
-#include "generator/vocabularies.h"
-#include "platform/codepage.h"
-#include "platform/dialog_filter.h"
-#include "platform/prompts.h"
+#include "designer/recent_files.h"
+#include "designer/structure_commands.h"
 
 namespace velmora {
 
-bool TMainForm::AskToSaveChanges() {
-  if (!IsModified()) return true;
-  switch (Ask(QMessageBox::Warning, QStringLiteral("Save changes to files?"),
-              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
-    case QMessageBox::Yes:
-      Save1Click();
-      // A save dialog cancelled after Yes keeps the design rather than
-      // dropping the changes the user wanted saved.
-      return !IsModified();
-    case QMessageBox::No:
-      return true;
-    default:
-      return false;
-  }
-}
-
 void TMainForm::New1Click() {
-  MenuBaseName = "menu" + MakeMenuNumber();
-  if (!AskToSaveChanges()) return;
-  CleanPreviewFolder(Document());
-  CurrentItemNode = nullptr;
-  SetProjectFile({});
-  ResetTreeToRoot(true);
-  Document().ResetDocument();
-  LoadMenuPages();
-  SetModified(false);
+  files_->New();
 }
 
 void TMainForm::Open1Click() {
-  if (!AskToSaveChanges()) return;
-  // The preview folder is emptied only once a file was chosen, so a
-  // cancelled dialog leaves the open design's gathered images in place.
-  const QString path = CurrentPrompts().OpenFile(this, QStringLiteral("Open"), DialogFolder(*this),
-                                                 DialogFilter(kVelmoraFilesFilter));
-  if (path.isEmpty()) return;
-  const QString opened = ReadProjectIntoWindow(*this, path);
-  if (!opened.isEmpty()) SetProjectFile(opened);
+  files_->Open();
 }
 
 void TMainForm::OpenProjectFile(const QString& path) {
-  if (path.isEmpty()) return;
-  if (!AskToSaveChanges()) return;
-  const QString opened = ReadProjectIntoWindow(*this, path);
-  if (!opened.isEmpty()) SetProjectFile(opened);
+  files_->OpenProjectFile(path);
 }
 
 bool TMainForm::OpenDesignCopy(const QString& copyPath, const QString& projectPath) {
-  if (!ReadProjectFile(*this, copyPath)) return false;
-  // Images are named relative to the project's folder.
-  const QString imageFolder = projectPath.isEmpty() ? copyPath : projectPath;
-  ShowReadDesign(*this, FolderOf(ToNativePath(imageFolder)));
-  SetProjectFile(projectPath);
-  SetModified(true);
-  return true;
+  return files_->OpenDesignCopy(copyPath, projectPath);
 }
 
 void TMainForm::Save1Click() {
-  StorePages();
-  if (!CurrentProjectFile.isEmpty()) {
-    SaveAndPublishTo(CurrentProjectFile);
-    SetModified(false);
-    return;
-  }
-  const QString path = CurrentPrompts().SaveFile(this, QStringLiteral("Save"), DialogFolder(*this),
-                                                 DialogFilter(kVelmoraFilesFilter));
-  if (path.isEmpty()) return;
-  SaveAndPublishTo(path);
-  SetModified(false);
-  SetProjectFile(WrittenProjectPath(path));
+  files_->Save();
 }
 
 void TMainForm::Save2Click() {
-  // The file holds what the pages show, as with Save.
-  StorePages();
-  const QString path = CurrentPrompts().SaveFile(this, QStringLiteral("Save As"), DialogFolder(*this),
-                                                 DialogFilter(kVelmoraFilesFilter));
-  if (path.isEmpty()) return;
-  SaveAndPublishTo(path);
-  SetProjectFile(WrittenProjectPath(path));
-}
-
-void TMainForm::OpenTemplate(const QString& path) {
-  if (!AskToSaveChanges()) return;
-  const QString absolute = QFileInfo(path).absoluteFilePath();
-  if (!ReadProjectFile(*this, absolute)) return;
-  // A copy of the template: a save asks for a file of its own, so the
-  // template itself changes only through Save As Template.
-  CurrentProjectFile.clear();
-  ShowReadDesign(*this, FolderOf(ToNativePath(absolute)));
+  files_->SaveAs();
 }
 
 void TMainForm::SaveAsTemplate1Click() {
-  const QString templates = EnsureTemplatesFolder(ProgramFolder());
-  KeepDialogFolder(*this, templates);
-  StorePages();
-  const QString path = CurrentPrompts().SaveFile(this, QStringLiteral("Save As Template"), templates,
-                                                 DialogFilter(kVelmoraFilesFilter));
-  if (path.isEmpty()) return;
-  // The design stays bound to its own file (or none) and keeps its
-  // modified mark: the template is a copy.
-  SaveAndPublishTo(path);
+  files_->SaveAsTemplate();
 }
 
 void TMainForm::Templet1Click() {
-  // The chooser's actions run inside its event loop, so each carries its
-  // own error handler.
-  TfrmTemplet chooser(ProgramFolder(),
-                      {[this](const QString& path) { RunGuarded([&] { OpenTemplate(path); }); },
-                       [this] { RunGuarded([this] { New1Click(); }); }},
-                      this);
-  chooser.exec();
+  files_->ChooseTemplate();
 }
 
-void TMainForm::ShowTemplateChooserAtStart() {
-  Templet1Click();
+void TMainForm::ImportMenuStructure1Click() {
+  files_->ImportStructure();
+}
+
+void TMainForm::ExportMenuStructure1Click() {
+  files_->ExportStructure();
+}
+
+bool TMainForm::FormCloseQuery() {
+  return files_->MayClose();
+}
+
+QString TMainForm::RecentFilesPath() const {
+  return files_->Recent().ListPath();
+}
+
+void TMainForm::AddRecentFile(const QString& path) {
+  files_->Recent().Add(path);
+}
+
+void TMainForm::RecentFileClick(const QString& caption) {
+  files_->Recent().Open(caption);
 }
 
 void TMainForm::Exit1Click() {
@@ -154,6 +87,22 @@ void TMainForm::Publish1Click() {
 
 void TMainForm::WebBrowser1Click() {
   build_->WebBrowser();
+}
+
+void TMainForm::Insert1Click() {
+  structure_->Insert();
+}
+
+void TMainForm::Delete1Click() {
+  structure_->Delete();
+}
+
+void TMainForm::MoveUp1Click() {
+  structure_->MoveUp();
+}
+
+void TMainForm::MoveDown1Click() {
+  structure_->MoveDown();
 }
 
 }  // namespace velmora

@@ -4,7 +4,7 @@
 #include <QTreeWidget>
 
 #include "designer/design_command.h"
-#include "designer/main_form.h"
+#include "designer/design_session.h"
 #include "designer/page_style_controls.h"
 #include "designer/property_pages.h"
 #include "designer/tree_follower.h"
@@ -12,21 +12,21 @@
 namespace velmora {
 
 TvornAppletAgent& ItemEditor::Document() {
-  return form_.Document();
+  return session_.Document();
 }
 
 int ItemEditor::DescendantCount(int node) {
-  QTreeWidgetItem* found = form_.NodeAt(node);
-  return found ? TMainForm::CountDescendants(found) : 0;
+  QTreeWidgetItem* found = session_.Tree().NodeAt(node);
+  return found ? CountDescendants(found) : 0;
 }
 
 int ItemEditor::ParentNodeOf(int first) {
-  return form_.Tree().Parent(first + 1);
+  return session_.Tree().Parent(first + 1);
 }
 
 void ItemEditor::PutBlock(int first, std::vector<TItemData>& items, const QString& firstText) {
   if (items.empty()) return;
-  if (!firstText.isEmpty()) form_.treeFollower_->NameNextInserted(firstText);
+  if (!firstText.isEmpty()) session_.Follower().NameNextInserted(firstText);
   PutItems(Document(), first, items);
 }
 
@@ -45,22 +45,23 @@ void ItemEditor::SwapValues(std::vector<ValueChange>& changes, FormatExtensions*
     if (extensions) SwapExtensions(Document(), *extensions);
   };
   if (reloadPages) {
-    form_.treeFollower_->WithPagesFollowing(swap);
+    session_.Follower().WithPagesFollowing(swap);
   } else {
     swap();
   }
 }
 
 void ItemEditor::Reveal(int node, int field) {
-  QTreeWidgetItem* target = form_.NodeAt(node);
-  if (!target) target = form_.RootNode();
+  DesignTreeAdapter& tree = session_.Tree();
+  QTreeWidgetItem* target = tree.NodeAt(node);
+  if (!target) target = tree.Root();
   // The selection handler loads an item it newly selects.
-  if (form_.trvwDesignPanel->currentItem() != target) form_.trvwDesignPanel->setCurrentItem(target);
-  form_.UpdateItemCommands();
+  if (tree.Widget()->currentItem() != target) tree.Widget()->setCurrentItem(target);
+  session_.UpdateItemCommands();
   if (field == kPageStyleField) {
-    form_.pages_->ShowPageHolding(form_.pageStyle_->Language());
+    session_.Pages().ShowPageHolding(session_.PageStyle().Language());
   } else if (field >= 0) {
-    form_.pages_->ShowPageOf(target == form_.RootNode(), field);
+    session_.Pages().ShowPageOf(target == tree.Root(), field);
   }
 }
 

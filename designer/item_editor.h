@@ -12,11 +12,11 @@
 
 namespace velmora {
 
-class TMainForm;
+class DesignSession;
 
 class ItemEditor {
  public:
-  explicit ItemEditor(TMainForm& form) : form_(form) {}
+  explicit ItemEditor(DesignSession& session) : session_(session) {}
 
   TvornAppletAgent& Document();
   // Number of nodes below node `node`.
@@ -41,7 +41,7 @@ class ItemEditor {
   void Reveal(int node, int field);
 
  private:
-  TMainForm& form_;
+  DesignSession& session_;
 };
 
 }  // namespace velmora

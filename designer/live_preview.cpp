@@ -63,7 +63,6 @@ LivePreview* LivePreview::AddTo(TMainForm& form) {
 void LivePreview::WatchChanges() {
   // Every edit of the design reaches the document at once, which reports it.
   connect(&form_.Notifications(), &DocumentNotifier::Changed, this, &LivePreview::Schedule);
-  connect(&form_, &TMainForm::DesignChanged, this, &LivePreview::Schedule);
   // After the window's own handler has moved the values and arranged the pages.
   auto showSelectedSoon = [this] { QTimer::singleShot(0, this, &LivePreview::ShowSelected); };
   connect(frame_.tree, &QTreeWidget::currentItemChanged, this, showSelectedSoon);

@@ -14,6 +14,7 @@
 
 #include "designer/build_commands.h"
 #include "designer/document_notifier.h"
+#include "designer/file_commands.h"
 #include "designer/gui_status.h"
 #include "designer/icons.h"
 #include "designer/property_pages.h"
@@ -37,8 +38,6 @@
 namespace velmora {
 
 namespace {
-
-constexpr const char* kProjectFilter = "Velmora Files (*.velm)";
 
 QString TitleFor(QMessageBox::Icon icon) {
   switch (icon) {
@@ -69,11 +68,11 @@ TMainForm::TMainForm(const QString& programFolder, QWidget* parent)
   history_ = std::make_unique<UndoHistory>(*this);
   build_ = std::make_unique<BuildCommands>(*this);
   BuildFrame();
+  files_ = std::make_unique<FileCommands>(*this, mnitRecentFiles);
   pages_->SetEditHandler([this](const Binding& binding, QWidget* control, bool menuWide, bool typing) {
     history_->RecordPageEdit(binding, control, menuWide, typing);
   });
   history_->Attach(trvwDesignPanel);
-  connect(history_.get(), &UndoHistory::Changed, this, &TMainForm::DesignChanged);
   connect(&history_->Stack(), &QUndoStack::cleanChanged, this, [this](bool clean) { ShowModified(!clean); });
   FormCreate();
   formHTML = new TformHTML(this);
@@ -93,9 +92,8 @@ void TMainForm::FormCreate() {
   AppletAgent = std::make_unique<TvornAppletAgent>(ToNativePath(programFolder_));
   AppletAgent->SetStatusSink(statusSink_.get());
   notifier_ = std::make_unique<DocumentNotifier>(*AppletAgent);
-  treeFollower_ = new TreeFollower(*this, *treeAdapter_, *notifier_);
+  treeFollower_ = new TreeFollower(*this, *notifier_);
   treeAdapter_->SetTextEncoding(&AppletAgent->Encoding);
-  CurrentItemNode = nullptr;
   TreeRebuilding = false;
   SetProjectFile({});
   ResetTreeToRoot(false);
@@ -103,16 +101,11 @@ void TMainForm::FormCreate() {
   LoadMenuPages();
   setWindowTitle("Velmora");
   RegisterFileAssociation(QCoreApplication::applicationFilePath());
-  RefreshRecentFilesMenu();
   SetModified(false);
   LastPagesIndex = -2009;
   UpdateItemCommands();
 
   FitWindowToScreen(*this, QSize(781, 620), pgcntrl1, kTreePaneWidth);
-}
-
-DesignTree& TMainForm::Tree() {
-  return *treeAdapter_;
 }
 
 StatusSink& TMainForm::Status() {
@@ -130,7 +123,6 @@ void TMainForm::SetModified(bool modified) {
     history_->Stack().setClean();
   }
   ShowModified(modified);
-  emit DesignChanged();
 }
 
 void TMainForm::ShowModified(bool modified) {
@@ -177,7 +169,7 @@ void TMainForm::StartUp(const QStringList& arguments) {
     return;
   }
   if (!recovered && ReadBoolSetting("ShowTempletsDialog", true, false)) {
-    RunGuarded([this] { ShowTemplateChooserAtStart(); });
+    RunGuarded([this] { files_->ChooseTemplate(); });
   }
 }
 
@@ -197,90 +189,6 @@ QMessageBox::StandardButton TMainForm::Ask(QMessageBox::Icon icon, const QString
                                            QMessageBox::StandardButtons buttons,
                                            QMessageBox::StandardButton defaultButton) {
   return CurrentPrompts().Message(this, icon, TitleFor(icon), text, buttons, defaultButton);
-}
-
-void TMainForm::SaveAndPublishTo(const QString& projectPath) {
-  const std::string path = ToNativePath(projectPath);
-  // A design kept with a site publishes under the name its site pages hold.
-  const std::string sitePagesName = DefaultPublishMenuName(Document().Extensions);
-  PublishResult result;
-  try {
-    result = SaveProjectAndPublish(Document(), Tree(), sitePagesName.empty() ? MenuBaseName : sitePagesName,
-                                   FolderOf(path), NameOf(path));
-  } catch (const FileError& error) {
-    throw Error(SaveFailureText(BaseNameOf(NameOf(path)) + ".velm", error));
-  }
-  if (!result.siteRefusal.empty()) {
-    Ask(QMessageBox::Warning,
-        "The project " + FromNativePath(BaseNameOf(NameOf(path)) + ".velm") +
-            " was saved, but the page and the scripts were not written, so the published site is "
-            "unchanged:\n\n" +
-            FromErrorText(result.siteRefusal) + "\n\nChange the value, then save again to publish.",
-        QMessageBox::Ok, QMessageBox::Ok);
-    return;
-  }
-  WarnAboutUncopiedImages(result);
-  WarnAboutPageLinks(result.pageWarnings);
-}
-
-void TMainForm::WarnAboutPageLinks(const std::vector<std::string>& warnings) {
-  if (warnings.empty()) return;
-  QStringList lines;
-  for (const auto& warning : warnings) lines << "  " + FromErrorText(warning);
-  Ask(QMessageBox::Warning,
-      "The page's list of links shows these items as text, because their links run script or hold "
-      "data:\n" +
-          lines.join('\n') + "\n\nThe menu itself keeps the links.",
-      QMessageBox::Ok, QMessageBox::Ok);
-}
-
-void TMainForm::WarnAboutUncopiedImages(const PublishResult& result) {
-  QStringList lines;
-  for (const auto& name : result.uncopiedScripts)
-    lines << "  " + FromNativePath(name) + " (not in the program folder)";
-  for (const auto& name : result.uncopiedImages) lines << "  " + FromNativePath(name);
-  for (const auto& name : result.unsafeImages)
-    lines << "  " + FromNativePath(name) + " (outside the project folder)";
-  if (lines.isEmpty()) return;
-  Ask(QMessageBox::Warning,
-      "The design was saved, but these files could not be copied next to it:\n" + lines.join('\n') +
-          "\n\nChoose them again with the image buttons of the item pages, then save again.",
-      QMessageBox::Ok, QMessageBox::Ok);
-}
-
-void TMainForm::CleanPreview() {
-  CleanPreviewFolder(Document());
-}
-
-bool TMainForm::FormCloseQuery() {
-  if (!IsModified()) {
-    CleanPreview();
-    return true;
-  }
-  const auto answer = Ask(QMessageBox::Warning, "Save changes to files before Exit?",
-                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
-  if (answer == QMessageBox::No) {
-    CleanPreview();
-    return true;
-  }
-  if (answer != QMessageBox::Yes) return false;  // the gathered images stay for the next save
-  bool mayClose = false;
-  RunGuarded([&] { SaveOnExit(mayClose); });
-  return mayClose;
-}
-
-void TMainForm::SaveOnExit(bool& mayClose) {
-  StorePages();
-  if (!CurrentProjectFile.isEmpty()) {
-    SaveAndPublishTo(CurrentProjectFile);
-    mayClose = true;
-    return;
-  }
-  const QString path = CurrentPrompts().SaveFile(this, "Save As", ProgramFolder(), kProjectFilter);
-  if (path.isEmpty()) return;  // stays open with its images still gathered
-  SaveAndPublishTo(path);
-  CleanPreview();
-  mayClose = true;
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

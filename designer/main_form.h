@@ -3,25 +3,22 @@
 // The designer's main window: the design tree on the left, the property
 // pages on the right, menus, tool bar and status area. The window owns the
 // one menu document of the program's run, the code window and the help
-// window.
+// window, and offers them to its commands as a DesignSession.
 //
-// Files by concern: main_form.cpp (creation, state, closing, start-up),
+// Files by concern: main_form.cpp (creation, state, start-up),
 // main_form_frame.cpp (menus, tool bar, status area), tree_editing.cpp
-// (the tree's selection), recent_files.cpp, property_pages*.cpp and
-// page_*.cpp (the pages), page_choosers.cpp (colour, image, link, help and
-// batch buttons), commands*.cpp (the document commands). The tree commands
-// (structure_commands.*) and the Script menu's (build_commands.*) are
-// classes of their own; the window's handlers of the same names forward.
+// (the tree's selection), property_pages*.cpp and page_*.cpp (the pages),
+// page_choosers.cpp (colour, image, link, help and batch buttons),
+// commands_help.cpp (help and about). The commands are classes of their
+// own (file_commands.*, structure_commands.*, build_commands.*); the
+// window's handlers of the same names forward to them (commands.cpp).
 
 #include <QMainWindow>
-#include <QMessageBox>
 #include <QString>
 #include <QStringList>
-#include <functional>
 #include <memory>
-#include <string>
 
-#include "document/applet_agent.h"
+#include "designer/design_session.h"
 
 class QAction;
 class QLabel;
@@ -33,27 +30,21 @@ class QTabWidget;
 class QToolBar;
 class QToolButton;
 class QTreeWidget;
-class QTreeWidgetItem;
 
 namespace velmora {
 
-struct PublishResult;
 class BuildCommands;
-class DesignTreeAdapter;
 class DocumentNotifier;
+class FileCommands;
 class GuiStatusSink;
 class PageStyleControls;
 class PropertyPages;
 class StructureCommands;
-class TformHTML;
 class TfrmHelp;
 class TreeFollower;
-class UndoHistory;
 
-class TMainForm : public QMainWindow {
+class TMainForm : public QMainWindow, public DesignSession {
   Q_OBJECT
-  friend class ItemEditor;    // shows the item edits
-  friend class TreeFollower;  // keeps the tree in step with the document
 
  public:
   // `programFolder` holds the runtime script, templates, help, samples,
@@ -69,32 +60,50 @@ class TMainForm : public QMainWindow {
   void StartUp(const QStringList& arguments);
   static QString JoinCommandLine(const QStringList& arguments);
 
-  // ---- Window state ----
-  TvornAppletAgent& Document() { return *AppletAgent; }
+  // ---- The session the commands work in ----
+  TvornAppletAgent& Document() override { return *AppletAgent; }
   const TvornAppletAgent& Document() const { return *AppletAgent; }
+  DesignTreeAdapter& Tree() override { return *treeAdapter_; }
+  UndoHistory& History() override { return *history_; }
+  bool IsModified() const override;
+  void SetModified(bool modified) override;
+  const QString& ProgramFolder() const override { return programFolder_; }
+  const QString& ProjectFile() const override { return CurrentProjectFile; }
+  void SetProjectFile(const QString& path) override;
+  const std::string& MenuBaseNameText() const override { return MenuBaseName; }
+  void SetMenuBaseName(const std::string& name) override { MenuBaseName = name; }
+  QWidget* DialogParent() override { return this; }
+  QMessageBox::StandardButton Ask(QMessageBox::Icon icon, const QString& text,
+                                  QMessageBox::StandardButtons buttons,
+                                  QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) override;
+  bool RunGuarded(const std::function<void()>& operation) override;
+  TformHTML& HtmlWindow() override { return *formHTML; }
+  void StorePages() override;
+  void LoadMenuPages() override;
+  void LoadItemPages(int index) override;
+  PropertyPages& Pages() override { return *pages_; }
+  PageStyleControls& PageStyle() override { return *pageStyle_; }
+  TreeFollower& Follower() override { return *treeFollower_; }
+  int CurrentItemIndex() const override;
+  void ForgetCurrentItem() override { CurrentItemNode = nullptr; }
+  void UpdateItemCommands() override;
+  QTreeWidgetItem* SelectedNode() const override;
+  bool IsTreeRebuilding() const override { return TreeRebuilding; }
+  void WithoutSelectionHandler(const std::function<void()>& change) override;
+  void SelectionChanged() override { trvwDesignPanelChange(); }
+  // CurrentItemNode is cleared with the tree.
+  void ResetTreeToRoot(bool arrangePages) override;
+  // Shows the rebuilt nodes in one go.
+  ReadResult RebuildTreeWith(const std::function<ReadResult(DesignTree&)>& reader) override;
+  void ShowReadTree() override;
+
+  // ---- Window state ----
   // The document's change reports as signals.
   DocumentNotifier& Notifications() { return *notifier_; }
-  // The tree widget as the core sees it: node counts, depths and parents
-  // by absolute pre-order index (the root is 0, item i is node i + 1).
-  DesignTree& Tree();
   StatusSink& Status();
-  const QString& ProgramFolder() const { return programFolder_; }
-  const std::string& MenuBaseNameText() const { return MenuBaseName; }
-  // Modified: the design differs from its last save (or from how it was
-  // opened), i.e. the undo history stands elsewhere than at that point.
-  bool IsModified() const;
-  const QString& ProjectFile() const { return CurrentProjectFile; }
   QTreeWidgetItem* CurrentItem() const { return CurrentItemNode; }
-  bool IsTreeRebuilding() const { return TreeRebuilding; }
   int PagesIndex() const { return LastPagesIndex; }
-
-  // Marks the design's present state as saved (false), or as differing from
-  // any saved one (true: a design recovered after a crash); signals
-  // DesignChanged. Edits, undo and redo mark it through the history alone.
-  void SetModified(bool modified);
-  // Every edit of the design is a step of this history.
-  UndoHistory& History() { return *history_; }
-  PropertyPages& Pages() { return *pages_; }
+  FileCommands& Files() { return *files_; }
   // The parts of the frame that panes beside the pages work with.
   struct FrameParts {
     QMenu* viewMenu;
@@ -104,99 +113,40 @@ class TMainForm : public QMainWindow {
     QTabWidget* pages;
   };
   FrameParts Frame() const { return {View1, stctxtHint, trvwDesignPanel, tlbr1, pgcntrl1}; }
+
   // ---- The tree (tree_editing.cpp) ----
   // Absolute pre-order index of a node (root 0); -1 for none.
   int AbsoluteIndex(const QTreeWidgetItem* node) const;
   QTreeWidgetItem* NodeAt(int absoluteIndex) const;
   QTreeWidgetItem* RootNode() const;
-  QTreeWidgetItem* SelectedNode() const;
   // Absolute index of the selected node; -1 when nothing is selected.
   int SelectedIndex() const;
-  // Item index of CurrentItemNode; -1 when none is set.
-  int CurrentItemIndex() const;
-  static int CountDescendants(const QTreeWidgetItem* node);
-  // Clears the tree to the root "Velmora" (image 1) with TreeRebuilding set
-  // and selects the root. With `arrangePages` the root's selection then runs
-  // the selection-change handler (as New does); without it nothing reacts.
-  void ResetTreeToRoot(bool arrangePages);
-  // Runs a reader that refills the document and the tree (LoadProject,
-  // ImportStructure) with TreeRebuilding set, also when it throws, and
-  // shows the rebuilt nodes in one go. CurrentItemNode is cleared whenever
-  // the tree is cleared.
-  ReadResult RebuildTreeWith(const std::function<ReadResult(DesignTree&)>& reader);
   // Selects the root without running the selection-change handler.
   void SelectRootNode();
-  // Shows a design read from a file: every level when it holds at most 500
-  // items, else its first level.
-  void ExpandReadTree();
 
   // ---- The pages (property_pages*.cpp) ----
   void StoreMenuPages();
-  void LoadMenuPages();
   // Only what the user changed in the item pages since the item was loaded
   // into the record: showing an item never changes the design.
   void StoreItemEdits(int index);
-  void LoadItemPages(int index);
-  // StoreMenuPages, then StoreItemEdits for CurrentItemNode when it is set:
-  // what Save, Build HTML, Preview, Publish and the exit save do first.
-  void StorePages();
   // The records as the pages show them now, as the stores above put them
   // into the document.
   TAppletData MenuPagesRecord() const;
   TItemData ItemPagesRecord() const;
   void UpdatePages();
-  void UpdateItemCommands();
-
-  // ---- Recent files (recent_files.cpp) ----
-  QString RecentFilesPath() const;
-  void RefreshRecentFilesMenu();
-  void AddRecentFile(const QString& path);
-  void RecentFileClick(const QString& caption);
-
-  // ---- Errors, questions ----
-  // The general error handler: runs `operation`, shows the text of any
-  // error it raises in an error box and returns false; true when it ran
-  // through.
-  bool RunGuarded(const std::function<void()>& operation);
-  // A message box through CurrentPrompts(), titled by its kind.
-  QMessageBox::StandardButton Ask(QMessageBox::Icon icon, const QString& text,
-                                  QMessageBox::StandardButtons buttons,
-                                  QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 
   // ---- The windows living as long as the main window ----
-  TformHTML& HtmlWindow() { return *formHTML; }
   TfrmHelp& HelpWindow() { return *frmHelp; }
   // Shows a help topic file of the program's help folder in the help window.
   void ShowHelpTopic(const QString& topicFile);
   // The help topic file of a help button's tag.
   static QString HelpTopicForTag(int tag);
 
-  // ---- Saving ----
-  // Saves and publishes the design into the project's folder under the
-  // project's file name (SaveProjectAndPublish), then warns about images
-  // that could not be copied next to it. A value the generators refuse
-  // leaves the site as it was but still saves the project, and the user is
-  // told which field holds it. Errors raise, saying what was not saved.
-  void SaveAndPublishTo(const QString& projectPath);
-  void WarnAboutUncopiedImages(const PublishResult& result);
-  // Links the modern page's list shows as text, after a build or a save.
-  void WarnAboutPageLinks(const std::vector<std::string>& warnings);
-
-  // ---- Closing ----
-  // Whether the window may close (asks about unsaved changes first).
-  bool FormCloseQuery();
-
-  // ---- Document commands (commands*.cpp) ----
+  // ---- File commands (FileCommands) ----
   void New1Click();
   void Open1Click();
   void OpenProjectFile(const QString& path);
-  // Reads a copy of a design kept elsewhere (a recovery copy) as the
-  // modified design of `projectPath`, or of no file when it is empty; the
-  // recent files stay as they are. False when the copy was refused (the
-  // user was told); errors raise.
   bool OpenDesignCopy(const QString& copyPath, const QString& projectPath);
-  // Opens a template as an untitled design that is not in the recent list.
-  void OpenTemplate(const QString& path);
   void Save1Click();
   void Save2Click();  // Save As
   void SaveAsTemplate1Click();
@@ -204,23 +154,23 @@ class TMainForm : public QMainWindow {
   void ImportMenuStructure1Click();
   void ExportMenuStructure1Click();
   void Exit1Click();
-  // The Script menu's commands (BuildCommands).
+  QString RecentFilesPath() const;
+  void AddRecentFile(const QString& path);
+  void RecentFileClick(const QString& caption);
+  // Whether the window may close (asks about unsaved changes first).
+  bool FormCloseQuery();
+  // ---- The Script menu's commands (BuildCommands) ----
   void Preview1Click();
   bool BuildHtmlCode();
   void BuildHTML1Click();
   void Publish1Click();
   void WebBrowser1Click();
+  // ---- Help (commands_help.cpp) ----
   void Topic1Click();
   void ViewSample1Click();
   void Homepage1Click();
   void ContactUs1Click();
   void About1Click();
-  // The save prompt of New, Open, OpenProjectFile and Import: false when
-  // the user cancelled; Yes saves first.
-  bool AskToSaveChanges();
-  // Start-up's template chooser (shown when no file was named and the
-  // setting allows).
-  void ShowTemplateChooserAtStart();
   // The batch property changer for the selected item (stores the item
   // pages first); `stateIndex` 0..2 ticks Normal, Mouse Over or Clicked,
   // -1 none.
@@ -252,9 +202,6 @@ class TMainForm : public QMainWindow {
   void btnBatchPropertiesChangerClick(QWidget* button);
 
  signals:
-  // The design may have changed: every edit, and New, Open and Import, set
-  // or clear Modified through SetModified, which signals this.
-  void DesignChanged();
   // Modified was set or cleared; tlbtnSave and Save1 are enabled exactly
   // when it is set.
   void ModifiedChanged(bool modified);
@@ -285,12 +232,12 @@ class TMainForm : public QMainWindow {
 
   // main_form.cpp
   void FormCreate();
-  void CleanPreview();
-  void SaveOnExit(bool& mayClose);
-  void SetProjectFile(const QString& path);
   void ShowModified(bool modified);
 
   // tree_editing.cpp
+  // A design read from a file shows every level when it holds at most 500
+  // items, else its first level.
+  void ExpandReadTree();
   // Steps 1 to 4 of UpdateItemCommands: the enabled states alone.
   void RefreshItemCommandStates();
 
@@ -312,6 +259,7 @@ class TMainForm : public QMainWindow {
   std::unique_ptr<UndoHistory> history_;
   StructureCommands* structure_ = nullptr;  // owned by the window
   std::unique_ptr<BuildCommands> build_;
+  std::unique_ptr<FileCommands> files_;
   // Set while the tree changes under a command that runs the selection
   // handler itself once the tree is in step again.
   bool suppressTreeHandlers_ = false;

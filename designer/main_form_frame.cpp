@@ -120,7 +120,7 @@ void TMainForm::BuildMenus() {
   QAction* importWebPage = file->addAction("Import from &Web Page...");
   importWebPage->setObjectName("ImportWebPage1");
   connect(importWebPage, &QAction::triggered, this,
-          [this] { RunGuarded([this] { ImportFromWebPage(*this); }); });
+          [this] { RunGuarded([this] { ImportFromWebPage(*this, *files_); }); });
   AddMenuAction(file, "ExportMenuStructure1", "&Export Menu Structure",
                 &TMainForm::ExportMenuStructure1Click);
   file->addSeparator();

@@ -2,8 +2,9 @@
 
 #include <QAction>
 #include <QMenu>
+#include <utility>
 
-#include "designer/main_form.h"
+#include "designer/design_session.h"
 #include "document/errors.h"
 #include "document/file_io.h"
 #include "document/text.h"
@@ -45,40 +46,44 @@ bool AddRecentPath(const QString& listFile, const QString& path) {
   return true;
 }
 
-QString TMainForm::RecentFilesPath() const {
-  return programFolder_ + "/recentfile.dat";
+RecentFiles::RecentFiles(DesignSession& session, QMenu* menu, std::function<void(const QString&)> open)
+    : QObject(menu), session_(session), menu_(menu), open_(std::move(open)) {}
+
+QString RecentFiles::ListPath() const {
+  return session_.ProgramFolder() + "/recentfile.dat";
 }
 
-void TMainForm::RefreshRecentFilesMenu() {
+void RecentFiles::Refresh() {
   QStringList lines;
   try {
-    lines = ReadRecentLines(RecentFilesPath());
+    lines = ReadRecentLines(ListPath());
   } catch (const Error&) {
     // An unreadable list shows as an empty submenu; adding a file reports it.
   }
-  mnitRecentFiles->clear();
+  menu_->clear();
   for (int k = 0; k < lines.size(); ++k) {
     if (lines[k].isEmpty()) continue;
-    QAction* entry = mnitRecentFiles->addAction(lines[k]);
+    QAction* entry = menu_->addAction(lines[k]);
     entry->setObjectName(QStringLiteral("mnitRecentFile%1").arg(k + 1));
     const QString caption = lines[k];
     connect(entry, &QAction::triggered, this,
-            [this, caption] { RunGuarded([this, caption] { RecentFileClick(caption); }); });
+            [this, caption] { session_.RunGuarded([this, caption] { Open(caption); }); });
   }
 }
 
-void TMainForm::AddRecentFile(const QString& path) {
+void RecentFiles::Add(const QString& path) {
   try {
-    if (AddRecentPath(RecentFilesPath(), path)) RefreshRecentFilesMenu();
+    if (AddRecentPath(ListPath(), path)) Refresh();
   } catch (const Error& error) {
     // The open that called us goes on; the list just misses this file.
-    Ask(QMessageBox::Warning, "The recent files list could not be updated.\n" + FromErrorText(error.what()),
-        QMessageBox::Ok, QMessageBox::Ok);
+    session_.Ask(QMessageBox::Warning,
+                 "The recent files list could not be updated.\n" + FromErrorText(error.what()),
+                 QMessageBox::Ok, QMessageBox::Ok);
   }
 }
 
-void TMainForm::RecentFileClick(const QString& caption) {
-  OpenProjectFile(caption.mid(kEntryPrefixLength));
+void RecentFiles::Open(const QString& caption) {
+  open_(caption.mid(kEntryPrefixLength));
 }
 
 }  // namespace velmora

@@ -6,9 +6,9 @@
 
 namespace velmora {
 
-class TMainForm;
+class DesignSession;
 
 // Runs the command; errors raise (the caller shows them).
-void UpdateSitePagesOfDesign(TMainForm& form);
+void UpdateSitePagesOfDesign(DesignSession& session);
 
 }  // namespace velmora

@@ -5,8 +5,8 @@
 #include <QTreeWidget>
 #include <utility>
 
+#include "designer/design_session.h"
 #include "designer/item_block_commands.h"
-#include "designer/main_form.h"
 #include "designer/move_item_command.h"
 #include "designer/neighbour_look.h"
 #include "designer/undo_history.h"
@@ -14,9 +14,9 @@
 
 namespace velmora {
 
-StructureCommands::StructureCommands(TMainForm& form)
-    : QObject(&form),
-      form_(form),
+StructureCommands::StructureCommands(DesignSession& session)
+    : QObject(session.DialogParent()),
+      session_(session),
       insert_(NewAction("Insert1", "I&nsert", &StructureCommands::Insert)),
       delete_(NewAction("Delete1", "&Delete", &StructureCommands::Delete)),
       moveUp_(NewAction("MoveUp1", "Move &Up", &StructureCommands::MoveUp)),
@@ -24,10 +24,10 @@ StructureCommands::StructureCommands(TMainForm& form)
 
 QAction* StructureCommands::NewAction(const char* name, const QString& caption,
                                       void (StructureCommands::*command)()) {
-  auto* action = new QAction(caption, &form_);
+  auto* action = new QAction(caption, session_.DialogParent());
   action->setObjectName(name);
   connect(action, &QAction::triggered, this,
-          [this, command] { form_.RunGuarded([&] { (this->*command)(); }); });
+          [this, command] { session_.RunGuarded([&] { (this->*command)(); }); });
   return action;
 }
 
@@ -50,66 +50,67 @@ void StructureCommands::BindKeys(QWidget* tree) const {
 }
 
 void StructureCommands::Insert() {
-  QTreeWidgetItem* parent = form_.SelectedNode();
-  if (!parent) parent = form_.RootNode();
-  const int parentNode = form_.AbsoluteIndex(parent);
-  TItemData record = NewChildItem(form_.Document(), form_.Tree(), parentNode, NewItemsCopyNeighbourLook());
-  UndoHistory& history = form_.History();
+  QTreeWidgetItem* parent = session_.SelectedNode();
+  if (!parent) parent = session_.Tree().Root();
+  const int parentNode = session_.Tree().IndexOf(parent);
+  TItemData record =
+      NewChildItem(session_.Document(), session_.Tree(), parentNode, NewItemsCopyNeighbourLook());
+  UndoHistory& history = session_.History();
   history.Push(new InsertItemCommand(history.Editor(), parentNode, std::move(record)));
-  form_.UpdateItemCommands();
+  session_.UpdateItemCommands();
 }
 
 void StructureCommands::Delete() {
-  QTreeWidgetItem* node = form_.SelectedNode();
-  if (!node || node == form_.RootNode()) {
-    form_.Ask(QMessageBox::Critical, "Root item cannot be deleted.", QMessageBox::Ok, QMessageBox::Ok);
+  QTreeWidgetItem* node = session_.SelectedNode();
+  if (!node || node == session_.Tree().Root()) {
+    session_.Ask(QMessageBox::Critical, "Root item cannot be deleted.", QMessageBox::Ok, QMessageBox::Ok);
     return;
   }
-  if (form_.Ask(QMessageBox::Warning, "Are you sure to delete this item and all its children?",
-                QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes) {
+  if (session_.Ask(QMessageBox::Warning, "Are you sure to delete this item and all its children?",
+                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes) {
     return;
   }
   // The subtree's records are one contiguous run starting at its own.
-  UndoHistory& history = form_.History();
-  history.Push(new DeleteItemCommand(history.Editor(), form_.AbsoluteIndex(node) - 1,
-                                     1 + TMainForm::CountDescendants(node)));
-  form_.UpdateItemCommands();
+  UndoHistory& history = session_.History();
+  history.Push(
+      new DeleteItemCommand(history.Editor(), session_.Tree().IndexOf(node) - 1, 1 + CountDescendants(node)));
+  session_.UpdateItemCommands();
 }
 
 void StructureCommands::MoveUp() {
-  QTreeWidgetItem* moving = form_.SelectedNode();
+  QTreeWidgetItem* moving = session_.SelectedNode();
   QTreeWidgetItem* parent = moving ? moving->parent() : nullptr;
   const int position = parent ? parent->indexOfChild(moving) : 0;
   if (position > 0) {
     QTreeWidgetItem* previous = parent->child(position - 1);
-    const int s = form_.AbsoluteIndex(moving) - 1;
-    const int sizeP = 1 + TMainForm::CountDescendants(previous);
-    const int sizeS = 1 + TMainForm::CountDescendants(moving);
+    const int s = session_.Tree().IndexOf(moving) - 1;
+    const int sizeP = 1 + CountDescendants(previous);
+    const int sizeS = 1 + CountDescendants(moving);
     // Each record of the moving subtree goes up by sizeP places, both
     // subtrees keeping their inner order.
-    UndoHistory& history = form_.History();
+    UndoHistory& history = session_.History();
     history.Push(new MoveItemCommand(history.Editor(), {s, sizeS, sizeP}, s, s - sizeP));
   }
-  form_.UpdateItemCommands();
+  session_.UpdateItemCommands();
 }
 
 void StructureCommands::MoveDown() {
-  QTreeWidgetItem* selected = form_.SelectedNode();
+  QTreeWidgetItem* selected = session_.SelectedNode();
   QTreeWidgetItem* parent = selected ? selected->parent() : nullptr;
   const int position = parent ? parent->indexOfChild(selected) : -1;
   if (parent && position + 1 < parent->childCount()) {
     QTreeWidgetItem* next = parent->child(position + 1);
-    const int n = form_.AbsoluteIndex(next) - 1;
-    const int sizeN = 1 + TMainForm::CountDescendants(next);
-    const int sizeS = 1 + TMainForm::CountDescendants(selected);
-    UndoHistory& history = form_.History();
+    const int n = session_.Tree().IndexOf(next) - 1;
+    const int sizeN = 1 + CountDescendants(next);
+    const int sizeS = 1 + CountDescendants(selected);
+    UndoHistory& history = session_.History();
     history.Push(new MoveItemCommand(history.Editor(), {n, sizeN, sizeS}, n - sizeS, n - sizeS + sizeN));
   }
-  form_.UpdateItemCommands();
+  session_.UpdateItemCommands();
 }
 
 void StructureCommands::RefreshStates() {
-  QTreeWidgetItem* selected = form_.SelectedNode();
+  QTreeWidgetItem* selected = session_.SelectedNode();
   QTreeWidgetItem* parent = selected ? selected->parent() : nullptr;
   const int position = parent ? parent->indexOfChild(selected) : -1;
   insert_->setEnabled(true);

@@ -13,13 +13,13 @@ class QWidget;
 
 namespace velmora {
 
-class TMainForm;
+class DesignSession;
 
 class StructureCommands : public QObject {
   Q_OBJECT
 
  public:
-  explicit StructureCommands(TMainForm& form);
+  explicit StructureCommands(DesignSession& session);
 
   QAction* InsertAction() const { return insert_; }
   QAction* DeleteAction() const { return delete_; }
@@ -40,7 +40,7 @@ class StructureCommands : public QObject {
  private:
   QAction* NewAction(const char* name, const QString& caption, void (StructureCommands::*command)());
 
-  TMainForm& form_;
+  DesignSession& session_;
   QAction* insert_;
   QAction* delete_;
   QAction* moveUp_;

@@ -6,6 +6,18 @@
 
 namespace velmora {
 
+int CountDescendants(const QTreeWidgetItem* node) {
+  int count = 0;
+  std::vector<const QTreeWidgetItem*> stack{node};
+  while (!stack.empty()) {
+    const QTreeWidgetItem* next = stack.back();
+    stack.pop_back();
+    count += next->childCount();
+    for (int k = 0; k < next->childCount(); ++k) stack.push_back(next->child(k));
+  }
+  return count;
+}
+
 DesignTreeAdapter::DesignTreeAdapter(QTreeWidget* widget, QIcon itemIcon, QIcon rootIcon)
     : widget_(widget), itemIcon_(std::move(itemIcon)), rootIcon_(std::move(rootIcon)) {}
 

@@ -20,6 +20,9 @@ class QTreeWidgetItem;
 
 namespace velmora {
 
+// Number of nodes below `node`.
+int CountDescendants(const QTreeWidgetItem* node);
+
 class DesignTreeAdapter final : public DesignTree {
  public:
   DesignTreeAdapter(QTreeWidget* widget, QIcon itemIcon, QIcon rootIcon);
@@ -45,6 +48,7 @@ class DesignTreeAdapter final : public DesignTree {
   void Refill(const std::vector<std::string_view>& captions, const std::vector<int>& parents);
   // Shows the nodes built since ClearToRoot in the widget.
   void Flush();
+  QTreeWidget* Widget() const { return widget_; }
   QTreeWidgetItem* Root();
   QTreeWidgetItem* NodeAt(int index);
   // -1 for a node outside the tree (or none).

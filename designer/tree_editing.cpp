@@ -56,19 +56,8 @@ int TMainForm::CurrentItemIndex() const {
   return index < 1 ? -1 : index - 1;
 }
 
-int TMainForm::CountDescendants(const QTreeWidgetItem* node) {
-  int count = 0;
-  std::vector<const QTreeWidgetItem*> stack{node};
-  while (!stack.empty()) {
-    const QTreeWidgetItem* next = stack.back();
-    stack.pop_back();
-    count += next->childCount();
-    for (int k = 0; k < next->childCount(); ++k) stack.push_back(next->child(k));
-  }
-  return count;
-}
-
 void TMainForm::ResetTreeToRoot(bool arrangePages) {
+  CurrentItemNode = nullptr;
   WithFlag(TreeRebuilding, [this] {
     treeAdapter_->ClearToRoot(kRootCaption);
     treeAdapter_->Flush();
@@ -104,25 +93,19 @@ void TMainForm::ExpandReadTree() {
   }
 }
 
+void TMainForm::ShowReadTree() {
+  SelectRootNode();
+  ExpandReadTree();
+  UpdatePages();
+}
+
+void TMainForm::WithoutSelectionHandler(const std::function<void()>& change) {
+  WithFlag(suppressTreeHandlers_, change);
+}
+
 void TMainForm::SelectRootNode() {
   WithFlag(suppressTreeHandlers_, [this] { trvwDesignPanel->setCurrentItem(RootNode()); });
   RefreshItemCommandStates();
-}
-
-void TMainForm::Insert1Click() {
-  structure_->Insert();
-}
-
-void TMainForm::Delete1Click() {
-  structure_->Delete();
-}
-
-void TMainForm::MoveUp1Click() {
-  structure_->MoveUp();
-}
-
-void TMainForm::MoveDown1Click() {
-  structure_->MoveDown();
 }
 
 void TMainForm::trvwDesignPanelChange() {

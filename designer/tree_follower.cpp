@@ -6,8 +6,8 @@
 #include <charconv>
 #include <utility>
 
+#include "designer/design_session.h"
 #include "designer/document_notifier.h"
-#include "designer/main_form.h"
 #include "designer/page_style_controls.h"
 #include "designer/tree_adapter.h"
 #include "platform/codepage.h"
@@ -36,8 +36,8 @@ void CollectExpanded(QTreeWidgetItem* node, std::vector<QTreeWidgetItem*>& expan
 
 }  // namespace
 
-TreeFollower::TreeFollower(TMainForm& form, DesignTreeAdapter& adapter, DocumentNotifier& notifier)
-    : QObject(&form), form_(form), adapter_(adapter) {
+TreeFollower::TreeFollower(DesignSession& session, DocumentNotifier& notifier)
+    : QObject(session.DialogParent()), session_(session), adapter_(session.Tree()) {
   connect(&notifier, &DocumentNotifier::Inserted, this, &TreeFollower::Inserted);
   connect(&notifier, &DocumentNotifier::Removed, this, &TreeFollower::Removed);
   connect(&notifier, &DocumentNotifier::Moved, this, &TreeFollower::Moved);
@@ -52,12 +52,12 @@ void TreeFollower::WithPagesFollowing(const std::function<void()>& change) {
 }
 
 QString TreeFollower::NodeTextOf(int item) const {
-  const TvornAppletAgent& doc = form_.Document();
+  const TvornAppletAgent& doc = session_.Document();
   return FromDocumentText(doc.Items[static_cast<size_t>(item)][ICaption], doc.Encoding).trimmed();
 }
 
 bool TreeFollower::InStep() const {
-  const TvornAppletAgent& doc = form_.Document();
+  const TvornAppletAgent& doc = session_.Document();
   if (adapter_.NodeCount() != doc.ItemCount() + 1) return false;
   for (int i = 0; i < doc.ItemCount(); ++i) {
     if (adapter_.Depth(i + 1) != LevelOf(doc.Items[static_cast<size_t>(i)]) + 1) return false;
@@ -67,8 +67,8 @@ bool TreeFollower::InStep() const {
 
 void TreeFollower::Inserted(int first, int count) {
   const QString name = std::exchange(nextName_, QString());
-  if (form_.TreeRebuilding) return;
-  const TvornAppletAgent& doc = form_.Document();
+  if (session_.IsTreeRebuilding()) return;
+  const TvornAppletAgent& doc = session_.Document();
   auto level = [&doc](int item) { return LevelOf(doc.Items[static_cast<size_t>(item)]); };
   // The node the new run follows in pre-order: the root or item first - 1.
   QTreeWidgetItem* previous = adapter_.NodeAt(first);
@@ -112,7 +112,7 @@ std::vector<QTreeWidgetItem*> TreeFollower::SubtreesCovering(int firstNode, int 
   for (int node = firstNode; node <= lastNode;) {
     QTreeWidgetItem* found = adapter_.NodeAt(node);
     if (!found || node == 0) return {};
-    node += 1 + TMainForm::CountDescendants(found);
+    node += 1 + CountDescendants(found);
     if (node > lastNode + 1) return {};
     subtrees.push_back(found);
   }
@@ -120,28 +120,29 @@ std::vector<QTreeWidgetItem*> TreeFollower::SubtreesCovering(int firstNode, int 
 }
 
 void TreeFollower::Removed(int first, int count) {
-  if (form_.TreeRebuilding) return;
-  const std::vector<QTreeWidgetItem*> gone = adapter_.NodeCount() == form_.Document().ItemCount() + count + 1
-                                                 ? SubtreesCovering(first + 1, first + count)
-                                                 : std::vector<QTreeWidgetItem*>();
+  if (session_.IsTreeRebuilding()) return;
+  const std::vector<QTreeWidgetItem*> gone =
+      adapter_.NodeCount() == session_.Document().ItemCount() + count + 1
+          ? SubtreesCovering(first + 1, first + count)
+          : std::vector<QTreeWidgetItem*>();
   if (gone.empty()) {
     return Rebuild([=](int node) { return node <= first ? node : std::max(first, node - count); });
   }
-  const int current = adapter_.IndexOf(form_.CurrentItemNode);
-  if (current > first && current <= first + count) form_.CurrentItemNode = nullptr;
+  const int current = session_.CurrentItemIndex();
+  if (current >= first && current < first + count) session_.ForgetCurrentItem();
   // The tree picks the next selection while the nodes are half gone; the
   // selection handler runs once the tree and the document agree again.
-  {
-    QScopedValueRollback<bool> suppressed(form_.suppressTreeHandlers_, true);
+  QTreeWidget* widget = adapter_.Widget();
+  session_.WithoutSelectionHandler([&] {
     for (QTreeWidgetItem* node : gone) delete node;
     adapter_.Invalidate();
-    if (!form_.trvwDesignPanel->currentItem()) form_.trvwDesignPanel->setCurrentItem(adapter_.Root());
-  }
-  form_.trvwDesignPanelChange();
+    if (!widget->currentItem()) widget->setCurrentItem(adapter_.Root());
+  });
+  session_.SelectionChanged();
 }
 
 void TreeFollower::Moved(int first, int count, int distance) {
-  if (form_.TreeRebuilding) return;
+  if (session_.IsTreeRebuilding()) return;
   // A subtree carried past its previous sibling's is the one move the tree
   // makes in place.
   QTreeWidgetItem* moving = adapter_.NodeAt(first + 1);
@@ -149,8 +150,7 @@ void TreeFollower::Moved(int first, int count, int distance) {
   QTreeWidgetItem* parent = moving ? moving->parent() : nullptr;
   const bool plain = parent && passed && passed->parent() == parent &&
                      parent->indexOfChild(moving) == parent->indexOfChild(passed) + 1 &&
-                     1 + TMainForm::CountDescendants(moving) == count &&
-                     1 + TMainForm::CountDescendants(passed) == distance;
+                     1 + CountDescendants(moving) == count && 1 + CountDescendants(passed) == distance;
   if (!plain) {
     return Rebuild([=](int node) {
       const int item = node - 1;
@@ -164,20 +164,22 @@ void TreeFollower::Moved(int first, int count, int distance) {
 
 void TreeFollower::MoveSubtreeBefore(QTreeWidgetItem* moving, QTreeWidgetItem* before) {
   QTreeWidgetItem* parent = moving->parent();
-  QTreeWidgetItem* selected = form_.trvwDesignPanel->currentItem();
+  QTreeWidget* widget = adapter_.Widget();
+  QTreeWidgetItem* selected = widget->currentItem();
   std::vector<QTreeWidgetItem*> expanded;
   CollectExpanded(moving, expanded);
-  QScopedValueRollback<bool> suppressed(form_.suppressTreeHandlers_, true);
-  parent->removeChild(moving);
-  parent->insertChild(parent->indexOfChild(before), moving);
-  adapter_.Invalidate();
-  for (QTreeWidgetItem* node : expanded) node->setExpanded(true);
-  form_.trvwDesignPanel->setCurrentItem(selected);
+  session_.WithoutSelectionHandler([&] {
+    parent->removeChild(moving);
+    parent->insertChild(parent->indexOfChild(before), moving);
+    adapter_.Invalidate();
+    for (QTreeWidgetItem* node : expanded) node->setExpanded(true);
+    widget->setCurrentItem(selected);
+  });
 }
 
 void TreeFollower::ValuesReplaced(const std::vector<ValueSlot>& changed) {
-  if (form_.TreeRebuilding) return;
-  const int current = form_.CurrentItemIndex();
+  if (session_.IsTreeRebuilding()) return;
+  const int current = session_.CurrentItemIndex();
   bool menuChanged = false;
   bool currentChanged = false;
   for (const ValueSlot& slot : changed) {
@@ -187,22 +189,22 @@ void TreeFollower::ValuesReplaced(const std::vector<ValueSlot>& changed) {
     if (QTreeWidgetItem* node = adapter_.NodeAt(slot.item + 1)) node->setText(0, NodeTextOf(slot.item));
   }
   // Before anything else may store the pages over the values just put in.
-  if (pagesFollow_ && menuChanged) form_.LoadMenuPages();
-  if (pagesFollow_ && currentChanged) form_.LoadItemPages(current);
+  if (pagesFollow_ && menuChanged) session_.LoadMenuPages();
+  if (pagesFollow_ && currentChanged) session_.LoadItemPages(current);
 }
 
 void TreeFollower::ExtensionsReplaced() {
-  if (pagesFollow_) form_.pageStyle_->Load(form_.Document());
+  if (pagesFollow_) session_.PageStyle().Load(session_.Document());
 }
 
 void TreeFollower::Reset() {
   // A reader fills the tree itself while the window rebuilds it.
-  if (form_.TreeRebuilding || InStep()) return;
+  if (session_.IsTreeRebuilding() || InStep()) return;
   Rebuild([](int node) { return node; });
 }
 
 void TreeFollower::Rebuild(const std::function<int(int)>& nodeAfter) {
-  const TvornAppletAgent& doc = form_.Document();
+  const TvornAppletAgent& doc = session_.Document();
   std::vector<int> levels;
   std::vector<std::string_view> captions;
   levels.reserve(doc.Items.size());
@@ -212,18 +214,17 @@ void TreeFollower::Rebuild(const std::function<int(int)>& nodeAfter) {
     captions.push_back(item[ICaption]);
   }
   const LevelPlan plan = PlanParentsFromLevels(levels);
-  const int selected = adapter_.IndexOf(form_.trvwDesignPanel->currentItem());
-  {
-    QScopedValueRollback<bool> suppressed(form_.suppressTreeHandlers_, true);
+  QTreeWidget* widget = adapter_.Widget();
+  const int selected = adapter_.IndexOf(widget->currentItem());
+  session_.WithoutSelectionHandler([&] {
     // The pages' item may stand elsewhere now: nothing is stored into it.
-    form_.CurrentItemNode = nullptr;
+    session_.ForgetCurrentItem();
     adapter_.Refill(captions, plan.parents);
     adapter_.Root()->setExpanded(true);
     const int again = selected <= 0 ? 0 : nodeAfter(selected);
-    QTreeWidgetItem* node = adapter_.NodeAt(std::clamp(again, 0, doc.ItemCount()));
-    form_.trvwDesignPanel->setCurrentItem(node);
-  }
-  form_.trvwDesignPanelChange();
+    widget->setCurrentItem(adapter_.NodeAt(std::clamp(again, 0, doc.ItemCount())));
+  });
+  session_.SelectionChanged();
 }
 
 }  // namespace velmora

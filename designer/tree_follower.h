@@ -18,15 +18,15 @@ class QTreeWidgetItem;
 
 namespace velmora {
 
+class DesignSession;
 class DesignTreeAdapter;
 class DocumentNotifier;
-class TMainForm;
 
 class TreeFollower : public QObject {
   Q_OBJECT
 
  public:
-  TreeFollower(TMainForm& form, DesignTreeAdapter& adapter, DocumentNotifier& notifier);
+  TreeFollower(DesignSession& session, DocumentNotifier& notifier);
 
   // The next inserted node reads `text` instead of its caption.
   void NameNextInserted(const QString& text) { nextName_ = text; }
@@ -50,7 +50,7 @@ class TreeFollower : public QObject {
   void MoveSubtreeBefore(QTreeWidgetItem* moving, QTreeWidgetItem* before);
   QString NodeTextOf(int item) const;
 
-  TMainForm& form_;
+  DesignSession& session_;
   DesignTreeAdapter& adapter_;
   QString nextName_;
   bool pagesFollow_ = false;

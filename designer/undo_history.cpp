@@ -9,29 +9,26 @@
 #include <QUndoStack>
 
 #include "designer/change_values_command.h"
+#include "designer/design_session.h"
 #include "designer/icons.h"
-#include "designer/main_form.h"
 #include "designer/page_bindings.h"
 #include "designer/page_style_controls.h"
 #include "designer/property_pages.h"
 
 namespace velmora {
 
-UndoHistory::UndoHistory(TMainForm& form)
-    : form_(form), editor_(form), stack_(std::make_unique<QUndoStack>()) {
+UndoHistory::UndoHistory(DesignSession& session)
+    : session_(session), editor_(session), stack_(std::make_unique<QUndoStack>()) {
   stack_->setUndoLimit(kMostSteps);
-  undo_ = new QAction(UndoIcon(false), "&Undo", &form_);
+  undo_ = new QAction(UndoIcon(false), "&Undo", session_.DialogParent());
   undo_->setObjectName("Undo1");
   undo_->setShortcut(QKeySequence::Undo);
-  redo_ = new QAction(UndoIcon(true), "&Redo", &form_);
+  redo_ = new QAction(UndoIcon(true), "&Redo", session_.DialogParent());
   redo_->setObjectName("Redo1");
   redo_->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
-  connect(undo_, &QAction::triggered, this, [this] { form_.RunGuarded([this] { Undo(); }); });
-  connect(redo_, &QAction::triggered, this, [this] { form_.RunGuarded([this] { Redo(); }); });
-  connect(stack_.get(), &QUndoStack::indexChanged, this, [this] {
-    UpdateCaptions();
-    emit Changed();
-  });
+  connect(undo_, &QAction::triggered, this, [this] { session_.RunGuarded([this] { Undo(); }); });
+  connect(redo_, &QAction::triggered, this, [this] { session_.RunGuarded([this] { Redo(); }); });
+  connect(stack_.get(), &QUndoStack::indexChanged, this, &UndoHistory::UpdateCaptions);
   UpdateCaptions();
 }
 
@@ -82,7 +79,6 @@ void UndoHistory::Clear() {
   ++typingSession_;
   stack_->clear();
   UpdateCaptions();
-  emit Changed();
 }
 
 void UndoHistory::Undo() {
@@ -104,14 +100,14 @@ void UndoHistory::Redo() {
 }
 
 void UndoHistory::RecordPageEdit(const Binding& binding, QWidget* control, bool menuWide, bool typing) {
-  const int item = menuWide ? kMenuWide : form_.CurrentItemIndex();
+  const int item = menuWide ? kMenuWide : session_.CurrentItemIndex();
   if (item == -1 && !menuWide) return;
-  const TvornAppletAgent& doc = form_.Document();
+  const TvornAppletAgent& doc = session_.Document();
   // A character the classic code page lacks switches the design to UTF-8
   // within this step.
-  const bool switches = form_.Pages().NeedsUtf8(binding, control);
+  const bool switches = session_.Pages().NeedsUtf8(binding, control);
   const std::string value =
-      form_.Pages().ValueOf(binding, control, switches ? TextEncoding::Utf8 : doc.Encoding);
+      session_.Pages().ValueOf(binding, control, switches ? TextEncoding::Utf8 : doc.Encoding);
   std::vector<ValueChange> changes{{{item, binding.field}, value}};
   const int mirror = menuWide ? -1 : ImageSizeFieldOf(binding.field);
   if (mirror >= 0) changes.push_back({{item, mirror}, value});
@@ -124,7 +120,7 @@ void UndoHistory::RecordPageEdit(const Binding& binding, QWidget* control, bool 
 }
 
 void UndoHistory::RecordPageStyle(const PageStyleControls& controls, bool typing) {
-  const TvornAppletAgent& doc = form_.Document();
+  const TvornAppletAgent& doc = session_.Document();
   FormatExtensions wanted = controls.StoredInto(doc.Extensions);
   if (wanted == doc.Extensions) return;
   Push(new ChangeValuesCommand(editor_, std::move(wanted),
@@ -133,7 +129,7 @@ void UndoHistory::RecordPageStyle(const PageStyleControls& controls, bool typing
 }
 
 void UndoHistory::RecordBatchChange(int source, const std::vector<bool>& marks, const CopyMask& mask) {
-  const TvornAppletAgent& doc = form_.Document();
+  const TvornAppletAgent& doc = session_.Document();
   if (source < 0 || source >= doc.ItemCount()) return;
   std::vector<ValueChange> changes;
   const int count = std::min(static_cast<int>(marks.size()), doc.ItemCount());

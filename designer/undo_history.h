@@ -22,8 +22,8 @@ class QWidget;
 namespace velmora {
 
 struct Binding;
+class DesignSession;
 class PageStyleControls;
-class TMainForm;
 
 class UndoHistory : public QObject {
   Q_OBJECT
@@ -31,7 +31,7 @@ class UndoHistory : public QObject {
  public:
   static constexpr int kMostSteps = 1000;
 
-  explicit UndoHistory(TMainForm& form);
+  explicit UndoHistory(DesignSession& session);
   ~UndoHistory() override;
 
   // The "&Edit" menu's entries and the tool bar's buttons.
@@ -58,14 +58,10 @@ class UndoHistory : public QObject {
   // every marked item.
   void RecordBatchChange(int source, const std::vector<bool>& marks, const CopyMask& mask);
 
- signals:
-  // The design changed: an edit, an undo or redo, or a fresh history.
-  void Changed();
-
  private:
   void UpdateCaptions();
 
-  TMainForm& form_;
+  DesignSession& session_;
   ItemEditor editor_;
   std::unique_ptr<QUndoStack> stack_;
   QAction* undo_ = nullptr;

@@ -8,7 +8,8 @@
 #include <memory>
 
 #include "designer/commands_support.h"
-#include "designer/main_form.h"
+#include "designer/design_session.h"
+#include "designer/file_commands.h"
 #include "dialogs/WebMenuChooser.h"
 #include "dialogs/templet.h"
 #include "document/file_io.h"
@@ -113,7 +114,7 @@ struct Choice {
 
 // The page's list to import and its look, as the user picks them; a page
 // with one visible list is imported at once in the default look.
-Choice ChooseList(TMainForm& form, const WebPage& page, Templates& templates) {
+Choice ChooseList(DesignSession& session, const WebPage& page, Templates& templates) {
   if (page.Lists().size() == 1 && page.DefaultList() == 0)
     return {0, QString::fromLatin1(kDefaultTemplate), false};
   QList<WebMenuChoice> choices;
@@ -126,7 +127,7 @@ Choice ChooseList(TMainForm& form, const WebPage& page, Templates& templates) {
   }
   TfrmWebMenuChooser chooser(FromNativePath(page.SourceName()), choices, page.DefaultList(),
                              templates.Names(), QString::fromLatin1(kDefaultTemplate),
-                             QString::fromStdString(page.Language()), &form);
+                             QString::fromStdString(page.Language()), session.DialogParent());
 #ifdef VELMORA_WEBENGINE
   chooser.SetDrawer([&](PreviewView* preview, int list, const QString& templateName) {
     DrawList(preview, templates, page, list, templateName);
@@ -136,7 +137,7 @@ Choice ChooseList(TMainForm& form, const WebPage& page, Templates& templates) {
   return {chooser.ChosenIndex(), chooser.ChosenTemplate(), chooser.ModernPage()};
 }
 
-void ReportWarnings(TMainForm& form, const QString& path, const std::vector<std::string>& warnings) {
+void ReportWarnings(DesignSession& session, const QString& path, const std::vector<std::string>& warnings) {
   if (warnings.empty()) return;
   QStringList lines;
   for (const std::string& warning : warnings) {
@@ -146,7 +147,7 @@ void ReportWarnings(TMainForm& form, const QString& path, const std::vector<std:
     }
     lines << QString::fromStdString(warning);
   }
-  form.Ask(
+  session.Ask(
       QMessageBox::Information,
       QStringLiteral("%1\n\nThe menu was imported with these changes:\n\n%2").arg(path, lines.join('\n')),
       QMessageBox::Ok, QMessageBox::Ok);
@@ -154,33 +155,34 @@ void ReportWarnings(TMainForm& form, const QString& path, const std::vector<std:
 
 }  // namespace
 
-void ImportFromWebPage(TMainForm& form) {
-  if (!form.AskToSaveChanges()) return;
+void ImportFromWebPage(DesignSession& session, FileCommands& files) {
+  if (!files.AskToSaveChanges()) return;
   // As with a structure file, the preview folder is emptied only once a
   // design was read, so a cancelled or refused import changes nothing.
-  const QString path = CurrentPrompts().OpenFile(&form, QStringLiteral("Import from Web Page"),
-                                                 DialogFolder(form), DialogFilter(kWebPageFilesFilter));
+  const QString path =
+      CurrentPrompts().OpenFile(session.DialogParent(), QStringLiteral("Import from Web Page"),
+                                files.DialogFolder(), DialogFilter(kWebPageFilesFilter));
   if (path.isEmpty()) return;
   const std::string nativePath = ToNativePath(path);
   const WebPage page = [&] {
-    StatusGuard busy(form.Status(), "Reading Web Page ... ...");
+    StatusGuard busy(session.Document().Status(), "Reading Web Page ... ...");
     return WebPage::Read(nativePath);
   }();
   if (page.Lists().empty()) page.ChosenList();  // raises "no navigation list found in PAGE"
-  Templates templates(form.ProgramFolder());
-  const Choice choice = ChooseList(form, page, templates);
+  Templates templates(session.ProgramFolder());
+  const Choice choice = ChooseList(session, page, templates);
   if (choice.list < 0) return;
   const WebMenuList& list = page.Lists()[static_cast<size_t>(choice.list)];
   const WebImportOptions options = OptionsFor(templates, choice.templateName, choice.modernPage, page);
-  form.RebuildTreeWith([&](DesignTree& tree) {
-    ImportWebMenu(list, nativePath, form.Document(), tree, options);
+  session.RebuildTreeWith([&](DesignTree& tree) {
+    ImportWebMenu(list, nativePath, session.Document(), tree, options);
     return ReadResult{ReadOutcome::Loaded, 0, ""};
   });
   // The window stays bound to its project file: a later Save overwrites it.
-  ShowReadDesign(form, FolderOf(nativePath));
+  ShowReadDesign(session, FolderOf(nativePath));
   std::vector<std::string> warnings = page.Notes();
   warnings.insert(warnings.end(), list.warnings.begin(), list.warnings.end());
-  ReportWarnings(form, path, warnings);
+  ReportWarnings(session, path, warnings);
 }
 
 }  // namespace velmora

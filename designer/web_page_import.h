@@ -6,12 +6,14 @@
 
 namespace velmora {
 
-class TMainForm;
+class DesignSession;
+class FileCommands;
 
 inline constexpr const char* kWebPageFilesFilter =
     "Web Pages (*.html;*.htm)|*.html;*.htm|All Files (*.*)|*.*";
 
-// Runs the command; errors raise (the caller shows them).
-void ImportFromWebPage(TMainForm& form);
+// Runs the command, asking first as `files` does before a file replaces
+// the design; errors raise (the caller shows them).
+void ImportFromWebPage(DesignSession& session, FileCommands& files);
 
 }  // namespace velmora

@@ -100,7 +100,7 @@ void MeasureUndoRedo(velmora::TMainForm& window, int a, const char* shown) {
     window.Insert1Click();
   });
   QTreeWidgetItem* middle = window.RootNode()->child(window.RootNode()->childCount() / 2);
-  const int subtree = 1 + velmora::TMainForm::CountDescendants(middle);
+  const int subtree = 1 + velmora::CountDescendants(middle);
   const std::string deleteText = "delete a top-level subtree of " + std::to_string(subtree) + " items";
   ReportUndoRedo(window, deleteText.c_str(), [&] {
     tree->setCurrentItem(middle);

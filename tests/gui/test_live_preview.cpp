@@ -34,7 +34,6 @@
 
 #include "designer/live_preview.h"
 #include "dialogs/templet.h"
-#include "generator/page_style.h"
 #include "platform/preview_scheme.h"
 #include "platform/preview_view.h"
 #include "support/engine_test_main.h"
@@ -221,8 +220,8 @@ class LivePreviewTest : public QObject {
     QCOMPARE(borderStyles(1), QString("solid solid"));
 
     // The modern page draws the same menu.
-    StorePageSettings(form.Document(), {PageStyle::Html5, "en"});
-    form.SetModified(true);
+    Find<QAction>(&form, "ModernPageOutput1")->trigger();
+    QVERIFY(form.IsModified());
     QTRY_VERIFY_WITH_TIMEOUT(RunJs(view, "document.doctype && document.doctype.name").toString() == "html",
                              kEngineTimeout);
     QTRY_COMPARE_WITH_TIMEOUT(TopCaptions(view),

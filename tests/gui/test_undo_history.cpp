@@ -18,6 +18,7 @@
 #include <QUndoStack>
 #include <random>
 
+#include "designer/document_notifier.h"
 #include "designer/page_widgets.h"
 #include "designer/undo_history.h"
 #include "generator/page_style.h"
@@ -268,7 +269,7 @@ class UndoHistoryTest : public QObject {
     auto* modern = Control<QAction>("ModernPageOutput1");
     auto* language = Control<QLineEdit>("edtPageLanguage");
     auto* undo = Control<QAction>("Undo1");
-    QSignalSpy changed(&Form(), &TMainForm::DesignChanged);
+    QSignalSpy changed(&Form().Notifications(), &DocumentNotifier::Changed);
 
     modern->trigger();
     QCOMPARE(undo->text(), QString("&Undo Change Page Style"));

@@ -10,6 +10,7 @@
 #include <QTreeWidget>
 
 #include "designer/main_form.h"
+#include "designer/save_and_publish.h"
 #include "document/text_encoding.h"
 #include "platform/codepage.h"
 #include "support/sandbox.h"
@@ -79,7 +80,7 @@ class UnicodeTextTest : public QObject {
 
     // Saved and opened again, the design shows the same texts.
     const QString project = sandbox.Path("unicode.velm");
-    window.SaveAndPublishTo(project);
+    velmora::SaveAndPublishTo(window, project);
     QVERIFY(
         velmora::test::Sandbox::ReadFile(project).contains("<Format_Extensions>\r\nText_Encoding=UTF-8\r\n"));
     window.SetModified(false);
