@@ -1,6 +1,7 @@
 #include "designer/tree_adapter.h"
 
 #include <QTreeWidget>
+#include <algorithm>
 
 #include "platform/codepage.h"
 
@@ -138,6 +139,94 @@ QTreeWidgetItem* DesignTreeAdapter::NewNode(const QString& text) const {
 void DesignTreeAdapter::InsertNode(QTreeWidgetItem* parent, int position, QTreeWidgetItem* node) {
   parent->insertChild(position, node);
   valid_ = false;
+}
+
+void DesignTreeAdapter::Reindex(int from) const {
+  for (int i = from; i < static_cast<int>(order_.size()); ++i)
+    index_.insert(order_[static_cast<size_t>(i)], i);
+  spine_.clear();
+  for (int node = static_cast<int>(order_.size()) - 1; node >= 0; node = parents_[static_cast<size_t>(node)])
+    spine_.insert(spine_.begin(), node);
+}
+
+void DesignTreeAdapter::InsertSubtrees(QTreeWidgetItem* parent, int position,
+                                       const QList<QTreeWidgetItem*>& subtrees) {
+  Refresh();
+  const int parentIndex = IndexOf(parent);
+  QTreeWidgetItem* before = position > 0 ? parent->child(position - 1) : nullptr;
+  const int at = before ? IndexOf(before) + 1 + CountDescendants(before) : parentIndex + 1;
+  parent->insertChildren(position, subtrees);
+  if (parentIndex < 0) {
+    valid_ = false;
+    return;
+  }
+  // The new nodes in pre-order, with their parents as indexes after the splice.
+  std::vector<QTreeWidgetItem*> nodes;
+  std::vector<int> parents;
+  std::vector<int> depths;
+  std::vector<std::pair<QTreeWidgetItem*, int>> stack;
+  for (auto top = subtrees.rbegin(); top != subtrees.rend(); ++top) stack.emplace_back(*top, parentIndex);
+  while (!stack.empty()) {
+    auto [node, up] = stack.back();
+    stack.pop_back();
+    const int self = at + static_cast<int>(nodes.size());
+    nodes.push_back(node);
+    parents.push_back(up);
+    depths.push_back(1 +
+                     (up >= at ? depths[static_cast<size_t>(up - at)] : depths_[static_cast<size_t>(up)]));
+    for (int k = node->childCount() - 1; k >= 0; --k) stack.emplace_back(node->child(k), self);
+  }
+  const int count = static_cast<int>(nodes.size());
+  for (int& up : parents_) {
+    if (up >= at) up += count;
+  }
+  order_.insert(order_.begin() + at, nodes.begin(), nodes.end());
+  parents_.insert(parents_.begin() + at, parents.begin(), parents.end());
+  depths_.insert(depths_.begin() + at, depths.begin(), depths.end());
+  Reindex(at);
+}
+
+void DesignTreeAdapter::DeleteSubtrees(const std::vector<QTreeWidgetItem*>& subtrees) {
+  if (subtrees.empty()) return;
+  Refresh();
+  const int first = IndexOf(subtrees.front());
+  int count = 0;
+  for (QTreeWidgetItem* top : subtrees) count += 1 + CountDescendants(top);
+  for (int i = first; i < first + count; ++i) index_.remove(order_[static_cast<size_t>(i)]);
+  for (QTreeWidgetItem* top : subtrees) delete top;
+  const auto begin = static_cast<std::ptrdiff_t>(first);
+  order_.erase(order_.begin() + begin, order_.begin() + begin + count);
+  parents_.erase(parents_.begin() + begin, parents_.begin() + begin + count);
+  depths_.erase(depths_.begin() + begin, depths_.begin() + begin + count);
+  for (int& up : parents_) {
+    if (up >= first + count) up -= count;
+  }
+  Reindex(first);
+}
+
+void DesignTreeAdapter::MoveBeforePreviousSibling(QTreeWidgetItem* moving) {
+  Refresh();
+  QTreeWidgetItem* parent = moving->parent();
+  const int position = parent->indexOfChild(moving);
+  QTreeWidgetItem* passed = parent->child(position - 1);
+  const int a = IndexOf(passed);
+  const int passedSize = 1 + CountDescendants(passed);
+  const int movingSize = 1 + CountDescendants(moving);
+  parent->removeChild(moving);
+  parent->insertChild(position - 1, moving);
+  // The two runs change places; parents inside each run move with it.
+  const auto begin = static_cast<std::ptrdiff_t>(a);
+  const auto middle = begin + passedSize;
+  const auto end = middle + movingSize;
+  for (auto i = begin; i < end; ++i) {
+    int& up = parents_[static_cast<size_t>(i)];
+    if (i < middle && up >= a) up += movingSize;
+    if (i >= middle && up >= a + passedSize) up -= passedSize;
+  }
+  std::rotate(order_.begin() + begin, order_.begin() + middle, order_.begin() + end);
+  std::rotate(parents_.begin() + begin, parents_.begin() + middle, parents_.begin() + end);
+  std::rotate(depths_.begin() + begin, depths_.begin() + middle, depths_.begin() + end);
+  Reindex(a);
 }
 
 void DesignTreeAdapter::Flush() {

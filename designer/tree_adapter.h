@@ -2,7 +2,8 @@
 
 // The design tree widget as the core sees it. Absolute pre-order indexes
 // (root 0, item i at i + 1) come from a cache that nodes appended in
-// pre-order keep valid and any other edit invalidates. Nodes that a reader
+// pre-order and the subtree edits below keep valid and any other edit
+// invalidates. Nodes that a reader
 // adds after ClearToRoot are built detached and shown in one insertion by
 // Flush, so a large design appears at once.
 
@@ -43,6 +44,13 @@ class DesignTreeAdapter final : public DesignTree {
   QTreeWidgetItem* NewNode(const QString& text) const;
   // Puts `node` (with its children) in as child `position` of `parent`.
   void InsertNode(QTreeWidgetItem* parent, int position, QTreeWidgetItem* node);
+  // Subtree edits that keep the cache in step without walking the whole
+  // tree again: whole subtrees (built with NewNode) put in as children
+  // from `position` of `parent`; whole subtrees, consecutive in pre-order,
+  // deleted; a subtree moved before its previous sibling.
+  void InsertSubtrees(QTreeWidgetItem* parent, int position, const QList<QTreeWidgetItem*>& subtrees);
+  void DeleteSubtrees(const std::vector<QTreeWidgetItem*>& subtrees);
+  void MoveBeforePreviousSibling(QTreeWidgetItem* moving);
   // The same design's nodes built anew (item i under item parents[i], -1
   // the root) and shown; unlike ClearToRoot this is no other design.
   void Refill(const std::vector<std::string_view>& captions, const std::vector<int>& parents);
@@ -66,6 +74,8 @@ class DesignTreeAdapter final : public DesignTree {
   QString NodeText(std::string_view text) const;
   void Refresh() const;
   void Append(QTreeWidgetItem* node, int parent) const;
+  // After a splice: the indexes from `from` on, and the rightmost path.
+  void Reindex(int from) const;
 
   QTreeWidget* widget_;
   QIcon itemIcon_;

@@ -102,8 +102,7 @@ void TreeFollower::Inserted(int first, int count) {
     spine.resize(static_cast<size_t>(below));
     spine.push_back(node);
   }
-  parent->insertChildren(child ? parent->indexOfChild(child) + 1 : 0, tops);
-  adapter_.Invalidate();
+  adapter_.InsertSubtrees(parent, child ? parent->indexOfChild(child) + 1 : 0, tops);
   parent->setExpanded(true);
 }
 
@@ -134,8 +133,7 @@ void TreeFollower::Removed(int first, int count) {
   // selection handler runs once the tree and the document agree again.
   QTreeWidget* widget = adapter_.Widget();
   session_.WithoutSelectionHandler([&] {
-    for (QTreeWidgetItem* node : gone) delete node;
-    adapter_.Invalidate();
+    adapter_.DeleteSubtrees(gone);
     if (!widget->currentItem()) widget->setCurrentItem(adapter_.Root());
   });
   session_.SelectionChanged();
@@ -159,19 +157,16 @@ void TreeFollower::Moved(int first, int count, int distance) {
       return node;
     });
   }
-  MoveSubtreeBefore(moving, passed);
+  MoveBeforePreviousSibling(moving);
 }
 
-void TreeFollower::MoveSubtreeBefore(QTreeWidgetItem* moving, QTreeWidgetItem* before) {
-  QTreeWidgetItem* parent = moving->parent();
+void TreeFollower::MoveBeforePreviousSibling(QTreeWidgetItem* moving) {
   QTreeWidget* widget = adapter_.Widget();
   QTreeWidgetItem* selected = widget->currentItem();
   std::vector<QTreeWidgetItem*> expanded;
   CollectExpanded(moving, expanded);
   session_.WithoutSelectionHandler([&] {
-    parent->removeChild(moving);
-    parent->insertChild(parent->indexOfChild(before), moving);
-    adapter_.Invalidate();
+    adapter_.MoveBeforePreviousSibling(moving);
     for (QTreeWidgetItem* node : expanded) node->setExpanded(true);
     widget->setCurrentItem(selected);
   });

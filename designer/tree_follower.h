@@ -47,7 +47,8 @@ class TreeFollower : public QObject {
   void Rebuild(const std::function<int(int)>& nodeAfter);
   // Whole subtrees covering nodes `firstNode` to `lastNode`, or nothing.
   std::vector<QTreeWidgetItem*> SubtreesCovering(int firstNode, int lastNode) const;
-  void MoveSubtreeBefore(QTreeWidgetItem* moving, QTreeWidgetItem* before);
+  // Keeps the moving subtree's expanded nodes and the selection.
+  void MoveBeforePreviousSibling(QTreeWidgetItem* moving);
   QString NodeTextOf(int item) const;
 
   DesignSession& session_;

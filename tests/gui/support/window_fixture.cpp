@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include "designer/recent_files.h"
 #include "support/designs.h"
@@ -54,15 +55,34 @@ bool WindowFixture::SaveCommandFollowsModified() const {
 
 bool WindowFixture::TreeInStep() const {
   const TvornAppletAgent& doc = form->Document();
-  DesignTree& tree = form->Tree();
-  if (tree.NodeCount() != doc.ItemCount() + 1) return false;
+  DesignTreeAdapter& tree = form->Tree();
+  // The widget's own nodes in pre-order, with their parents and depths.
+  std::vector<QTreeWidgetItem*> nodes;
+  std::vector<int> parents;
+  std::vector<int> depths;
+  std::vector<std::pair<QTreeWidgetItem*, int>> stack{{tree.Root(), -1}};
+  while (!stack.empty()) {
+    auto [node, parent] = stack.back();
+    stack.pop_back();
+    nodes.push_back(node);
+    parents.push_back(parent);
+    depths.push_back(parent < 0 ? 0 : depths[static_cast<size_t>(parent)] + 1);
+    const int self = static_cast<int>(nodes.size()) - 1;
+    for (int k = node->childCount() - 1; k >= 0; --k) stack.emplace_back(node->child(k), self);
+  }
+  if (static_cast<int>(nodes.size()) != doc.ItemCount() + 1 || tree.NodeCount() != doc.ItemCount() + 1)
+    return false;
   // In pre-order the depths alone fix the shape: each node must stand
-  // where the levels place its item.
+  // where the levels place its item, and the index cache must agree.
   std::vector<int> levels;
   for (const TItemData& item : doc.Items) levels.push_back(std::atoi(std::string(item[ILevel]).c_str()));
   const LevelPlan plan = PlanParentsFromLevels(levels);
-  for (int i = 0; i < doc.ItemCount(); ++i) {
-    if (tree.Depth(i + 1) != plan.levels[static_cast<size_t>(i)] + 1) return false;
+  for (int node = 0; node <= doc.ItemCount(); ++node) {
+    const auto k = static_cast<size_t>(node);
+    if (node > 0 && depths[k] != plan.levels[k - 1] + 1) return false;
+    if (tree.NodeAt(node) != nodes[k] || tree.IndexOf(nodes[k]) != node || tree.Depth(node) != depths[k] ||
+        tree.Parent(node) != parents[k])
+      return false;
   }
   return true;
 }
