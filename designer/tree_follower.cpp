@@ -4,6 +4,7 @@
 #include <QTreeWidget>
 #include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <utility>
 
 #include "designer/design_session.h"
@@ -104,6 +105,31 @@ void TreeFollower::Inserted(int first, int count) {
   }
   adapter_.InsertSubtrees(parent, child ? parent->indexOfChild(child) + 1 : 0, tops);
   parent->setExpanded(true);
+  RestoreExpanded(first, count);
+}
+
+void TreeFollower::RememberExpanded(int first, int count) {
+  TakenRun run{first, {}, {}};
+  for (int k = 0; k < count; ++k) {
+    run.depths.push_back(adapter_.Depth(first + 1 + k));
+    if (adapter_.NodeAt(first + 1 + k)->isExpanded()) run.expanded.push_back(k);
+  }
+  if (run.expanded.empty()) return;
+  if (taken_.size() >= kMostTakenRuns) taken_.erase(taken_.begin());
+  taken_.push_back(std::move(run));
+}
+
+void TreeFollower::RestoreExpanded(int first, int count) {
+  for (auto run = taken_.rbegin(); run != taken_.rend(); ++run) {
+    if (run->first != first || static_cast<int>(run->depths.size()) != count) continue;
+    bool same = true;
+    for (int k = 0; same && k < count; ++k)
+      same = adapter_.Depth(first + 1 + k) == run->depths[static_cast<size_t>(k)];
+    if (!same) continue;
+    for (const int k : run->expanded) adapter_.NodeAt(first + 1 + k)->setExpanded(true);
+    taken_.erase(std::next(run).base());
+    return;
+  }
 }
 
 std::vector<QTreeWidgetItem*> TreeFollower::SubtreesCovering(int firstNode, int lastNode) const {
@@ -127,6 +153,7 @@ void TreeFollower::Removed(int first, int count) {
   if (gone.empty()) {
     return Rebuild([=](int node) { return node <= first ? node : std::max(first, node - count); });
   }
+  RememberExpanded(first, count);
   const int current = session_.CurrentItemIndex();
   if (current >= first && current < first + count) session_.ForgetCurrentItem();
   // The tree picks the next selection while the nodes are half gone; the
@@ -193,6 +220,7 @@ void TreeFollower::ExtensionsReplaced() {
 }
 
 void TreeFollower::Reset() {
+  taken_.clear();
   // A reader fills the tree itself while the window rebuilds it.
   if (session_.IsTreeRebuilding() || InStep()) return;
   Rebuild([](int node) { return node; });

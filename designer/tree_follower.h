@@ -50,11 +50,24 @@ class TreeFollower : public QObject {
   // Keeps the moving subtree's expanded nodes and the selection.
   void MoveBeforePreviousSibling(QTreeWidgetItem* moving);
   QString NodeTextOf(int item) const;
+  // A run of nodes taken out keeps which of them were expanded, so that a
+  // run of the same shape put back at the same place (the undo of a delete)
+  // shows as it was.
+  void RememberExpanded(int first, int count);
+  void RestoreExpanded(int first, int count);
 
   DesignSession& session_;
   DesignTreeAdapter& adapter_;
   QString nextName_;
   bool pagesFollow_ = false;
+  struct TakenRun {
+    int first;
+    std::vector<int> depths;    // the run's shape
+    std::vector<int> expanded;  // places in the run
+  };
+  // One per step the history keeps at the most.
+  static constexpr size_t kMostTakenRuns = 1000;
+  std::vector<TakenRun> taken_;
 };
 
 }  // namespace velmora
