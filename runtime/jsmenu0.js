@@ -83,7 +83,7 @@
         name: str(name), cfg: cfg, n: cfg && cfg.length, hz: num(dir, 1) !== 0, gap: num(gap, 1),
         od: num(oDelay, 0), odur: num(oDur, 330), os: oSlide == 2, of: oFlag == 1 && effect(oFilter),
         cd: num(cDelay, 200), cdur: num(cDur, 220), cs: cSlide == 2, cf: cFlag == 1 && effect(cFilter),
-        open: [], top: []
+        open: [], kids: LEAF
       };
     if (V.menus[m.name]) return;
     m.base = cfgAddress();
@@ -125,9 +125,10 @@
 
   // Every field an item of a long list has is in the literal: one block per item
   function add(m, c, i, par, off, el) {
-    var it = { m: m, c: c, i: i, par: par, lv: par ? par.lv + 1 : 0, kids: LEAF, off: off, el: el, cur: 0 };
-    if (par && par.kids === LEAF) par.kids = [];
-    (par ? par.kids : m.top).push(it);
+    var it = { m: m, c: c, i: i, par: par, lv: par ? par.lv + 1 : 0, kids: LEAF, off: off, el: el, cur: 0, u: null },
+      up = par || m;
+    if (up.kids === LEAF) up.kids = [];
+    up.kids.push(it);
     return it;
   }
   function cls(it, s) { return str(it.c[CLASS + s] || it.c[CLASS]); }
@@ -139,32 +140,64 @@
     return img ? img.alt : it.el.textContent;
   }
 
-  // Items from the page's list; an item without a record of its own takes its previous
-  // sibling's, or its parent's. Without record numbers every item has the first record.
-  function fromList(m, ul) {
-    var recs = m.cfg.r || [], one = !m.cfg.i, bad = !ul;
-    m.all = [];
-    (function walk(ul, order, par) {
-      var j = 0, prev = null;
-      each(ul ? ul.children : [], function (li) {
-        var e = li.firstElementChild, r = recs[one ? 0 : order[j]], kids = LEAF, sub, x, it;
-        for (x = e; x; x = x.nextElementSibling) if (x.tagName === 'UL') sub = sub || x;
-        if (!e || e === sub) return bad = 1;
-        if (typeof order[j] == 'number') j++;
-        if (Array.isArray(order[j])) kids = order[j++];
-        if (!r) {
-          bad = 1;
-          r = prev ? prev.c : par ? par.c : recs[0] || [];
-        }
-        it = prev = add(m, r, m.all.length, par, e.getAttribute('aria-disabled') == 'true', e);
-        if (e.getAttribute('aria-current') == 'page') it.cur = 2;
-        m.all.push(it);
-        if (sub || kids.length) walk(sub, kids, it);
+  // Items from the page's list, a level at a time: the bar's when it shows, a submenu's
+  // when it is about to open or the keyboard, Velmora.show or the current page reach into
+  // it, so a long menu costs at load only what shows
+  function kids(x) {
+    var u = x.u, m = x.m || x, par = x.m && x;
+    if (u) {
+      x.u = null;
+      entries(m, u, par ? par.i + 1 : 0, x.c, function (e, sub, r, i) {
+        var it = m.all[i] = add(m, r, i, par, e.getAttribute('aria-disabled') == 'true', e);
+        it.u = sub;
+        e.$vm = it;
       });
-      if (j < order.length) bad = 1;
-    })(ul, m.cfg.i || [], null);
-    if (bad) warn(m.name + ": the page's list does not match the configuration");
-    return !!ul;
+    }
+    m.tab = m.tab || m.kids[0];
+    return x.kids;
+  }
+  // Has it a submenu? Looks at the list without making its items
+  function has(it) {
+    var u = it.u, li;
+    if (!u) return it.kids.length;
+    for (li = u[0].firstElementChild; li; li = li.nextElementSibling) if (entry(li)) return 1;
+  }
+  function entry(li) {
+    var e = li.firstElementChild;
+    return e && e.tagName !== 'UL' && e;
+  }
+  // Each entry of a level [list, record numbers] of the page's list: fn(element, its own
+  // level, record, number) until fn returns true. An entry without a record of its own
+  // takes its previous sibling's, or its parent's; without record numbers every entry has
+  // the first. Numbers follow the list's order: an entry's submenu counts its <li>s.
+  function entries(m, u, n, up, fn) {
+    var recs = m.cfg.r || [], order = u[1], j = 0, prev, li, e, sub, ko, r, k;
+    for (li = u[0].firstElementChild; li; li = li.nextElementSibling) {
+      for (sub = e = entry(li); sub && sub.tagName !== 'UL'; sub = sub.nextElementSibling);
+      k = n;
+      n += sub ? 1 + li.getElementsByTagName('li').length : 1;
+      if (!e) {
+        bad(m);
+        continue;
+      }
+      r = recs[order ? order[j] : 0];
+      ko = null;
+      if (order) {
+        if (typeof order[j] == 'number') j++;
+        ko = Array.isArray(order[j]) ? order[j++] : LEAF;
+        if (ko.length && !sub) bad(m);
+      }
+      if (!r) {
+        bad(m);
+        r = prev || up || recs[0] || [];
+      }
+      if (fn(e, sub && [sub, ko], prev = r, k)) return;
+    }
+    if (order && j < order.length) bad(m);
+  }
+  function bad(m) {
+    if (!m.bad) warn(m.name + ": the page's list does not match the configuration");
+    m.bad = 1;
   }
 
   // The configuration script's address when its folder is not the page's: the first
@@ -193,20 +226,50 @@
     } catch (e) {}
   }
   function markCurrent(m) {
-    var here = pageOf(location.href), tail = here.slice(here.lastIndexOf('/') + 1);
-    // Could the list's link lead here? Its text tells without resolving it, which
-    // would cost more than the rest of the build
-    function near(a) {
-      var p = str(a.getAttribute('href')).replace(/[?#].*/, '');
-      return !p || /[^\w.\/:~-]/.test(p) || (tail ? p.slice(-tail.length) === tail : /(\/|\.|index\.html?)$/i.test(p));
-    }
-    each(m.all, function (it) {
-      var h = it && (m.lean ? near(it.el) && it.el.href : it.h);
-      if (it && !it.off && (it.cur || h && pageOf(h) === here)) {
+    var here = pageOf(location.href);
+    function mark(it) {
+      if (it && !it.off) {
         it.cur = 2;
         for (var p = it.par; p && !p.cur; p = p.par) p.cur = 1;
       }
+    }
+    if (!m.lean) return each(m.all, function (it) { if (it && it.h && pageOf(it.h) === here) mark(it); });
+    each(m.ul.querySelectorAll(leads(here)), function (a) {
+      if (a.getAttribute('aria-current') == 'page' || a.href && pageOf(a.href) === here) mark(itemFor(m, a));
     });
+  }
+  // The list's links whose text could lead here, and the marked ones: resolving every
+  // link would cost more than the rest of the build
+  function leads(here) {
+    var tail = here.slice(here.lastIndexOf('/') + 1), host = location.host, q = ['a[href=""]', '[aria-current=page]'];
+    function has(op, t) { q.push('a[href' + op + '"' + w.CSS.escape(t) + '" i]'); }
+    // Leading spaces go, tabs and line breaks anywhere; percent signs may hide dots
+    each('?# \f\t\n\r', function (c) { has('^=', c); });
+    each('\t\n\r%\\', function (c) { has('*=', c); });
+    if (tail) {
+      has('*=', tail);
+      try { has('*=', decodeURIComponent(tail)); } catch (e) {}
+    } else {
+      each(['/', '.', ' ', host], function (t) { if (t) has('$=', t); });
+      each(['/?', '/#', '.?', '.#', 'index.htm', host + '?', host + '#'], function (t) { has('*=', t); });
+    }
+    return q.join();
+  }
+  // The item of an element of the page's list, its level and those above made
+  function itemFor(m, a) {
+    var path = [], e = a, li, ul, x;
+    for (;;) {
+      li = e.parentNode;
+      ul = li && li.parentNode;
+      if (!ul || entry(li) !== e) return;
+      path.push(e);
+      if (ul === m.ul) break;
+      e = ul.parentNode && entry(ul.parentNode);
+      for (x = e; x && x.tagName !== 'UL'; x = x.nextElementSibling);
+      if (x !== ul) return;
+    }
+    for (x = m; x && path.length; x = path.pop().$vm) kids(x);
+    return x;
   }
 
   function css(t) {
@@ -227,12 +290,18 @@
 
   function build(m, box) {
     var f = d.createDocumentFragment(), nav = box.firstElementChild, host = nav && nav.tagName === 'NAV' ? nav : box;
-    if (m.lean && !fromList(m, host.querySelector('ul'))) return;
+    var first = '';
+    if (m.lean) {
+      if (!(m.ul = host.querySelector('ul'))) return bad(m);
+      m.u = [m.ul, m.cfg.i];
+      m.all = [];
+    }
     markCurrent(m);
     m.box = box;
-    f.appendChild(m.tg = btn('vm-tg ' + ((m.tab = m.top[0]) ? cls(m.tab, NORMAL) : ''), 'Menu', m.name + '-bar'));
+    look(m, m, function (c) { return (first = str(c[CLASS])), 1; });
+    f.appendChild(m.tg = btn('vm-tg ' + first, 'Menu', m.name + '-bar'));
     m.tg.hidden = true;
-    m.bar = panel(m, f, m.top, m.hz, m.gap, 'menubar', box.getAttribute('aria-label') || host.getAttribute('aria-label') || 'Menu', 1);
+    m.bar = panel(m, f, m, m.hz, m.gap, 'menubar', box.getAttribute('aria-label') || host.getAttribute('aria-label') || 'Menu', 1);
     m.bar.id = m.name + '-bar';
     m.layer = mk('div', 'vm-l', f);
     if (!box.$vm) for (var t in on) box.addEventListener(t, handler(box, on[t]));
@@ -255,19 +324,24 @@
   function fits(m) {
     var vw = port().clientWidth, r = m.box.getBoundingClientRect(),
       x = Math.max(0, m.rtl ? vw - r.right : r.left), e = x, ok = vw >= 600;
-    each(m.top, function (it) {
-      var w = wid(it), W = 0, o = num(it.c[SUB_X], 0);
+    look(m, m, function (c, off, it) {
+      var w = wid(c), W = 0, o = num(c[SUB_X], 0), n = 0;
       if (!m.hz) e = x;
-      if (canOpen(it)) {
-        each(it.kids, function (k) { W = it.c[SUB_DIR] == 1 ? W + wid(k) : Math.max(W, wid(k)); });
-        ok = ok && (m.hz ? e + o + W <= vw || e + w - W - o >= 0 : e + w + o + W <= vw);
-      }
+      if (!off) look(m, it, function (k) { W = c[SUB_DIR] == 1 ? W + wid(k) : Math.max(W, wid(k)), n++; });
+      if (n) ok = ok && (m.hz ? e + o + W <= vw || e + w - W - o >= 0 : e + w + o + W <= vw);
       ok = ok && e + w <= vw;
       e += w + m.gap;
+      return !ok;
     });
     return ok;
   }
-  function wid(it) { return num(it.c[WIDTH], 150); }
+  function wid(c) { return num(c[WIDTH], 150); }
+  // fn(record, disabled, the entry) for each entry of a level, made into items or not: a
+  // bar that starts compact is measured without making its items. Stops when fn returns true.
+  function look(m, x, fn) {
+    if (x.u) entries(m, x.u, 0, x.c, function (e, sub, r) { return fn(r, e.getAttribute('aria-disabled') == 'true', { u: sub, c: r, kids: LEAF }); });
+    else for (var l = x.kids, j = 0; j < l.length && !fn(l[j].c, l[j].off, l[j]); j++);
+  }
 
   function mode(m, cm, fresh) {
     var b = m.bar;
@@ -303,7 +377,7 @@
   function roles(m, p) { for (var k in p.$a) attr(p, k, m.cm ? null : p.$a[k]); }
 
   function item(it) {
-    var m = it.m, a = it.el, cm = m.cm, k = it.kids.length, sid = m.name + '-m' + it.i, own = k && !(cm && a.href);
+    var m = it.m, a = it.el, cm = m.cm, k = has(it), sid = m.name + '-m' + it.i, own = k && !(cm && a.href);
     attr(a, 'role', cm ? own && !it.off ? 'button' : null : 'menuitem');
     attr(a, 'aria-haspopup', !cm && k ? 'menu' : null);
     attr(a, 'aria-expanded', own ? m.open[it.lv] === it : null);
@@ -339,21 +413,21 @@
 
   // A panel's items are made with it, or, when `wait`, on the first fill(): a bar that
   // starts compact stays hidden until the Menu button opens it
-  function panel(m, parent, items, hz, gap, role, label, wait) {
-    var p = mk('div', (role === 'menu' ? 'vm-p ' : items.length > 99 ? 'vm-bar vm-long ' : 'vm-bar ') + (hz ? 'vm-h' : 'vm-v'), parent);
+  function panel(m, parent, x, hz, gap, role, label, wait) {
+    var p = mk('div', (role === 'menu' ? 'vm-p ' : (x.u ? x.u[0].children : x.kids).length > 99 ? 'vm-bar vm-long ' : 'vm-bar ') + (hz ? 'vm-h' : 'vm-v'), parent);
     p.$a = { role: role, 'aria-orientation': hz ? 'horizontal' : 'vertical', 'aria-label': label, 'aria-labelledby': label ? null : parent.$vm.el.id };
     roles(m, p);
     p.style.setProperty('--g', px(gap));
-    p.$k = items;
+    p.$k = x;
     if (!wait) fill(m, p);
     return p;
   }
   function fill(m, p) {
     var rules = '';
-    each(p.$k || [], function (it) {
+    each(p.$k ? kids(p.$k) : [], function (it) {
       var c = it.c, k = c.$k || (c.$k = c.slice(ALIGN, PAD + 4) + ';' + c.slice(WIDTH, HEIGHT + 1));
       // Shared rules: quicker than inline style
-      if (!V.geo[k]) rules += '.' + (V.geo[k] = 'vm-' + V.g++) + '{width:' + px(wid(it)) +
+      if (!V.geo[k]) rules += '.' + (V.geo[k] = 'vm-' + V.g++) + '{width:' + px(wid(c)) +
         '!important;--h:' + px(num(c[HEIGHT], 20)) + ';min-height:var(--h)!important;padding:' +
         [num(c[PAD + 2], 0), num(c[PAD + 1], 10), num(c[PAD + 3], 0), num(c[PAD], 4)].map(function (v) {
           return px(Math.max(0, v));
@@ -387,7 +461,7 @@
     icon(it, LICON, a);
     a.appendChild(t);
     if ((pic = icon(it, IMAGE, t, t.textContent))) t.replaceChildren(pic);
-    if (!icon(it, RICON, a) && it.kids.length && !pic) it.bc += ' vm-ar';
+    if (!icon(it, RICON, a) && has(it) && !pic) it.bc += ' vm-ar';
     paint(it);
     return a;
   }
@@ -424,7 +498,7 @@
     });
   }
 
-  function canOpen(it) { return it && it.kids.length && !it.off; }
+  function canOpen(it) { return it && !it.off && has(it); }
   function base(it) { return it.par ? base(it.par) : it; }
 
   function openSub(m, it, focus) {
@@ -458,7 +532,7 @@
     home(it);
     it.sh = it.c[SUB_DIR] == 1;
     s.el.$vm = it;
-    s.p = panel(m, s.el, it.kids, it.sh, num(it.c[SUB_GAP], 1), 'menu');
+    s.p = panel(m, s.el, it, it.sh, num(it.c[SUB_GAP], 1), 'menu');
     s.p.id = m.name + '-m' + it.i;
     item(it);
     return s;
@@ -707,7 +781,7 @@
         clearTimeout(m.ot);
         if (m.open[it.lv] === it) trim(m, it.lv);
         else openSub(m, it);
-      } else if (it.el.href || !it.kids.length) activate(m, it);
+      } else if (it.el.href || !has(it)) activate(m, it);
     },
     focusin: function (m, e) {
       var it = itemOf(m, e.target), o = m.foc;
@@ -731,7 +805,7 @@
 
   // Menubar keyboard pattern; true when the key was used
   function key(m, it, k) {
-    var par = it.par, sib = par ? par.kids : m.top, n = sib.length, j = sib.indexOf(it),
+    var par = it.par, sib = (par || m).kids, n = sib.length, j = sib.indexOf(it),
       hz = par ? par.sh : m.hz, next = hz ? 'ArrowRight' : 'ArrowDown', prev = hz ? 'ArrowLeft' : 'ArrowUp',
       into = hz ? 'ArrowDown' : 'ArrowRight', back = hz ? 'ArrowUp' : 'ArrowLeft', act = k === ' ' || k === 'Enter' && !it.el.href, to;
     if (m.cm) return k === 'Escape' ? !tog(m, 0) : act && !it.el.href && !it.el.click();
@@ -743,7 +817,7 @@
     else if (k === back && !par && hz && canOpen(it)) openSub(m, it, -1);
     // Right: on to the next bar item; Left: from level 1 only
     else if (par && (m.hz ? k === 'ArrowRight' || k === 'ArrowLeft' && !par.par : !par.par && /Up|Down/.test(k))) {
-      to = m.top[(m.top.indexOf(base(it)) + (/Right|Down/.test(k) ? 1 : m.top.length - 1)) % m.top.length];
+      to = m.kids[(m.kids.indexOf(base(it)) + (/Right|Down/.test(k) ? 1 : m.kids.length - 1)) % m.kids.length];
       trim(m, 0);
       focusIt(m, to);
       if (canOpen(to)) openSub(m, to, 1);
@@ -782,7 +856,7 @@
   });
 
   V.show = function (name, i, look) {
-    var m = V.menus[name] || {}, it = m.bar && m.all[i], o = m.pv;
+    var m = V.menus[name] || {}, it = m.bar && i >= 0 && find(m, i), o = m.pv;
     if (!m.bar) return;
     m.pv = it;
     m.pl = look;
@@ -794,6 +868,11 @@
     m.now = 0;
     paint(it);
   };
+  // Item i, its level and those above made
+  function find(m, i) {
+    for (var x = m, l, k; x && !m.all[i]; x = l[k]) for (l = kids(x), k = l.length; k-- && l[k].i > i;);
+    return m.all[i];
+  }
   each(['pointerup', 'pointercancel'], function (t) {
     d.addEventListener(t, function () { allMenus(function (m) { paint(m.press, m.press = null); }); }, true);
   });

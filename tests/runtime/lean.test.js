@@ -55,10 +55,13 @@ function randomDesign(seed) {
   };
 }
 
-/** Every item of the menu with each submenu opened in turn: what a visitor meets. */
-function menuOf(pg) {
-  return pg.evaluate(() => {
+/** Every item of the menu with each submenu opened in turn: what a visitor meets. A modern
+ * page makes a submenu's items when it first opens, so every item is shown first, by number
+ * up to `n` (those under a disabled item too) and then those made on the way. */
+function menuOf(pg, n = 0) {
+  return pg.evaluate((n) => {
     const m = Velmora.menus.menu5;
+    for (let i = 0; i < Math.max(n, m.all.length); i++) Velmora.show('menu5', i);
     const here = location.href.replace(/[^/]*$/, '');
     const rel = (u) => (u || '').replace(here, '');
     return m.all.map((it) => {
@@ -72,7 +75,7 @@ function menuOf(pg) {
         images: [...e.querySelectorAll('img')].map((img) => [rel(img.src), img.alt, img.width, img.height]),
       };
     });
-  });
+  }, n);
 }
 
 // Items alike in every field the records hold: one record, and no record numbers.
@@ -88,7 +91,7 @@ test('for random designs the modern page\'s menu equals the classic page\'s', as
       // Both in standards mode, as the modern page is: the classic page has no doctype.
       const files = page === 'classic' ? { page: (t) => `<!DOCTYPE html>${t}` } : {};
       const pg = await open(S.browser, S.site.menu(d, 'menu5', { page, files }));
-      got.push(await menuOf(pg));
+      got.push(await menuOf(pg, got.length ? got[0].length : 0));
       if (!seed && page === 'html5') {
         assert.doesNotMatch(fs.readFileSync(`${S.site.root}/${S.site.last}/jsmenu01cfg.js`, 'latin1'), /i:\[/);
       }
@@ -141,4 +144,40 @@ test('a list edited by hand: the menu as the list stands, borrowed records, one 
   assert.equal(pg.warnings.length, 1, pg.warnings.join('\n'));
   assert.match(pg.warnings[0], /menu5.*list/);
   await pg.close0();
+});
+
+test('the keyboard walks a modern page\'s menu as it walks the classic page\'s, into submenus made on the way', async () => {
+  // No Enter or Space: they would follow links. Letters jump by the captions' first letters.
+  const KEYS = ['ArrowDown', 'ArrowUp', 'ArrowLeft', 'ArrowRight', 'Home', 'End', 'Escape', 'f', 't', 'n', 'c'];
+  for (let seed = 1; seed <= 4; seed++) {
+    const d = randomDesign(seed * 104729);
+    // No link leads to the page itself, whose item would be made at load with those above it.
+    const away = (items) => items.forEach((it) => {
+      if (it.ILink === '#e') it.ILink = 'e.html';
+      away(it.kids || []);
+    });
+    away(d.items);
+    const r = random(seed);
+    const keys = Array.from({ length: 40 }, () => r.pick(KEYS));
+    const walks = [];
+    for (const page of ['classic', 'html5']) {
+      const files = page === 'classic' ? { page: (t) => `<!DOCTYPE html>${t}` } : {};
+      const pg = await open(S.browser, S.site.menu(d, 'menu5', { page, files }));
+      // At load a modern page has made the bar's items only.
+      const made = await pg.evaluate(() => Velmora.menus.menu5.all.filter((it) => it && it.par).length);
+      if (page === 'html5') assert.equal(made, 0, `seed ${seed}: submenu items made at load`);
+      await pg.focus('#menu5-0');
+      const walk = [];
+      for (const key of keys) {
+        await pg.keyboard.press(key);
+        walk.push(await pg.evaluate((k) => [k, document.activeElement.id, [...document.querySelectorAll('[aria-expanded=true]')]
+          .map((e) => e.id).sort().join()], key));
+      }
+      walks.push(walk);
+      assert.deepEqual(pg.errors, [], `seed ${seed} ${page}`);
+      await pg.close0();
+    }
+    assert.ok(walks[0].some(([, id]) => /^menu5-\d+$/.test(id) && id !== 'menu5-0'), `seed ${seed}: the walk never left the first item`);
+    assert.deepEqual(walks[1], walks[0], `seed ${seed}`);
+  }
 });

@@ -40,16 +40,16 @@ function sitePage(dir, rel, page = 'project.html') {
 /** Each item, every submenu built and the menu at rest: its link and image addresses as
  * paths, aria-current, and its look. */
 function state(pg) {
-  return pg.evaluate((look) => Velmora.menus.menu5.all.map((it, i, all) => {
-    if (!i) {
-      all.forEach((x) => Velmora.show('menu5', x.i));
-      Velmora.show('menu5', -1);
-    }
-    const e = it.el;
-    const img = e && e.querySelector('img');
-    return [e.textContent, e.href ? new URL(e.href).pathname + new URL(e.href).search : '',
-      img ? new URL(img.src).pathname : '', e.getAttribute('aria-current'), look[getComputedStyle(e).color]];
-  }), LOOK);
+  return pg.evaluate((look) => {
+    const all = Velmora.menus.menu5.all;
+    for (let i = 0; i < all.length; i++) Velmora.show('menu5', i);
+    Velmora.show('menu5', -1);
+    return all.map(({ el: e }) => {
+      const img = e && e.querySelector('img');
+      return [e.textContent, e.href ? new URL(e.href).pathname + new URL(e.href).search : '',
+        img ? new URL(img.src).pathname : '', e.getAttribute('aria-current'), look[getComputedStyle(e).color]];
+    });
+  }, LOOK);
 }
 
 test('pages in sub-folders: links and images reach the published files, the current page is marked', async () => {
