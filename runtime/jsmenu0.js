@@ -241,17 +241,19 @@
   // The list's links whose text could lead here, and the marked ones: resolving every
   // link would cost more than the rest of the build
   function leads(here) {
-    var tail = here.slice(here.lastIndexOf('/') + 1), host = location.host, q = ['a[href=""]', '[aria-current=page]'];
-    function has(op, t) { q.push('a[href' + op + '"' + w.CSS.escape(t) + '" i]'); }
+    var tail = here.slice(here.lastIndexOf('/') + 1), q = ['a[href=""],[aria-current=page]'];
+    function has(op, list) {
+      each(list, function (t) { if (t) q.push('a[href' + op + '"' + w.CSS.escape(t) + '" i]'); });
+    }
     // Leading spaces go, tabs and line breaks anywhere; percent signs may hide dots
-    each('?# \f\t\n\r', function (c) { has('^=', c); });
-    each('\t\n\r%\\', function (c) { has('*=', c); });
-    if (tail) {
-      has('*=', tail);
-      try { has('*=', decodeURIComponent(tail)); } catch (e) {}
+    has('^=', '?# ');
+    has('*=', '\t\n\r%\\');
+    if (!tail) {
+      has('$=', ['/', '.', ' ', location.host]);
+      has('*=', ['/?', '/#', '.?', '.#', 'index.htm']);
     } else {
-      each(['/', '.', ' ', host], function (t) { if (t) has('$=', t); });
-      each(['/?', '/#', '.?', '.#', 'index.htm', host + '?', host + '#'], function (t) { has('*=', t); });
+      has('*=', [tail]);
+      try { has('*=', [decodeURIComponent(tail)]); } catch (e) {}
     }
     return q.join();
   }

@@ -121,3 +121,30 @@ test('the modern page: list links stay the page\'s, records\' images follow the 
   assert.deepEqual([deep.errors, deep.warnings], [[], []]);
   await deep.close0();
 });
+
+test('a folder\'s page: the modern page marks the links that lead to it as the classic page does', async () => {
+  // Folder, Other [Deep [the links to try]]: the marked items are made at load.
+  const LINKS = ['./', '.', 'index.html', 'INDEX.HTM', '?a=1', '#top', '%2e/', 'sub/..', 'sub/%2e%2e/', ' ./ ',
+    'sub/%2E%2E', 'y/', 'index2.html', '../', 'other.html', 'x/index.html'];
+  const d = { menu: still, items: [{ ICaption: 'Folder', ILink: 'z.html' }, { ICaption: 'Other', kids: [
+    { ICaption: 'Deep', kids: LINKS.map((l, i) => ({ ICaption: `L${i}`, ILink: l })) }] }] };
+  const got = [];
+  for (const page of ['classic', 'html5']) {
+    S.site.menu(d, 'menu5', { page });
+    const url = S.site.file(`${S.site.last}/index.html`, fs.readFileSync(`${S.site.root}/${S.site.last}/project.html`));
+    const pg = await open(S.browser, url);
+    got.push(await pg.evaluate(() => {
+      const m = Velmora.menus.menu5;
+      const marked = m.all.filter((it) => it && it.cur).map((it) => it.el ? it.el.textContent : it.c[0]);
+      // Then as a visitor finds them, every item made.
+      for (let i = 0; i < 21; i++) Velmora.show('menu5', i);
+      return [marked, m.all.filter((it) => it.el.getAttribute('aria-current')).map((it) => it.el.textContent)];
+    }));
+    assert.deepEqual([pg.errors, pg.warnings], [[], []], page);
+    await pg.close0();
+  }
+  const want = ['Other', 'Deep', 'L0', 'L1', 'L2', 'L3', 'L4', 'L5', 'L6', 'L7', 'L8', 'L9', 'L10'];
+  assert.deepEqual(got[0][0], want);
+  assert.deepEqual(got[1], got[0]);
+  assert.deepEqual(got[1][1], want.slice(2));
+});
