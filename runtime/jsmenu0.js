@@ -169,13 +169,13 @@
   // Each entry of a level [list, record numbers] of the page's list: fn(element, its own
   // level, record, number) until fn returns true. An entry without a record of its own
   // takes its previous sibling's, or its parent's; without record numbers every entry has
-  // the first. Numbers follow the list's order: an entry's submenu counts its <li>s.
+  // the first. Numbers (from n >= 0) follow the list's order: an entry's submenu counts its <li>s.
   function entries(m, u, n, up, fn) {
     var recs = m.cfg.r || [], order = u[1], j = 0, prev, li, e, sub, ko, r, k;
     for (li = u[0].firstElementChild; li; li = li.nextElementSibling) {
       for (sub = e = entry(li); sub && sub.tagName !== 'UL'; sub = sub.nextElementSibling);
       k = n;
-      n += sub ? 1 + li.getElementsByTagName('li').length : 1;
+      if (n >= 0) n += sub ? 1 + li.getElementsByTagName('li').length : 1;
       if (!e) {
         bad(m);
         continue;
@@ -239,23 +239,23 @@
     });
   }
   // The list's links whose text could lead here, and the marked ones: resolving every
-  // link would cost more than the rest of the build
+  // link would cost more than the rest of the build, and each test here costs too
   function leads(here) {
-    var tail = here.slice(here.lastIndexOf('/') + 1), q = ['a[href=""],[aria-current=page]'];
+    var tail = here.slice(here.lastIndexOf('/') + 1), q = ['=""'];
     function has(op, list) {
-      each(list, function (t) { if (t) q.push('a[href' + op + '"' + w.CSS.escape(t) + '" i]'); });
+      each(list, function (t) { if (t) q.push(op + '"' + w.CSS.escape(t) + '"'); });
     }
-    // Leading spaces go, tabs and line breaks anywhere; percent signs may hide dots
     has('^=', '?# ');
-    has('*=', '\t\n\r%\\');
-    if (!tail) {
-      has('$=', ['/', '.', ' ', location.host]);
-      has('*=', ['/?', '/#', '.?', '.#', 'index.htm']);
-    } else {
+    if (tail) {
       has('*=', [tail]);
       try { has('*=', [decodeURIComponent(tail)]); } catch (e) {}
+    } else {
+      // Backslashes are slashes; %2e is a dot in a folder's name
+      has('$=', ['/', '.', '\\', location.host]);
+      has('*=', ['/?', '/#', '.?', '.#', '\\?', '\\#']);
+      q.push('*="index.htm" i', '*="%2e" i');
     }
-    return q.join();
+    return 'a:is(' + q.map(function (x) { return '[href' + x + ']'; }) + '),[aria-current=page]';
   }
   // The item of an element of the page's list, its level and those above made
   function itemFor(m, a) {
@@ -283,7 +283,8 @@
         V.sh = mk('style', '', d.head || d.documentElement);
       }
       V.t = CSS;
-      fixSheets();
+      // The page's sheets are read once the menu stands
+      setTimeout(fixSheets);
     }
     V.t += t;
     if (V.sh.replaceSync) V.sh.replaceSync(V.t);
@@ -341,7 +342,7 @@
   // fn(record, disabled, the entry) for each entry of a level, made into items or not: a
   // bar that starts compact is measured without making its items. Stops when fn returns true.
   function look(m, x, fn) {
-    if (x.u) entries(m, x.u, 0, x.c, function (e, sub, r) { return fn(r, e.getAttribute('aria-disabled') == 'true', { u: sub, c: r, kids: LEAF }); });
+    if (x.u) entries(m, x.u, -1, x.c, function (e, sub, r) { return fn(r, e.getAttribute('aria-disabled') == 'true', { u: sub, c: r, kids: LEAF }); });
     else for (var l = x.kids, j = 0; j < l.length && !fn(l[j].c, l[j].off, l[j]); j++);
   }
 
