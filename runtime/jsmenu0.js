@@ -292,8 +292,7 @@
   }
 
   function build(m, box) {
-    var f = d.createDocumentFragment(), nav = box.firstElementChild, host = nav && nav.tagName === 'NAV' ? nav : box;
-    var first = '';
+    var f = d.createDocumentFragment(), nav = box.firstElementChild, host = nav && nav.tagName === 'NAV' ? nav : box, first = '';
     if (m.lean) {
       if (!(m.ul = host.querySelector('ul'))) return bad(m);
       m.u = [m.ul, m.cfg.i];
@@ -312,14 +311,14 @@
     host.replaceChildren(f);
     // The rest of the container goes; the nav moves once it holds the menu, not the list
     if (host !== box) box.replaceChildren(host);
-    // Our rules, and the measures, once the page's list is gone: a long one is
-    // neither styled again nor laid out
-    css('');
+    // The measures, and our rules, once the page's list is gone: a long one is neither
+    // laid out nor styled again. Our rules go in with the bar's own, in one go.
     m.rtl = getComputedStyle(box).direction === 'rtl';
     m.cm = !fits(m);
     roles(m, m.bar);
     if (m.cm) mode(m, m.cm, 1);
     else fill(m, m.bar);
+    if (!V.sh) css('');
   }
   function handler(box, fn) { return function (e) { fn(box.$vm, e); }; }
 
