@@ -4,7 +4,7 @@
  *   {r: distinct records (fields at their defaults left empty), i: record numbers in list
  *   order, an item's children as an array after it; left out when all are 0}; captions,
  *   links, targets, tips, disabled state and nesting come from the page's own <nav><ul>
- *   list, whose <a>/<span> elements become the items.
+ *   list, whose <a>/<span> elements become the items: a submenu's when it first opens.
  * - In a container whose first element is a <nav>, the menu replaces the nav's content, and
  *   the rest. Menubar name: the container's aria-label, the nav's, or "Menu".
  * - Relative links and images of the configuration are relative to the configuration
