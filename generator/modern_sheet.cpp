@@ -13,9 +13,13 @@ namespace {
 
 using Declarations = std::vector<std::string>;
 
+// "window-inset" is no border style to a browser: the modern page says
+// "inset" at once, so the runtime need not fetch its stylesheets again.
 std::string BorderSide(const TItemStyle& e, int colour) {
   const auto& v = e.values;
-  return CssPixels(v[colour + 1]) + " " + BorderStyleName(v[colour + 2]) + " " + CssColor(v[colour]);
+  const std::string style = BorderStyleName(v[colour + 2]);
+  return CssPixels(v[colour + 1]) + " " + (style == "window-inset" ? "inset" : style) + " " +
+         CssColor(v[colour]);
 }
 
 Declarations DeclarationsOf(const TItemStyle& e, TextEncoding encoding) {

@@ -283,8 +283,6 @@
         V.sh = mk('style', '', d.head || d.documentElement);
       }
       V.t = CSS;
-      // The page's sheets are read once the menu stands
-      setTimeout(fixSheets);
     }
     V.t += t;
     if (V.sh.replaceSync) V.sh.replaceSync(V.t);
@@ -319,6 +317,8 @@
     if (m.cm) mode(m, m.cm, 1);
     else fill(m, m.bar);
     if (!V.sh) css('');
+    // A classic page's sheets are read once the menu stands (the modern sheet says "inset")
+    if (!m.lean && !V.fx) V.fx = setTimeout(fixSheets);
   }
   function handler(box, fn) { return function (e) { fn(box.$vm, e); }; }
 

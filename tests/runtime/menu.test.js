@@ -222,24 +222,31 @@ test('links open in their target; empty links and disabled items stay put', asyn
   await pg.close0();
 });
 
-test('IE-only stylesheet words still give their look', async () => {
-  const pg = await open(browser, site.menu({
+test('IE-only stylesheet words still give their look, on the classic and the modern page', async () => {
+  const outline = {
     items: [
       { ICaption: 'Inset', IBorderTopStyleNormal: '8', IBorderLeftStyleNormal: '8', IBorderTopWidthNormal: '3',
         IBorderTopColorNormal: '123456', ICursorNormal: '3' },
       { ICaption: 'Url', ICursorNormal: '23' },
       { ICaption: 'Help', ICursorNormal: '4' },
     ],
-  }));
-  const cursor = (i) => pg.$eval(item(i), (e) => getComputedStyle(e).cursor);
-  assert.equal(await cursor(0), 'pointer');
-  assert.equal(await cursor(1), 'pointer');
-  assert.equal(await cursor(2), 'help');
-  await pg.waitForFunction((sel) => getComputedStyle(document.querySelector(sel)).borderTopStyle === 'inset', item(0));
-  const border = await pg.$eval(item(0), (e) => {
-    const s = getComputedStyle(e);
-    return [s.borderTopStyle, s.borderTopWidth, s.borderTopColor, s.borderLeftStyle, s.borderRightStyle];
-  });
-  assert.deepEqual(border, ['inset', '3px', 'rgb(18, 52, 86)', 'inset', 'solid']);
-  await pg.close0();
+  };
+  for (const page of ['classic', 'html5']) {
+    const pg = await open(browser, site.menu(outline, 'menu5', { page }));
+    const cursor = (i) => pg.$eval(item(i), (e) => getComputedStyle(e).cursor);
+    assert.equal(await cursor(0), 'pointer');
+    assert.equal(await cursor(1), 'pointer');
+    assert.equal(await cursor(2), 'help');
+    await pg.waitForFunction((sel) => getComputedStyle(document.querySelector(sel)).borderTopStyle === 'inset', item(0));
+    const border = await pg.$eval(item(0), (e) => {
+      const s = getComputedStyle(e);
+      return [s.borderTopStyle, s.borderTopWidth, s.borderTopColor, s.borderLeftStyle, s.borderRightStyle];
+    });
+    assert.deepEqual(border, ['inset', '3px', 'rgb(18, 52, 86)', 'inset', 'solid'], page);
+    // The modern stylesheet says "inset" itself: the page's sheets are not fetched again.
+    const sheets = await pg.evaluate(() => new Promise((done) => setTimeout(() => done(
+      performance.getEntriesByType('resource').filter((e) => /\.css$/.test(e.name)).length), 300)));
+    assert.equal(sheets, page === 'html5' ? 1 : 2, page);
+    await pg.close0();
+  }
 });
