@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 #include "document/text.h"
 #include "importers/gumbo_dom.h"
@@ -254,6 +256,9 @@ double Score(const WebMenuList& menu, const Group& group, double position) {
 
 std::vector<Group> GroupLists(const GumboNode* root, LinksNeeded needed, size_t& elements) {
   std::vector<Group> groups;
+  // The lists of one landmark join one group: found by key, as a page may
+  // hold many thousands of lists.
+  std::map<std::tuple<const GumboNode*, bool, bool>, size_t> groupOf;
   elements = 0;
   WalkBelow(root, [&](const GumboNode* node) {
     if (!IsElement(node) || NeverShown(node)) return Step::Skip;
@@ -266,13 +271,11 @@ std::vector<Group> GroupLists(const GumboNode* root, LinksNeeded needed, size_t&
     // own.
     const bool hidden = IsHiddenFromVisitors(node);
     const bool sideList = NamedAs(node, kSideListWords);
-    auto joined = std::find_if(groups.begin(), groups.end(), [&](const Group& g) {
-      return navigation && g.navigation == navigation && g.hidden == hidden && g.sideList == sideList;
-    });
-    if (joined == groups.end())
-      joined = groups.insert(groups.end(), Group{navigation, {}, hidden, sideList, 0, elements});
-    joined->lists.push_back(node);
-    joined->links += VisibleLinks(node);
+    size_t joined = groups.size();
+    if (navigation) joined = groupOf.try_emplace({navigation, hidden, sideList}, groups.size()).first->second;
+    if (joined == groups.size()) groups.push_back(Group{navigation, {}, hidden, sideList, 0, elements});
+    groups[joined].lists.push_back(node);
+    groups[joined].links += VisibleLinks(node);
     return Step::Skip;
   });
   std::erase_if(groups, [&](const Group& g) {

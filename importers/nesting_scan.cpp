@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -139,6 +140,8 @@ class NestingScan {
   // down to the nearest one of `stops`; npos when none.
   size_t Nearest(std::initializer_list<std::string_view> names,
                  std::initializer_list<std::string_view> stops) const {
+    if (std::none_of(names.begin(), names.end(), [&](std::string_view name) { return IsOpen(name); }))
+      return std::string_view::npos;
     for (size_t k = open_.size(); k-- > 0;) {
       if (IsOneOf(open_[k], names)) return k;
       if (IsOneOf(open_[k], stops)) break;
@@ -155,26 +158,41 @@ class NestingScan {
     if (selfClosing && foreign_ > 0) return;  // <path/> inside <svg>
     for (const SiblingRule& rule : kSiblingRules) {
       if (rule.name != name) continue;
-      if (const size_t at = Nearest(rule.closes, rule.within); at != std::string_view::npos) open_.resize(at);
+      if (const size_t at = Nearest(rule.closes, rule.within); at != std::string_view::npos) PopTo(at);
     }
-    if (ClosesParagraph(name) && !open_.empty() && open_.back() == "p") open_.pop_back();
-    if (name == "svg" || name == "math") ++foreign_;
+    if (ClosesParagraph(name) && !open_.empty() && open_.back() == "p") PopTo(open_.size() - 1);
+    if (IsForeignRoot(name)) ++foreign_;
+    ++openCount_[name];
     open_.push_back(name);
   }
 
   void Close(const std::string& name) {
+    if (!IsOpen(name)) return;
     // The end tags of a table's parts close the cells inside them.
     const bool tablePart = IsOneOf(name, {"table", "tbody", "thead", "tfoot", "tr", "td", "th", "caption"});
     for (size_t k = open_.size(); k-- > 0;) {
       if (open_[k] == name) {
         if (IsFormatting(name) && k + 1 != open_.size()) return;
-        for (size_t j = k; j < open_.size(); ++j) {
-          if (open_[j] == "svg" || open_[j] == "math") --foreign_;
-        }
-        open_.resize(k);
+        PopTo(k);
         return;
       }
       if (tablePart ? IsOneOf(open_[k], {"html", "table", "template"}) : IsScopeBoundary(open_[k])) return;
+    }
+  }
+
+  static bool IsForeignRoot(std::string_view name) { return name == "svg" || name == "math"; }
+
+  // Open elements are counted by name, so that a tag closing nothing does
+  // not search the whole stack: a page may nest hundreds of levels deep.
+  bool IsOpen(std::string_view name) const {
+    const auto found = openCount_.find(name);
+    return found != openCount_.end() && found->second > 0;
+  }
+
+  void PopTo(size_t size) {
+    for (; open_.size() > size; open_.pop_back()) {
+      if (IsForeignRoot(open_.back())) --foreign_;
+      --openCount_.find(open_.back())->second;
     }
   }
 
@@ -199,6 +217,7 @@ class NestingScan {
   std::string_view html_;
   size_t at_ = 0;
   std::vector<std::string> open_;
+  std::map<std::string, size_t, std::less<>> openCount_;
   int foreign_ = 0;
 };
 
