@@ -1,8 +1,13 @@
 #include "generator/site_pages.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <set>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 #include "document/errors.h"
 #include "document/file_io.h"
@@ -115,6 +120,9 @@ bool Read(const std::string& path, ReadPage& page, SitePage& entry) {
   try {
     page.bytes = ReadWholeFile(page.real);
     page.region = FindMenuRegion(page.bytes, path);
+  } catch (const FileError& e) {
+    entry.note = path + ": the page cannot be read: " + e.problem();
+    return false;
   } catch (const Error& e) {
     entry.note = e.what();
     return false;
@@ -131,10 +139,21 @@ std::string MenuCode(const TvornAppletAgent& doc, PageStyle style, const std::st
   return code;
 }
 
-bool IsReadOnly(const std::string& path) {
+// Why the page could not be replaced through a temporary file beside it;
+// "" when it can. Asked before anything is written, so that such a page
+// stops the run instead of failing it halfway.
+std::string WhyNotReplaceable(const std::string& path) {
   std::error_code ec;
   const fs::perms perms = fs::status(path, ec).permissions();
-  return !ec && (perms & fs::perms::owner_write) == fs::perms::none;
+  if (!ec && (perms & fs::perms::owner_write) == fs::perms::none) return "the page is read-only";
+#ifndef _WIN32
+  if (::access(path.c_str(), W_OK) != 0)
+    return std::string("the page cannot be written: ") + std::strerror(errno);
+  const std::string folder = fs::path(path).parent_path().string();
+  if (::access(folder.c_str(), W_OK | X_OK) != 0)
+    return "its folder " + folder + " takes no new files: " + std::strerror(errno);
+#endif
+  return "";
 }
 
 }  // namespace
@@ -146,9 +165,11 @@ std::string DefaultPublishMenuName(const FormatExtensions& extensions) {
 std::string SiteFolderOf(const FormatExtensions& extensions, const std::string& projectPath) {
   const std::string stored = extensions.Value(kSiteFolderKey);
   if (stored.empty()) return "";
-  const fs::path folder(stored);
-  if (folder.is_absolute()) return folder.lexically_normal().string();
-  return (fs::absolute(fs::path(projectPath)).parent_path() / folder).lexically_normal().string();
+  fs::path folder(stored);
+  if (!folder.is_absolute()) folder = fs::absolute(fs::path(projectPath)).parent_path() / folder;
+  folder = folder.lexically_normal();
+  // "." kept for the project's own folder names it without a separator at the end.
+  return (folder.has_filename() || !folder.has_relative_path() ? folder : folder.parent_path()).string();
 }
 
 void StoreSiteFolder(FormatExtensions& extensions, const std::string& projectPath,
@@ -199,10 +220,18 @@ SiteUpdate UpdateSitePages(TvornAppletAgent& doc, const DesignTree& tree, const 
   const std::string publishedPage = (published / (BaseNameOf(NameOf(projectPath)) + ".html")).string();
   SiteWalk walk = FindSitePages(paths, {PreviewFolder(doc)});
 
+  // One bar over reading, making the regions and writing, a third each;
+  // the generation and publishing on the way drive the status area too.
   StatusSink& status = doc.Status();
-  // Reading and checking is half the work, making the regions the other half.
-  status.SetProgressMax(2 * static_cast<int>(walk.pages.size()) + 1);
-  StatusGuard guard(status, "Updating Site Pages ... ...");
+  const std::string hint = "Updating Site Pages ... ...";
+  const int third = static_cast<int>(walk.pages.size());
+  auto resume = [&status, &hint, third](int position) {
+    status.SetHint(hint);
+    status.SetProgressMax(3 * third + 1);
+    status.SetProgressPosition(position);
+  };
+  status.SetProgressMax(3 * third + 1);
+  StatusGuard guard(status, hint);
 
   // Every page is read and checked before anything is generated or written.
   SiteUpdate update;
@@ -226,18 +255,13 @@ SiteUpdate UpdateSitePages(TvornAppletAgent& doc, const DesignTree& tree, const 
   }
   update.pages.insert(update.pages.end(), walk.leftOut.begin(), walk.leftOut.end());
 
-  const bool write = options.write && !update.HasProblems();
-  StagedFiles files;
-  if (write) {
-    update.published = StagePublish(doc, tree, options.menuBaseName, published.string(), NameOf(projectPath),
-                                    files, options.page);
-  } else {
-    PageOptions page = options.page;
-    page.title = BaseNameOf(NameOf(projectPath));
-    GenerateMenuTexts(doc, tree, options.menuBaseName, page);
-  }
+  // The regions, and every page that could not be written, are known
+  // before the first file is touched, also the published ones.
+  PageOptions titled = options.page;
+  titled.title = BaseNameOf(NameOf(projectPath));
+  GenerateMenuTexts(doc, tree, options.menuBaseName, titled);
+  resume(third);
   const PageStyle style = options.page.style.value_or(PageSettingsOf(doc).style);
-
   std::vector<std::pair<size_t, std::string>> changed;
   for (size_t k = 0; k < read.size(); ++k) {
     ReadPage& page = read[k];
@@ -248,17 +272,30 @@ SiteUpdate UpdateSitePages(TvornAppletAgent& doc, const DesignTree& tree, const 
         std::string_view(page.bytes).substr(page.region.begin, page.region.end - page.region.begin);
     if (old == region) {
       entry.state = SitePageState::UpToDate;
-    } else if (IsReadOnly(page.real)) {
+    } else if (const std::string why = WhyNotReplaceable(page.real); !why.empty()) {
       entry.state = SitePageState::Problem;
-      entry.note = entry.path + ": the page is read-only";
+      entry.note = entry.path + ": " + why;
     } else {
       changed.emplace_back(k, PageWithRegion(page.bytes, page.region, region));
     }
     page.bytes.clear();
     status.StepProgress(1);
   }
-  if (!write || update.HasProblems()) return update;
-  for (auto& [k, text] : changed) files.Write(read[k].real, text);
+  if (!options.write || update.HasProblems()) return update;
+
+  StagedFiles files;
+  update.published = StagePublish(doc, tree, options.menuBaseName, published.string(), NameOf(projectPath),
+                                  files, options.page);
+  resume(2 * third);
+  std::set<std::string> folders;
+  for (auto& [k, text] : changed) {
+    // What an interrupted run left beside the pages goes before it is uploaded.
+    if (const std::string folder = FolderOf(read[k].real); folders.insert(folder).second)
+      RemoveLeftTemporaryFiles(folder);
+    files.Write(read[k].real, text);
+    text.clear();
+    status.StepProgress(1);
+  }
   files.Commit();
   update.written = true;
   return update;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <map>
@@ -140,6 +142,27 @@ class Site : public ::testing::Test {
   }
 };
 
+// The status area of a site update: its steps counted, and the first one
+// made under another hint, outside the bar or backwards told.
+struct SiteProgress final : StatusSink {
+  std::string hint, strayStep;
+  int max = 0, siteSteps = 0;
+  long long position = 0, furthest = 0;
+  bool busy = false;
+  void SetHint(const std::string& text) override { hint = text; }
+  void SetProgressMax(int m) override { max = m; }
+  void SetProgressPosition(int p) override { position = p; }
+  void SetBusy(bool b) override { busy = b; }
+  void StepProgress(int amount) override {
+    position += amount;
+    if (!hint.starts_with("Updating Site Pages")) return;
+    ++siteSteps;
+    if (strayStep.empty() && (position > max || position <= furthest))
+      strayStep = std::to_string(position) + " of " + std::to_string(max);
+    furthest = position;
+  }
+};
+
 std::map<std::string, std::string> Snapshot(const std::string& folder) {
   std::map<std::string, std::string> entries;
   for (const auto& e : fs::recursive_directory_iterator(folder)) {
@@ -175,12 +198,13 @@ TEST_F(Site, FillsRegionsKeepingEveryOtherByteAndRewritesNothingTheSecondTime) {
   Spit(root / "blog/2026/none.html", "<p>no region</p>");
   ::chmod((root / "blog/index.htm").c_str(), 0640);
 
-  test::RecordingSink sink;
+  SiteProgress sink;
   doc.SetStatusSink(&sink);
   const SiteUpdate first = Run({root.path()});
   doc.SetStatusSink(nullptr);
   ASSERT_FALSE(first.HasProblems()) << SiteUpdateReport(first);
-  EXPECT_GE(sink.steps, 6) << "progress while pages are read and filled";
+  EXPECT_EQ(sink.siteSteps, 5 + 4 + 4) << "a step per page read, region made and page written";
+  EXPECT_EQ(sink.strayStep, "") << "the bar goes forward under the site's hint, within its maximum";
   EXPECT_FALSE(sink.busy);
   EXPECT_EQ(first.Count(SitePageState::WillUpdate), 4u) << SiteUpdateReport(first);
   EXPECT_EQ(first.Count(SitePageState::NoRegion), 1u);
@@ -261,6 +285,57 @@ TEST_F(Site, EveryRefusalLeavesTheWholeFolderAsItWas) {
   const SiteUpdate missing = Run({root / "gone"});
   EXPECT_TRUE(missing.HasProblems());
   EXPECT_FALSE(missing.written);
+}
+
+// A page that cannot be read, or that cannot be replaced because its folder
+// takes no new files, is found while checking, so nothing is written, not
+// even in the program folder. Run as a user the file system holds to its
+// permissions: a forked child that gives up root when the test has it.
+TEST_F(Site, PagesThatCannotBeReadOrReplacedStopTheRunBeforeAnyWrite) {
+  fs::create_directories(root / "open");
+  fs::create_directories(root / "shut");
+  Spit(root / "open/a.html", kOpen + kClose);
+  Spit(root / "open/secret.html", kOpen + kClose);
+  Spit(root / "shut/b.html", "x\n" + kOpen + kClose);
+  const auto before = Snapshot(root.path());
+  const auto homeBefore = Snapshot(home.path());
+  const bool asRoot = ::geteuid() == 0;
+  constexpr uid_t kNobody = 65534;
+  if (asRoot) {
+    for (const std::string& top : {root.path(), home.path()}) {
+      ASSERT_EQ(::lchown(top.c_str(), kNobody, kNobody), 0);
+      for (const auto& e : fs::recursive_directory_iterator(top))
+        ASSERT_EQ(::lchown(e.path().c_str(), kNobody, kNobody), 0);
+    }
+  }
+  ::chmod((root / "open/secret.html").c_str(), 0200);
+  ::chmod((root / "shut").c_str(), 0555);
+
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (asRoot && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) ::_exit(100);
+    const SiteUpdate update = Run({root.path()});
+    const std::string report = SiteUpdateReport(update);
+    int failed = update.written ? 1 : 0;
+    if (report.find(root / "open/secret.html: the page cannot be read: Permission denied\n") ==
+        std::string::npos)
+      failed |= 2;
+    if (report.find(root / "shut/b.html: its folder " + root / "shut takes no new files") ==
+        std::string::npos)
+      failed |= 4;
+    if (update.Count(SitePageState::Problem) != 2 || update.Count(SitePageState::WillUpdate) != 1)
+      failed |= 8;
+    std::fputs(report.c_str(), stderr);
+    ::_exit(failed);
+  }
+  int status = -1;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "1 written, 2 no read refusal, 4 no folder refusal, 8 wrong counts";
+  ::chmod((root / "open/secret.html").c_str(), 0644);
+  ::chmod((root / "shut").c_str(), 0755);
+  EXPECT_EQ(Snapshot(root.path()), before);
+  EXPECT_EQ(Snapshot(home.path()), homeBefore);
 }
 
 TEST_F(Site, WalkSkipsHiddenFoldersAndLinksLeadingOut) {
@@ -390,6 +465,8 @@ TEST(SiteFolder, KeptRelativeToTheProjectAndWrittenOnlyWhenSet) {
   EXPECT_EQ(SiteFolderOf(reread.Extensions, root / "sited.velm"), root / "www/docs");
   StoreSiteFolder(doc.Extensions, root / "sub/p.velm", root / "up");
   EXPECT_EQ(doc.Extensions.Value(kSiteFolderKey), "../up");
+  StoreSiteFolder(doc.Extensions, root / "p.velm", root.path());
+  EXPECT_EQ(SiteFolderOf(doc.Extensions, root / "p.velm"), root.path()) << "no separator at the end";
   StoreSiteFolder(doc.Extensions, root / "p.velm", "");
   EXPECT_FALSE(doc.Extensions.Has(kSiteFolderKey));
 }
