@@ -197,6 +197,12 @@ TEST_F(Site, FillsRegionsKeepingEveryOtherByteAndRewritesNothingTheSecondTime) {
   Spit(root / "blog/2026/notes.txt", kOpen + kClose);
   Spit(root / "blog/2026/none.html", "<p>no region</p>");
   ::chmod((root / "blog/index.htm").c_str(), 0640);
+  // What a run that was killed while writing left beside a page.
+  const pid_t ended = ::fork();
+  if (ended == 0) ::_exit(0);
+  ASSERT_EQ(::waitpid(ended, nullptr, 0), ended);
+  const std::string left = "blog/2026/.first.html." + std::to_string(ended) + "-0123456789abcdef.tmp";
+  Spit(root / left, "half a page");
 
   SiteProgress sink;
   doc.SetStatusSink(&sink);
@@ -209,6 +215,7 @@ TEST_F(Site, FillsRegionsKeepingEveryOtherByteAndRewritesNothingTheSecondTime) {
   EXPECT_EQ(first.Count(SitePageState::WillUpdate), 4u) << SiteUpdateReport(first);
   EXPECT_EQ(first.Count(SitePageState::NoRegion), 1u);
   EXPECT_TRUE(fs::exists(root / "menu.html") && fs::exists(root / "jsmenu01cfg.js"));
+  EXPECT_FALSE(fs::exists(root / left)) << "a left temporary file would be uploaded with the site";
 
   for (const auto& p : pages) {
     const std::string now = Slurp(root / p.name);
