@@ -5,10 +5,13 @@
 // VELMORA_SCREENSHOTS=DIR saves a picture of the dialog.
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -33,6 +36,7 @@ struct Shown {
   QStringList rows;
   QString summary;
   QString report;
+  QString copied;
 };
 
 // Runs the command, reads the dialog, presses Update when asked, closes it.
@@ -47,6 +51,13 @@ Shown RunDialog(TMainForm& form, bool update) {
       shown.rows << pages->topLevelItem(row)->text(0) + ": " + pages->topLevelItem(row)->text(1);
     shown.summary = dialog->findChild<QLabel*>("lblSummary")->text();
     shown.report = dialog->ReportText();
+    // The report is copied as a user copies it: select all, copy.
+    auto* report = dialog->findChild<QPlainTextEdit*>("memoReport");
+    report->setFocus();
+    QApplication::clipboard()->clear();
+    QTest::keyClick(report, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(report, Qt::Key_C, Qt::ControlModifier);
+    shown.copied = QApplication::clipboard()->text();
     if (const QString folder = qEnvironmentVariable("VELMORA_SCREENSHOTS"); !folder.isEmpty()) {
       QDir().mkpath(folder);
       dialog->grab().save(folder + (update ? "/site-pages-updated.png" : "/site-pages.png"));
@@ -91,6 +102,7 @@ class SitePagesTest : public QObject {
     QVERIFY2(first.summary.startsWith("2 updated, 0 up to date, 1 without a menu region"),
              qPrintable(first.summary));
     QVERIFY2(first.report.contains("site/www/blog/2026/post.htm: updated\n"), qPrintable(first.report));
+    QCOMPARE(first.copied, first.report);
     const QByteArray post = Read(w_->Path("site/www/blog/2026/post.htm"));
     QVERIFY(post.startsWith("<p>\xE9</p>\r\n<!-- velmora-menu -->\r\n<link href=\"../../../jsmenu01.css\""));
     QVERIFY(post.endsWith("</div>\r\n<!-- /velmora-menu -->\r\n"));
