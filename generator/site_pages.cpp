@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <set>
 #ifndef _WIN32
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -156,6 +157,20 @@ std::string WhyNotReplaceable(const std::string& path) {
   return "";
 }
 
+// A page of a site shared by several people stays theirs: the new page
+// gets the old one's owner and group where the system lets us give them.
+void KeepOwner(const std::string& page, const std::string& temporary) {
+#ifndef _WIN32
+  struct stat old;
+  if (::stat(page.c_str(), &old) != 0 || ::chown(temporary.c_str(), old.st_uid, old.st_gid) == 0) return;
+  // Giving a file away takes privileges; the group alone is kept then.
+  [[maybe_unused]] const int groupKept = ::chown(temporary.c_str(), static_cast<uid_t>(-1), old.st_gid);
+#else
+  (void)page;
+  (void)temporary;
+#endif
+}
+
 }  // namespace
 
 std::string DefaultPublishMenuName(const FormatExtensions& extensions) {
@@ -292,7 +307,11 @@ SiteUpdate UpdateSitePages(TvornAppletAgent& doc, const DesignTree& tree, const 
     // What an interrupted run left beside the pages goes before it is uploaded.
     if (const std::string folder = FolderOf(read[k].real); folders.insert(folder).second)
       RemoveLeftTemporaryFiles(folder);
-    files.Write(read[k].real, text);
+    AtomicFileWriter writer(read[k].real);
+    writer.Append(text);
+    std::string temporary = writer.Finish();
+    KeepOwner(read[k].real, temporary);
+    files.Adopt(read[k].real, std::move(temporary));
     text.clear();
     status.StepProgress(1);
   }
