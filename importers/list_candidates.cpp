@@ -148,15 +148,17 @@ std::string DescribeLists(const std::vector<const GumboNode*>& lists) {
 
 // Words that name a list of some other purpose than the site's navigation.
 constexpr std::string_view kSideListWords[] = {
-    "breadcrumb", "breadcrumbs", "crumbs",  "pagination", "pager", "paging",  "lang",    "language",
-    "languages",  "locale",      "account", "user",       "login", "signin",  "related", "relations",
-    "social",     "share",       "sharing", "tabs",       "tab",   "tablist", "skip",    "utility",
+    "breadcrumb", "breadcrumbs", "crumbs",          "pagination", "pager",    "paging", "lang",
+    "language",   "languages",   "locale",          "account",    "user",     "login",  "signin",
+    "related",    "relations",   "social",          "share",      "sharing",  "tabs",   "tab",
+    "tablist",    "skip",        "utility",         "archive",    "archives", "tag",    "tags",
+    "tagcloud",   "toc",         "tableofcontents",
 };
 
 // Words that name a site's main menu.
 constexpr std::string_view kMainMenuWords[] = {
-    "navbar",  "menubar", "menu",      "mainmenu", "mainnav",
-    "primary", "topnav",  "globalnav", "sitenav",  "megamenu",
+    "navbar", "menubar",   "menu",    "mainmenu", "mainnav", "primary",
+    "topnav", "globalnav", "sitenav", "megamenu", "nav",     "navigation",
 };
 
 template <size_t N>
@@ -237,7 +239,11 @@ double Score(const WebMenuList& menu, const Group& group, double position) {
   }
   const GumboNode* first = group.lists.front();
   double score = 10 * std::log2(1.0 + linked);
-  if (group.navigation) score += 20;
+  const bool namedMain = NamedAs(first, kMainMenuWords) ||
+                         (group.navigation && NamedAs(group.navigation, kMainMenuWords)) ||
+                         LabelledMain(first) || (group.navigation && LabelledMain(group.navigation));
+  // Pages older than <nav> mark their navigation by name (<div id="nav">).
+  if (group.navigation || (namedMain && !NearestLandmark(first))) score += 20;
   if (Nearest(first, Landmark::Banner)) score += 8;
   if (depth >= 2) score += 5;
   if (Nearest(first, Landmark::ContentInfo)) score -= 25;
@@ -246,9 +252,7 @@ double Score(const WebMenuList& menu, const Group& group, double position) {
   if (group.sideList || (group.navigation && NamedAs(group.navigation, kSideListWords)) ||
       OffersSigningOut(menu))
     score -= 25;
-  if (NamedAs(first, kMainMenuWords) || (group.navigation && NamedAs(group.navigation, kMainMenuWords)) ||
-      LabelledMain(first) || (group.navigation && LabelledMain(group.navigation)))
-    score += 10;
+  if (namedMain) score += 10;
   if (!menu.items.empty() && captionBytes / menu.items.size() > 40) score -= 15;  // prose, not captions
   if (linked > 0 && fragments == linked) score -= 10;                             // tabs of one page
   return score - 5 * position;

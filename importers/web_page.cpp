@@ -152,10 +152,12 @@ void WebPage::Decode(std::string_view bytes) {
     }
     settled = encoding != nullptr;
   }
+  bool detected = false;
   if (!encoding) {
     const bool utf8 = IsValidUtf8(bytes);
     encoding = utf8 ? &web::Utf8Encoding() : &web::DetectEncoding(bytes);
-    if (!utf8)
+    detected = !utf8;
+    if (detected)
       notes_.push_back("the page declares no encoding; it was read as " + std::string(encoding->name));
   }
   const auto refuseReplacement = [&](const PageEncoding& declared) {
@@ -181,10 +183,9 @@ void WebPage::Decode(std::string_view bytes) {
   // A declaration past the first 1024 bytes: the page is read again in it.
   const std::string late = DeclaredCharset(parsed_->Root());
   const PageEncoding* declared = late.empty() ? nullptr : web::EncodingForDeclaration(late);
-  if (declared && !(*declared == *encoding)) {
-    if (!notes_.empty() && notes_.back().starts_with("the page declares no encoding")) notes_.pop_back();
-    parse(*declared);
-  }
+  if (!declared) return;
+  if (detected) notes_.pop_back();  // the page does declare one, if late
+  if (!(*declared == *encoding)) parse(*declared);
 }
 
 WebPage::~WebPage() = default;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -72,6 +73,49 @@ TEST_P(FixturePages, ImportAndExportAsExpected) {
 INSTANTIATE_TEST_SUITE_P(Markups, FixturePages,
                          ::testing::Values("bootstrap_navbar", "wordpress_menu", "mega_menu",
                                            "plain_nested"));
+
+// Pages in the shapes sites take: the default is the list a person would
+// take, whatever comes before it or is larger; hidden copies are offered
+// but never the default.
+TEST(WebImport, EachShapeOfPageGivesItsMainNavigation) {
+  struct Shape {
+    std::string page;
+    std::string first, last;  // top-level captions of the default
+    size_t items, lists, hidden;
+  };
+  const Shape shapes[] = {
+      {"admin_account_dropdown", "Books", "Suppliers", 11, 2, 0},
+      {"blog_tags_pagination", "Home", "Contact", 7, 4, 0},
+      {"blog_widget_navs_unnamed_menu", "Home", "About", 4, 5, 0},
+      {"cookie_banner_first", "Walks", "News", 4, 2, 0},
+      {"docs_toc", "Installing", "Changelog", 14, 3, 0},
+      {"footer_sitemap", "Home", "Contact", 5, 3, 0},
+      {"header_without_nav", "Collections", "Contact", 7, 3, 0},
+      {"hidden_copies", "Home", "Contact", 4, 6, 5},
+      {"language_nav_first", "Visita", "Colecciones", 4, 2, 0},
+      {"navbar_two_lists", "Home", "Donate", 9, 2, 0},
+      {"news_sections", "News", "Obituaries", 9, 5, 0},
+      {"post_with_toc_nav", "Posts", "About", 4, 3, 0},
+      {"related_nav_before_menubar", "About", "Admissions", 13, 2, 0},
+      {"shop_mega_account_language", "Fahrräder", "Angebote", 23, 5, 0},
+      {"tab_strip_before_sidebar", "Records", "Errors", 14, 2, 0},
+      {"table_layout_link_page", "Home", "Links", 6, 2, 0},
+  };
+  for (const Shape& shape : shapes) {
+    const WebPage page = WebPage::Read(Fixture("shapes/" + shape.page));
+    ASSERT_EQ(page.DefaultList(), 0) << shape.page;
+    const WebMenuList& taken = page.ChosenList();
+    const std::vector<std::string> captions = taken.FirstCaptions(100);
+    EXPECT_EQ(captions.front(), shape.first) << shape.page;
+    EXPECT_EQ(captions.back(), shape.last) << shape.page;
+    EXPECT_EQ(taken.items.size(), shape.items) << shape.page;
+    EXPECT_EQ(page.Lists().size(), shape.lists) << shape.page;
+    EXPECT_EQ(static_cast<size_t>(std::count_if(page.Lists().begin(), page.Lists().end(),
+                                                [](const WebMenuList& list) { return list.hidden; })),
+              shape.hidden)
+        << shape.page;
+  }
+}
 
 TEST(WebImport, ToolTipsAndTargetsComeFromTheLinks) {
   const WebPage page = WebPage::Read(Fixture("plain_nested"));

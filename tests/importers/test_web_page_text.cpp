@@ -195,6 +195,7 @@ TEST(WebImportText, EveryEncodingFamilyDeclaredEarlyLateOrNotAtAll) {
       EXPECT_EQ(read.EncodingName(), family.name) << family.label;
       EXPECT_EQ(read.ChosenList().items.front().caption, family.utf8) << family.name;
       EXPECT_TRUE(read.ChosenList().warnings.empty()) << family.name;
+      EXPECT_EQ(read.Notes(), std::vector<std::string>{}) << family.name;  // declared, if late
     }
   }
 }
