@@ -10,6 +10,7 @@
 
 #include "document/errors.h"
 #include "document/text.h"
+#include "document/text_encoding.h"
 #include "document/unicode.h"
 #include "generator/maker.h"
 #include "generator/page_style.h"
@@ -228,7 +229,8 @@ std::string Entry(const TItemData& item, int index, const std::string& classes, 
   const std::string target = Trim(item[ITarget]);
   if (!target.empty() && ToLowerAscii(target) != "_self")
     attributes += " target=\"" + EscapeHtml(target, encoding) + "\"";
-  if (place.IsCurrentPage(link)) attributes += " aria-current=\"page\"";
+  // The page's own name is the file system's; a classic design's link is code page text.
+  if (place.IsCurrentPage(FileSystemName(link, encoding))) attributes += " aria-current=\"page\"";
   return "<a href=\"" + EscapeHtml(place.Rebase(link), encoding) + "\"" + attributes + ">" + caption + "</a>";
 }
 

@@ -270,6 +270,19 @@ TEST_F(Site, FillsRegionsKeepingEveryOtherByteAndRewritesNothingTheSecondTime) {
       std::string::npos);
 }
 
+// A classic design holds its links in the code page; the file system names
+// the page in UTF-8. The link to the page is marked all the same.
+TEST_F(Site, ALinkInTheCodePageMarksThePageItNames) {
+  fs::create_directories(root / "caf\xC3\xA9");
+  Spit(root / "caf\xC3\xA9/d\xC3\xA9j\xC3\xA0.html", kOpen + kClose);
+  doc.Items[3][ILink] = "caf\xE9/d\xE9j\xE0.html";
+  ASSERT_FALSE(Run({root.path()}).HasProblems());
+  EXPECT_NE(Slurp(root / "caf\xC3\xA9/d\xC3\xA9j\xC3\xA0.html")
+                .find("<a href=\"../caf&#xE9;/d&#xE9;j&#xE0;.html\" aria-current=\"page\">"),
+            std::string::npos)
+      << Slurp(root / "caf\xC3\xA9/d\xC3\xA9j\xC3\xA0.html");
+}
+
 TEST_F(Site, EveryRefusalLeavesTheWholeFolderAsItWas) {
   fs::create_directories(root / "a/b");
   Spit(root / "a/good.html", kOpen + kClose);
