@@ -59,21 +59,31 @@ class ParserArena {
 // before they read it, and change to an encoding declared later.
 constexpr size_t kDeclarationReach = 1024;
 
-// The charset the first <meta> element declaring one names; empty if none.
-std::string DeclaredCharset(const GumboNode* root) {
-  std::string charset;
+// What a page's <meta> elements declare: browsers pass over a label they
+// do not know and take the next declaration.
+struct Declaration {
+  const PageEncoding* encoding = nullptr;  // the first one browsers know
+  std::string unknownLabel;                // the first one they do not
+};
+
+Declaration DeclaredEncoding(const GumboNode* root) {
+  Declaration declaration;
   web::WalkBelow(root, [&](const GumboNode* node) {
     if (!web::IsElement(node) || web::IsUnseen(node)) return Step::Skip;
     if (TagOf(node) != GUMBO_TAG_META) return Step::Enter;
+    std::string charset;
     if (const char* value = AttributeOf(node, "charset")) {
       charset = value;
     } else if (const char* equiv = AttributeOf(node, "http-equiv");
                equiv && ToLowerAscii(web::TrimAscii(equiv)) == "content-type") {
       if (const char* content = AttributeOf(node, "content")) charset = web::CharsetOfContentType(content);
     }
-    return charset.empty() ? Step::Skip : Step::Stop;
+    if (charset.empty()) return Step::Skip;
+    declaration.encoding = web::EncodingForDeclaration(charset);
+    if (!declaration.encoding && declaration.unknownLabel.empty()) declaration.unknownLabel = charset;
+    return declaration.encoding ? Step::Stop : Step::Skip;
   });
-  return charset;
+  return declaration;
 }
 
 std::string LanguageOf(const GumboNode* root) {
@@ -141,24 +151,27 @@ void WebPage::Decode(std::string_view bytes) {
   const PageEncoding* encoding = web::EncodingFromByteOrderMark(bytes, markLength);
   bytes.remove_prefix(markLength);
   bool settled = encoding != nullptr;  // a byte-order mark is never overruled
+  std::string unknownLabel;            // declared, but no browser knows it
   if (!encoding) {
     // A <meta> declaration is plain ASCII whatever the encoding.
-    const std::string charset =
-        DeclaredCharset(Parsed(std::string(bytes.substr(0, kDeclarationReach))).Root());
-    encoding = charset.empty() ? nullptr : web::EncodingForDeclaration(charset);
-    if (!charset.empty() && !encoding) {
-      notes_.push_back("the page declares the encoding \"" + web::ForMessage(charset) +
-                       "\", which browsers do not know; it was read as if it declared none");
-    }
+    Declaration early = DeclaredEncoding(Parsed(std::string(bytes.substr(0, kDeclarationReach))).Root());
+    encoding = early.encoding;
+    unknownLabel = std::move(early.unknownLabel);
     settled = encoding != nullptr;
   }
-  bool detected = false;
+  // What the user is told of an encoding the page did not settle.
+  const auto guessNote = [&](const PageEncoding& readAs) {
+    const std::string as = "it was read as " + std::string(readAs.name);
+    return unknownLabel.empty() ? "the page declares no encoding; " + as
+                                : "the page declares the encoding \"" + web::ForMessage(unknownLabel) +
+                                      "\", which browsers do not know; " + as;
+  };
+  bool noted = false;
   if (!encoding) {
     const bool utf8 = IsValidUtf8(bytes);
     encoding = utf8 ? &web::Utf8Encoding() : &web::DetectEncoding(bytes);
-    detected = !utf8;
-    if (detected)
-      notes_.push_back("the page declares no encoding; it was read as " + std::string(encoding->name));
+    noted = !utf8 || !unknownLabel.empty();
+    if (noted) notes_.push_back(guessNote(*encoding));
   }
   const auto refuseReplacement = [&](const PageEncoding& declared) {
     if (web::IsReplacement(declared)) {
@@ -181,10 +194,10 @@ void WebPage::Decode(std::string_view bytes) {
   parse(*encoding);
   if (settled) return;
   // A declaration past the first 1024 bytes: the page is read again in it.
-  const std::string late = DeclaredCharset(parsed_->Root());
-  const PageEncoding* declared = late.empty() ? nullptr : web::EncodingForDeclaration(late);
+  const PageEncoding* declared = DeclaredEncoding(parsed_->Root()).encoding;
   if (!declared) return;
-  if (detected) notes_.pop_back();  // the page does declare one, if late
+  if (noted) notes_.pop_back();  // the page does declare one, if late
+  if (!unknownLabel.empty()) notes_.push_back(guessNote(*declared));
   if (!(*declared == *encoding)) parse(*declared);
 }
 

@@ -218,16 +218,26 @@ TEST(WebImportText, UndeclaredPagesAreDetectedAndUndecodableCaptionsWarn) {
   }
 
   // Bytes the declared encoding does not define stay visible as U+FFFD,
-  // with a warning; an unknown label is read as no declaration.
+  // with a warning; an unknown label is passed over.
   const WebPage broken("<meta charset='utf-8'><nav><ul><li><a href=a>Caf\xE9</a></ul></nav>", "p.html");
   EXPECT_EQ(broken.ChosenList().items.front().caption, "Caf\uFFFD");
   EXPECT_EQ(broken.ChosenList().warnings,
             std::vector<std::string>{"item 1 \"Caf\uFFFD\": the caption holds characters the page's encoding "
                                      "does not define (shown as \uFFFD)"});
   const WebPage unknown("<meta charset='klingon'><nav><ul><li><a href=a>A</a></ul></nav>", "p.html");
-  EXPECT_EQ(unknown.Notes(),
-            std::vector<std::string>{"the page declares the encoding \"klingon\", which "
-                                     "browsers do not know; it was read as if it declared none"});
+  EXPECT_EQ(unknown.Notes(), std::vector<std::string>{"the page declares the encoding \"klingon\", which "
+                                                      "browsers do not know; it was read as UTF-8"});
+  // Browsers pass over the label they do not know to the next declaration.
+  const std::string koi8Nav = "<nav><ul><li><a href=a>\xF0\xD2\xC9\xD7\xC5\xD4</a></ul></nav>";
+  const WebPage next("<meta charset='klingon'><meta charset='koi8-r'>" + koi8Nav, "p.html");
+  EXPECT_EQ(next.EncodingName(), "KOI8-R");
+  EXPECT_EQ(next.Notes(), std::vector<std::string>{});
+  const WebPage later(
+      "<meta charset='klingon'><!--" + std::string(1100, '-') + "--><meta charset='koi8-r'>" + koi8Nav,
+      "p.html");
+  EXPECT_EQ(later.ChosenList().items.front().caption, "Привет");
+  EXPECT_EQ(later.Notes(), std::vector<std::string>{"the page declares the encoding \"klingon\", which "
+                                                    "browsers do not know; it was read as KOI8-R"});
   try {
     const WebPage page("<meta charset='iso-2022-kr'><nav><ul><li><a href=a>A</a></ul></nav>", "kr.html");
     ADD_FAILURE() << "a replacement encoding was read";
