@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStringList>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <exception>
@@ -37,9 +38,10 @@ TfrmSitePages::TfrmSitePages(const QString& folder, Runner runner, FolderChooser
   lvwPages->setHeaderLabels({"Page", "State"});
   lvwPages->setRootIsDecorated(false);
   lvwPages->setUniformRowHeights(true);
-  lvwPages->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-  lvwPages->header()->setStretchLastSection(false);
-  lvwPages->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+  // A long problem is cut at the list's edge (its tooltip and the report
+  // below hold it whole) rather than pushing the states out of sight.
+  lvwPages->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+  lvwPages->header()->setStretchLastSection(true);
 
   lblSummary = new QLabel(this);
   lblSummary->setObjectName("lblSummary");
@@ -116,7 +118,7 @@ void TfrmSitePages::Show(const SiteUpdate& update) {
                         ? QStringLiteral("updated")
                         : QString::fromLatin1(SitePageStateText(page.state));
     if (page.state == SitePageState::Problem || page.state == SitePageState::Skipped)
-      state = FromNativePath(page.note);
+      state = FromNativePath(SitePageNote(page));
     auto* row = new QTreeWidgetItem({base.relativeFilePath(FromNativePath(page.path)), state});
     row->setToolTip(1, state);
     rows.append(row);
@@ -125,6 +127,13 @@ void TfrmSitePages::Show(const SiteUpdate& update) {
   QString summary = FromNativePath(SiteUpdateSummary(update, update.written));
   if (update.HasProblems()) summary += ". Nothing is written until the problems are mended.";
   lblSummary->setText(summary);
+  // The problems in full where they can be read and copied whole.
+  QStringList problems;
+  for (const SitePage& page : update.pages) {
+    if (page.state == SitePageState::Problem)
+      problems << FromNativePath(page.path + ": " + SitePageNote(page));
+  }
+  memoReport->setPlainText(problems.join('\n'));
   btnUpdate->setEnabled(!update.written && !update.HasProblems() &&
                         update.Count(SitePageState::WillUpdate) > 0);
 }

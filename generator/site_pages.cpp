@@ -217,6 +217,14 @@ const char* SitePageStateText(SitePageState state) {
   return "problem";
 }
 
+std::string SitePageNote(const SitePage& page) {
+  std::string_view note = page.note;
+  if (note.starts_with(page.path) &&
+      (note.substr(page.path.size()).starts_with(": ") || note.substr(page.path.size()).starts_with(", ")))
+    note.remove_prefix(page.path.size() + 2);
+  return std::string(note);
+}
+
 size_t SiteUpdate::Count(SitePageState state) const {
   return static_cast<size_t>(
       std::count_if(pages.begin(), pages.end(), [state](const SitePage& p) { return p.state == state; }));

@@ -41,6 +41,9 @@ struct SitePage {
 
 // "will be updated", "up to date", "no menu region", "skipped", "problem".
 const char* SitePageStateText(SitePageState state);
+// The note of a page without the page's name in front: "line 3: the
+// opening marker ...", "the page is read-only".
+std::string SitePageNote(const SitePage& page);
 
 struct SiteUpdateOptions {
   PageOptions page;

@@ -37,6 +37,7 @@ struct Shown {
   QString summary;
   QString report;
   QString copied;
+  bool canUpdate = false;
 };
 
 // Runs the command, reads the dialog, presses Update when asked, closes it.
@@ -47,6 +48,7 @@ Shown RunDialog(TMainForm& form, bool update) {
     QVERIFY(dialog);
     auto* pages = dialog->findChild<QTreeWidget*>("lvwPages");
     if (update) dialog->findChild<QPushButton*>("btnUpdate")->click();
+    shown.canUpdate = dialog->findChild<QPushButton*>("btnUpdate")->isEnabled();
     for (int row = 0; row < pages->topLevelItemCount(); ++row)
       shown.rows << pages->topLevelItem(row)->text(0) + ": " + pages->topLevelItem(row)->text(1);
     shown.summary = dialog->findChild<QLabel*>("lblSummary")->text();
@@ -129,6 +131,25 @@ class SitePagesTest : public QObject {
     Form().History().Undo();
     Form().History().Undo();
     QVERIFY(!Form().Document().Extensions.Has("Site_Folder"));
+  }
+
+  void problemsShowInTheListAndWholeBelowIt() {
+    const QString project = w_->OpenDesign("site/menu.velm", {{"Home", 0}});
+    w_->sandbox.WriteFile("site/www/broken.html", "a\n<!-- velmora-menu -->\n");
+    w_->sandbox.WriteFile("site/www/fine.html", "<!-- velmora-menu --><!-- /velmora-menu -->");
+    w_->prompts.fileAnswers.enqueue(w_->Path("site/www"));
+    const QByteArray saved = Read(project);
+
+    const Shown shown = RunDialog(Form(), false);
+    const QString problem =
+        "line 2: the opening marker <!-- velmora-menu --> has no closing marker "
+        "<!-- /velmora-menu --> after it";
+    QCOMPARE(shown.rows, (QStringList{"broken.html: " + problem, "fine.html: will be updated"}));
+    QCOMPARE(shown.report, w_->Path("site/www/broken.html") + ": " + problem);
+    QVERIFY(shown.summary.endsWith("Nothing is written until the problems are mended."));
+    QVERIFY(!shown.canUpdate);
+    QCOMPARE(Read(w_->Path("site/www/fine.html")), QByteArray("<!-- velmora-menu --><!-- /velmora-menu -->"));
+    QCOMPARE(Read(project), saved);
   }
 
   void unsavedDesignIsAskedToBeSavedFirst() {
