@@ -249,9 +249,9 @@ SiteUpdate UpdateSitePages(TvornAppletAgent& doc, const DesignTree& tree, const 
   const std::string hint = "Updating Site Pages ... ...";
   const int third = static_cast<int>(walk.pages.size());
   auto resume = [&status, &hint, third](int position) {
-    status.SetHint(hint);
     status.SetProgressMax(3 * third + 1);
     status.SetProgressPosition(position);
+    status.SetHint(hint);
   };
   status.SetProgressMax(3 * third + 1);
   StatusGuard guard(status, hint);
