@@ -120,8 +120,9 @@ Choice ChooseList(DesignSession& session, const WebPage& page, Templates& templa
   QList<WebMenuChoice> choices;
   for (const WebMenuList& list : page.Lists()) {
     QStringList captions;
-    for (const std::string& caption : list.FirstCaptions(kCaptionsShown))
+    for (const std::string& caption : list.FirstCaptions(kCaptionsShown + 1))
       captions << QString::fromStdString(caption);
+    if (captions.size() > static_cast<qsizetype>(kCaptionsShown)) captions.last() = QStringLiteral("...");
     choices.append({QString::fromStdString(list.where), static_cast<int>(list.items.size()), list.Depth(),
                     list.hidden, captions});
   }

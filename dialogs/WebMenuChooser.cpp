@@ -38,8 +38,7 @@ TfrmWebMenuChooser::TfrmWebMenuChooser(const QString& pageName, const QList<WebM
                 .arg(QFileInfo(pageName).fileName())
           : QStringLiteral("The page %1 holds %2 lists of links, the likeliest menu first. Choose the one to "
                            "import as the menu:")
-                .arg(QFileInfo(pageName).fileName())
-                .arg(choices.size()),
+                .arg(QFileInfo(pageName).fileName(), QString::number(choices.size())),
       this);
   lblPrompt->setObjectName("lblPrompt");
   lblPrompt->setWordWrap(true);
@@ -133,14 +132,13 @@ bool TfrmWebMenuChooser::ModernPage() const {
 }
 
 QString TfrmWebMenuChooser::RowText(const WebMenuChoice& choice) {
+  // One pass: a caption holding "%2" stays as the page has it.
   return QStringLiteral("%1  (%2 %3, %4 %5%6)\n%7")
-      .arg(choice.firstCaptions.join(QStringLiteral(", ")))
-      .arg(choice.itemCount)
-      .arg(choice.itemCount == 1 ? QStringLiteral("item") : QStringLiteral("items"))
-      .arg(choice.depth)
-      .arg(choice.depth == 1 ? QStringLiteral("level") : QStringLiteral("levels"))
-      .arg(choice.hidden ? QStringLiteral(", hidden") : QString())
-      .arg(choice.where);
+      .arg(choice.firstCaptions.join(QStringLiteral(", ")), QString::number(choice.itemCount),
+           choice.itemCount == 1 ? QStringLiteral("item") : QStringLiteral("items"),
+           QString::number(choice.depth),
+           choice.depth == 1 ? QStringLiteral("level") : QStringLiteral("levels"),
+           choice.hidden ? QStringLiteral(", hidden") : QString(), choice.where);
 }
 
 }  // namespace velmora

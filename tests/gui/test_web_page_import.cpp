@@ -120,6 +120,8 @@ class WebPageImportTest : public QObject {
                        "Terms, Privacy  (2 items, 1 level)\n<ul> in <footer>",
                    }));
     QCOMPARE(preselected, 0);  // the list the command-line import takes comes first
+    QCOMPARE(TfrmWebMenuChooser::RowText({"<ul>", 6, 1, true, {"Save %2 now", "%1", "...", "%7"}}),
+             QStringLiteral("Save %2 now, %1, ..., %7  (6 items, 1 level, hidden)\n<ul>"));
     QCOMPARE(look, QStringLiteral("light_bar"));
     QCOMPARE(w_->Captions(),
              (std::vector<std::string>{"Home", "Lamps", "Table lamps", "Floor lamps", "Cart", "About"}));

@@ -100,6 +100,10 @@ TEST(WebImport, EachShapeOfPageGivesItsMainNavigation) {
       {"shop_mega_account_language", "Fahrräder", "Angebote", 23, 5, 0},
       {"tab_strip_before_sidebar", "Records", "Errors", 14, 2, 0},
       {"table_layout_link_page", "Home", "Links", 6, 2, 0},
+      {"docs_tabs_sidebar_toc", "Setup", "Privacy", 60, 3, 0},
+      {"wiki_portals_and_languages", "Main page", "Contact us", 6, 10, 0},
+      {"one_page_fragment_nav", "Il menu", "Contatti", 5, 2, 0},
+      {"council_skip_secondary_footer", "Bins and recycling", "Schools", 6, 6, 0},
   };
   for (const Shape& shape : shapes) {
     const WebPage page = WebPage::Read(Fixture("shapes/" + shape.page));
