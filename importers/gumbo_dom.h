@@ -58,10 +58,10 @@ inline bool IsHeading(const GumboNode* node) {
   }
 }
 
-// Content a visitor never sees: hidden elements, scripts, styles,
-// templates and the fallback of pages without scripts. Comments are not
-// elements and carry no text, so walks pass over them anyway.
-inline bool IsUnseen(const GumboNode* node) {
+// Content no script makes visible: scripts, styles, templates and the
+// fallback of pages without scripts. Comments are not elements and carry
+// no text, so walks pass over them anyway.
+inline bool IsNeverShown(const GumboNode* node) {
   if (node->type == GUMBO_NODE_TEMPLATE) return true;
   if (node->type != GUMBO_NODE_ELEMENT) return false;
   switch (node->v.element.tag) {
@@ -71,8 +71,13 @@ inline bool IsUnseen(const GumboNode* node) {
     case GUMBO_TAG_NOSCRIPT:
       return true;
     default:
-      return AttributeOf(node, "hidden") != nullptr;
+      return false;
   }
+}
+
+// Content a visitor never sees: hidden elements and what is never shown.
+inline bool IsUnseen(const GumboNode* node) {
+  return IsNeverShown(node) || (node->type == GUMBO_NODE_ELEMENT && AttributeOf(node, "hidden") != nullptr);
 }
 
 // The title and description of an SVG picture: labels, not text on view.

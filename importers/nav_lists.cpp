@@ -252,11 +252,12 @@ class ListReader {
   }
 
   // The lists, dropdown panels and headings inside an <li>, in document
-  // order (not those inside its nested lists).
+  // order (not those inside its nested lists). A hidden one is a submenu
+  // closed until its entry opens it, as a disclosure menu's are.
   static std::vector<Part> PartsOf(const GumboNode* li) {
     std::vector<Part> parts;
     WalkBelow(li, [&](const GumboNode* node) {
-      if (!IsElement(node) || IsUnseen(node)) return Step::Skip;
+      if (!IsElement(node) || IsNeverShown(node)) return Step::Skip;
       if (IsList(node) || HasClass(node, "dropdown-menu")) {
         parts.push_back({PartKind::List, node});
         return Step::Skip;

@@ -121,6 +121,27 @@ TEST(WebImport, EachShapeOfPageGivesItsMainNavigation) {
   }
 }
 
+// A disclosure menu keeps its submenus hidden until their button opens
+// them: they are part of the menu; a hidden entry is not.
+TEST(WebImport, ClosedSubmenusAreReadHiddenEntriesAreNot) {
+  const WebPage page(
+      "<nav><ul><li><button aria-expanded=false aria-controls=a>About</button>"
+      "<ul id=a hidden><li><a href=/o>Overview</a><li><a href=/h>History</a></ul>"
+      "<li><button aria-expanded=false>Shop</button><div class=panel hidden><h3>Bikes</h3>"
+      "<ul><li><a href=/c>City</a></ul><template><ul><li><a href=/t>Template</a></ul></template></div>"
+      "<li hidden><a href=/b>Beta</a><li><a href=/k>Contact</a></ul></nav>",
+      "p.html");
+  std::vector<std::pair<int, std::string>> items;
+  for (const WebMenuItem& item : page.ChosenList().items) items.emplace_back(item.level, item.caption);
+  EXPECT_EQ(items, (std::vector<std::pair<int, std::string>>{{0, "About"},
+                                                             {1, "Overview"},
+                                                             {1, "History"},
+                                                             {0, "Shop"},
+                                                             {1, "Bikes"},
+                                                             {2, "City"},
+                                                             {0, "Contact"}}));
+}
+
 TEST(WebImport, ToolTipsAndTargetsComeFromTheLinks) {
   const WebPage page = WebPage::Read(Fixture("plain_nested"));
   TvornAppletAgent doc;
