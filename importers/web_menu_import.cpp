@@ -153,7 +153,10 @@ void ImportWebMenu(const WebMenuList& list, const std::string& sourceName, Tvorn
 
   PageSettings page = options.look ? PageSettingsOf(*options.look) : PageSettings{};
   if (options.pageStyle) page.style = *options.pageStyle;
-  if (page.style == PageStyle::Html5 && IsLanguageTag(options.language)) page.language = options.language;
+  // Pages often write a locale ("de_DE") where a language tag belongs.
+  std::string language = options.language;
+  std::replace(language.begin(), language.end(), '_', '-');
+  if (page.style == PageStyle::Html5 && IsLanguageTag(language)) page.language = language;
 
   doc.ResetDocument();
   if (options.look) {

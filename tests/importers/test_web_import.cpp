@@ -343,6 +343,8 @@ TEST(WebImport, TheResultTakesATemplatesLookAndThePagesLanguage) {
   ImportWebMenu(page.ChosenList(), page.SourceName(), plain, tree, {nullptr, PageStyle::Html5, "not a tag!"});
   EXPECT_EQ(PageSettingsOf(plain).language, "en");
   EXPECT_EQ(PageSettingsOf(plain).style, PageStyle::Html5);
+  ImportWebMenu(page.ChosenList(), page.SourceName(), plain, tree, {nullptr, PageStyle::Html5, "pt_BR"});
+  EXPECT_EQ(PageSettingsOf(plain).language, "pt-BR");
 }
 
 // Pages nested beyond what browsers build are refused before parsing;
