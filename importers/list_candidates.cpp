@@ -226,8 +226,9 @@ struct Group {
 };
 
 // How much the menu looks like the site's main navigation; `position` is
-// where it starts, from 0 (page start) to 1 (page end).
-double Score(const WebMenuList& menu, const Group& group, double position) {
+// where it starts, from 0 (page start) to 1 (page end); `pageMarksNavigation`
+// whether the page has a navigation landmark anywhere.
+double Score(const WebMenuList& menu, const Group& group, double position, bool pageMarksNavigation) {
   int linked = 0, fragments = 0;
   size_t captionBytes = 0;
   int depth = 0;
@@ -243,7 +244,7 @@ double Score(const WebMenuList& menu, const Group& group, double position) {
                          (group.navigation && NamedAs(group.navigation, kMainMenuWords)) ||
                          LabelledMain(first) || (group.navigation && LabelledMain(group.navigation));
   // Pages older than <nav> mark their navigation by name (<div id="nav">).
-  if (group.navigation || (namedMain && !NearestLandmark(first))) score += 20;
+  if (group.navigation || (!pageMarksNavigation && namedMain && !NearestLandmark(first))) score += 20;
   if (Nearest(first, Landmark::Banner)) score += 8;
   if (depth >= 2) score += 5;
   if (Nearest(first, Landmark::ContentInfo)) score -= 25;
@@ -301,11 +302,14 @@ WebMenuList ReadGroup(const Group& group) {
 std::vector<WebMenuList> FindCandidates(const GumboNode* root, LinksNeeded needed) {
   size_t elements = 0;
   const std::vector<Group> groups = GroupLists(root, needed, elements);
+  const bool pageMarksNavigation =
+      std::any_of(groups.begin(), groups.end(), [](const Group& group) { return group.navigation; });
   std::vector<WebMenuList> candidates;
   for (const Group& group : groups) {
     WebMenuList menu = ReadGroup(group);
     if (menu.items.empty()) continue;
-    menu.score = Score(menu, group, elements ? static_cast<double>(group.position) / elements : 0);
+    menu.score = Score(menu, group, elements ? static_cast<double>(group.position) / elements : 0,
+                       pageMarksNavigation);
     candidates.push_back(std::move(menu));
   }
   return candidates;
