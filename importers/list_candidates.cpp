@@ -157,9 +157,13 @@ constexpr std::string_view kSideListWords[] = {
 
 // Words that name a site's main menu.
 constexpr std::string_view kMainMenuWords[] = {
-    "navbar", "menubar",   "menu",    "mainmenu", "mainnav", "primary",
-    "topnav", "globalnav", "sitenav", "megamenu", "nav",     "navigation",
+    "navbar",  "menubar", "menu",      "mainmenu", "mainnav",
+    "primary", "topnav",  "globalnav", "sitenav",  "megamenu",
 };
+
+// Words that name an element as navigation, as pages older than <nav> do
+// (<div id="nav">); a navigation landmark says no more by them.
+constexpr std::string_view kNavigationWords[] = {"nav", "navigation"};
 
 template <size_t N>
 bool NamesOneOf(std::string_view text, const std::string_view (&words)[N]) {
@@ -216,6 +220,23 @@ bool OffersSigningOut(const WebMenuList& menu) {
   return false;
 }
 
+// Lists whose links mostly lead to the page in other languages (hreflang,
+// or lang on the link): a language switcher, however it is named.
+bool LeadsToOtherLanguages(const std::vector<const GumboNode*>& lists) {
+  int links = 0, languages = 0;
+  for (const GumboNode* list : lists) {
+    WalkBelow(list, [&](const GumboNode* node) {
+      if (!IsElement(node) || IsUnseen(node)) return Step::Skip;
+      if (TagOf(node) == GUMBO_TAG_A && AttributeOf(node, "href")) {
+        ++links;
+        if (AttributeOf(node, "hreflang") || AttributeOf(node, "lang")) ++languages;
+      }
+      return Step::Enter;
+    });
+  }
+  return links >= 2 && 2 * languages > links;
+}
+
 struct Group {
   const GumboNode* navigation;  // the landmark joining the lists; nullptr for a lone list
   std::vector<const GumboNode*> lists;
@@ -243,17 +264,19 @@ double Score(const WebMenuList& menu, const Group& group, double position, bool 
   const bool namedMain = NamedAs(first, kMainMenuWords) ||
                          (group.navigation && NamedAs(group.navigation, kMainMenuWords)) ||
                          LabelledMain(first) || (group.navigation && LabelledMain(group.navigation));
-  // Pages older than <nav> mark their navigation by name (<div id="nav">).
-  if (group.navigation || (!pageMarksNavigation && namedMain && !NearestLandmark(first))) score += 20;
+  const bool namedNavigation = !group.navigation && NamedAs(first, kNavigationWords);
+  // A page without landmarks marks its navigation by name alone.
+  if (group.navigation || (!pageMarksNavigation && (namedMain || namedNavigation) && !NearestLandmark(first)))
+    score += 20;
   if (Nearest(first, Landmark::Banner)) score += 8;
   if (depth >= 2) score += 5;
   if (Nearest(first, Landmark::ContentInfo)) score -= 25;
   if (Nearest(first, Landmark::Complementary)) score -= 15;
   if (Nearest(first, Landmark::Main)) score -= 15;
   if (group.sideList || (group.navigation && NamedAs(group.navigation, kSideListWords)) ||
-      OffersSigningOut(menu))
+      OffersSigningOut(menu) || LeadsToOtherLanguages(group.lists))
     score -= 25;
-  if (namedMain) score += 10;
+  if (namedMain || namedNavigation) score += 10;
   if (!menu.items.empty() && captionBytes / menu.items.size() > 40) score -= 15;  // prose, not captions
   if (linked > 0 && fragments == linked) score -= 10;                             // tabs of one page
   return score - 5 * position;

@@ -105,6 +105,7 @@ TEST(WebImport, EachShapeOfPageGivesItsMainNavigation) {
       {"one_page_fragment_nav", "Il menu", "Contatti", 5, 2, 0},
       {"council_skip_secondary_footer", "Bins and recycling", "Schools", 6, 6, 0},
       {"dashboard_navbar_sidebar_pills", "Dashboard", "Help", 4, 5, 0},
+      {"unnamed_language_nav_first", "Pokoje", "Kontakt", 4, 2, 0},
   };
   for (const Shape& shape : shapes) {
     const WebPage page = WebPage::Read(Fixture("shapes/" + shape.page));
