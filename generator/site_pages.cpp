@@ -31,6 +31,16 @@ bool IsPageName(const fs::path& path) {
   return extension == ".html" || extension == ".htm" || extension == ".xhtml";
 }
 
+// A page a browser reads as XML: its name says XHTML, or it opens with an
+// XML declaration.
+bool IsXmlPage(const std::string& path, std::string_view bytes) {
+  if (ToLowerAscii(fs::path(path).extension().string()) == ".xhtml") return true;
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+  while (!bytes.empty() && (bytes[0] == ' ' || bytes[0] == '\t' || bytes[0] == '\r' || bytes[0] == '\n'))
+    bytes.remove_prefix(1);
+  return bytes.starts_with("<?xml");
+}
+
 bool IsInside(const fs::path& path, const fs::path& folder) {
   const fs::path relative = path.lexically_relative(folder);
   return !relative.empty() && *relative.begin() != "..";
@@ -290,7 +300,9 @@ SiteUpdate UpdateSitePages(TvornAppletAgent& doc, const DesignTree& tree, const 
     ReadPage& page = read[k];
     SitePage& entry = update.pages[entryOfRead[k]];
     const PagePlace place(published.string(), page.real);
-    const std::string region = RegionText(MenuCode(doc, style, options.menuBaseName, place), page.region);
+    std::string code = MenuCode(doc, style, options.menuBaseName, place);
+    if (IsXmlPage(page.real, page.bytes)) code = XmlSyntax(code);
+    const std::string region = RegionText(code, page.region);
     const std::string_view old =
         std::string_view(page.bytes).substr(page.region.begin, page.region.end - page.region.begin);
     if (old == region) {

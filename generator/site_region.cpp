@@ -44,7 +44,67 @@ std::string IndentBefore(std::string_view page, size_t marker) {
   return std::string(page.substr(start, marker - start));
 }
 
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+bool IsEmptyElement(std::string_view name) {
+  return name == "link" || name == "meta" || name == "img" || name == "br" || name == "hr" || name == "input";
+}
+
+// One start tag's inside ("link href=x rel=stylesheet") written as XML.
+std::string XmlStartTag(std::string_view tag) {
+  size_t at = 0;
+  auto skipBlanks = [&] {
+    while (at < tag.size() && IsBlank(tag[at])) ++at;
+  };
+  auto takeUntil = [&](auto stop) {
+    const size_t from = at;
+    while (at < tag.size() && !stop(tag[at])) ++at;
+    return tag.substr(from, at - from);
+  };
+  const std::string_view name = takeUntil([](char c) { return IsBlank(c) || c == '/'; });
+  std::string out = "<" + std::string(name);
+  for (skipBlanks(); at < tag.size() && tag[at] != '/'; skipBlanks()) {
+    const std::string_view attribute = takeUntil([](char c) { return IsBlank(c) || c == '=' || c == '/'; });
+    std::string_view value = attribute;  // a bare attribute's XML value is its name
+    if (at < tag.size() && tag[at] == '=') {
+      ++at;
+      if (at < tag.size() && (tag[at] == '"' || tag[at] == '\'')) {
+        const char quote = tag[at++];
+        value = takeUntil([quote](char c) { return c == quote; });
+        ++at;
+      } else {
+        value = takeUntil([](char c) { return IsBlank(c); });
+      }
+    }
+    out += " " + std::string(attribute) + "=\"" + std::string(value) + "\"";
+  }
+  return out + (IsEmptyElement(name) ? "/>" : ">");
+}
+
 }  // namespace
+
+std::string XmlSyntax(std::string_view code) {
+  std::string out;
+  size_t at = 0;
+  while (at < code.size()) {
+    const size_t open = code.find('<', at);
+    const size_t close = code.find('>', open);
+    if (open == std::string_view::npos || close == std::string_view::npos) break;
+    out += code.substr(at, open - at);
+    const std::string_view tag = code.substr(open + 1, close - open - 1);
+    // Our code holds no comments or scripts, and escapes ">" in values.
+    if (tag.empty() || tag[0] == '/' || tag[0] == '!') {
+      out += code.substr(open, close + 1 - open);
+    } else {
+      out += XmlStartTag(tag);
+    }
+    at = close + 1;
+  }
+  if (at < code.size()) out += code.substr(at);
+  return out;
+}
 
 MenuRegion FindMenuRegion(std::string_view page, const std::string& pageName) {
   if (IsWideEncoding(page)) {

@@ -34,6 +34,11 @@ MenuRegion FindMenuRegion(std::string_view page, const std::string& pageName);
 // and the indentation again before the closing marker.
 std::string RegionText(std::string_view code, const MenuRegion& region);
 
+// `code` written as XML, for a page that a browser reads as XML (XHTML):
+// every attribute quoted and given a value, empty elements closed in their
+// start tag. It is still HTML, so any page may take it.
+std::string XmlSyntax(std::string_view code);
+
 // The page with its region replaced by `regionText`.
 std::string PageWithRegion(std::string_view page, const MenuRegion& region, std::string_view regionText);
 

@@ -164,7 +164,7 @@
   }
   function entry(li) {
     var e = li.firstElementChild;
-    return e && e.tagName !== 'UL' && e;
+    return e && e.localName !== 'ul' && e;
   }
   // Each entry of a level [list, record numbers] of the page's list: fn(element, its own
   // level, record, number) until fn returns true. An entry without a record of its own
@@ -173,7 +173,7 @@
   function entries(m, u, n, up, fn) {
     var recs = m.cfg.r || [], order = u[1], j = 0, prev, li, e, sub, ko, r, k;
     for (li = u[0].firstElementChild; li; li = li.nextElementSibling) {
-      for (sub = e = entry(li); sub && sub.tagName !== 'UL'; sub = sub.nextElementSibling);
+      for (sub = e = entry(li); sub && sub.localName !== 'ul'; sub = sub.nextElementSibling);
       k = n;
       if (n >= 0) n += sub ? 1 + li.getElementsByTagName('li').length : 1;
       if (!e) {
@@ -267,7 +267,7 @@
       path.push(e);
       if (ul === m.ul) break;
       e = ul.parentNode && entry(ul.parentNode);
-      for (x = e; x && x.tagName !== 'UL'; x = x.nextElementSibling);
+      for (x = e; x && x.localName !== 'ul'; x = x.nextElementSibling);
       if (x !== ul) return;
     }
     for (x = m; x && path.length; x = path.pop().$vm) kids(x);
@@ -290,7 +290,7 @@
   }
 
   function build(m, box) {
-    var f = d.createDocumentFragment(), nav = box.firstElementChild, host = nav && nav.tagName === 'NAV' ? nav : box, first = '';
+    var f = d.createDocumentFragment(), nav = box.firstElementChild, host = nav && nav.localName === 'nav' ? nav : box, first = '';
     if (m.lean) {
       if (!(m.ul = host.querySelector('ul'))) return bad(m);
       m.u = [m.ul, m.cfg.i];

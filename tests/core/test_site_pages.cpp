@@ -283,6 +283,39 @@ TEST_F(Site, ALinkInTheCodePageMarksThePageItNames) {
       << Slurp(root / "caf\xC3\xA9/d\xC3\xA9j\xC3\xA0.html");
 }
 
+// A page a browser reads as XML stops at the first tag that is not: its
+// region is written in XML syntax, in either page style; an HTML page keeps
+// the code as published.
+TEST_F(Site, XmlPagesGetTheirRegionInXmlSyntax) {
+  const std::string xhtml =
+      "<html xmlns=\"http://www.w3.org/1999/xhtml\"><body>\n" + kOpen + kClose + "</body></html>";
+  const std::regex startTag("<[a-z][^>]*>");
+  const std::regex xmlTag("<[a-z]+( [a-z-]+=\"[^\"<>]*\")*/?>");
+  for (const PageStyle style : {PageStyle::Classic, PageStyle::Html5}) {
+    Spit(root / "a.xhtml", xhtml);
+    Spit(root / "b.htm", "\xEF\xBB\xBF \r\n<?xml version=\"1.0\"?>\r\n" + xhtml);
+    Spit(root / "c.html", kOpen + kClose);
+    ASSERT_FALSE(Run({root.path()}, true, style).HasProblems());
+    for (const char* name : {"a.xhtml", "b.htm"}) {
+      const std::string page = Slurp(root / name);
+      const std::string region = page.substr(page.find(kOpen), page.find(kClose) - page.find(kOpen));
+      int tags = 0;
+      for (std::sregex_iterator it(region.begin(), region.end(), startTag), end; it != end; ++it, ++tags) {
+        const std::string tag = it->str();
+        EXPECT_TRUE(std::regex_match(tag, xmlTag)) << name << ": " << tag;
+        EXPECT_EQ(tag.starts_with("<link"), tag.ends_with("/>")) << name << ": " << tag;
+      }
+      EXPECT_GE(tags, style == PageStyle::Classic ? 4 : 10) << region;
+    }
+    const std::string html = Slurp(root / "c.html");
+    EXPECT_NE(html.find(style == PageStyle::Classic ? " type=text/css rel=stylesheet>" : " defer></script>"),
+              std::string::npos)
+        << html;
+  }
+  EXPECT_EQ(XmlSyntax("<p a=x b='y' c>t</p><br><!-- k -->"),
+            "<p a=\"x\" b=\"y\" c=\"c\">t</p><br/><!-- k -->");
+}
+
 TEST_F(Site, EveryRefusalLeavesTheWholeFolderAsItWas) {
   fs::create_directories(root / "a/b");
   Spit(root / "a/good.html", kOpen + kClose);

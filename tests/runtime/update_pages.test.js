@@ -32,7 +32,9 @@ const SITE = {
 };
 const TARGET = { Home: 'index.html', Docs: 'docs/', Guide: 'docs/guide.html', Reference: 'docs/api/ref.html',
   About: 'about.html' };
-const PAGES = ['index.html', 'about.html', 'docs/index.html', 'docs/guide.html', 'docs/api/ref.html'];
+// docs/page.xhtml is read as XML: one tag in HTML syntax and the browser shows only an error.
+const PAGES = ['index.html', 'about.html', 'docs/index.html', 'docs/guide.html', 'docs/api/ref.html',
+  'docs/page.xhtml'];
 // The fixture designs' state colours.
 const LOOK = { 'rgb(192, 192, 192)': 'normal', 'rgb(0, 0, 0)': 'over', 'rgb(255, 0, 0)': 'clicked' };
 const NAME = 'sitemenu';
@@ -45,16 +47,17 @@ function updatedSite(style) {
   const dir = path.join(S.site.root, rel);
   for (const page of PAGES) {
     const end = page.startsWith('docs/api') ? '\r\n' : '\n';
-    const text = ['<!DOCTYPE html>', '<html lang="en"><head><meta charset="utf-8">',
-      `<title>${page}</title></head><body>`, '  <!-- velmora-menu -->', '  <!-- /velmora-menu -->',
-      `<h1>${page}</h1>`, '</body></html>', ''].join(end);
+    const head = page.endsWith('.xhtml') ? ['<html xmlns="http://www.w3.org/1999/xhtml"><head>']
+      : ['<!DOCTYPE html>', '<html lang="en"><head><meta charset="utf-8">'];
+    const text = [...head, `<title>${page}</title></head><body>`, '  <!-- velmora-menu -->',
+      '  <!-- /velmora-menu -->', `<h1>${page}</h1>`, '</body></html>', ''].join(end);
     fs.mkdirSync(path.dirname(path.join(dir, page)), { recursive: true });
     fs.writeFileSync(path.join(dir, page), text, 'latin1');
   }
   const project = path.join(dir, 'project.velm');
   fs.writeFileSync(project, projectFile(design(SITE)), 'latin1');
   const out = execFileSync(CLI, ['update-pages', project, dir, '--page', style], { encoding: 'utf8' });
-  assert.match(out, /^5 updated, 0 up to date, 0 without a menu region$/m);
+  assert.match(out, /^6 updated, 0 up to date, 0 without a menu region$/m);
   fs.copyFileSync(RUNTIME, path.join(dir, 'jsmenu0.js'));
   return rel;
 }
@@ -82,6 +85,7 @@ for (const style of ['classic', 'html5']) {
       ['index.html', ['Home'], []],
       ['docs/guide.html', ['Guide'], [1]],
       ['docs/api/ref.html', ['Reference'], [1]],
+      ['docs/page.xhtml', [], []],
     ];
     for (const [page, current, clickedBar] of cases) {
       const pg = await openPage(base + page);

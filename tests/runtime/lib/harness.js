@@ -35,7 +35,8 @@ for (const [n, c] of Object.entries({ red: '#d00', green: '#0a0', blue: '#00d', 
   IMAGES[`${n}.svg`] = `<svg xmlns="http://www.w3.org/2000/svg" width="16" height="16"><rect width="16" height="16" fill="${c}"/></svg>`;
 }
 
-const MIME = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.svg': 'image/svg+xml', '.txt': 'text/plain' };
+const MIME = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.svg': 'image/svg+xml', '.txt': 'text/plain',
+  '.xhtml': 'application/xhtml+xml' };
 
 // headers: extra response headers by address path (a page served under a policy, say).
 async function startServer(root, headers = {}) {
