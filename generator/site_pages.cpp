@@ -94,6 +94,11 @@ class Walker {
       const bool directory = entry.is_directory(ec);
       if (directory && path.filename().string().starts_with(".")) continue;
       if (!directory && !IsPageName(path)) continue;
+      if (entry.is_symlink(ec) && !fs::exists(entry.status(ec))) {
+        out_.leftOut.push_back(
+            {path.string(), SitePageState::Skipped, "a symbolic link to nothing: left alone"});
+        continue;
+      }
       const fs::path target = Canonical(path);
       if (entry.is_symlink(ec) && !IsInside(target, root_)) {
         out_.leftOut.push_back({path.string(), SitePageState::Skipped,

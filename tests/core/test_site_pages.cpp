@@ -412,11 +412,14 @@ TEST_F(Site, WalkSkipsHiddenFoldersAndLinksLeadingOut) {
   fs::create_symlink(elsewhere / "out.html", root / "site/out.html");
   fs::create_directory_symlink(root / "site", root / "site/sub/loop");
   fs::create_symlink(root / "site/sub/in.HTML", root / "site/again.html");
+  fs::create_symlink(root / "site/deleted.html", root / "site/dead.html");
   const SiteWalk walk = FindSitePages({root / "site"}, {});
   EXPECT_EQ(walk.pages, std::vector<std::string>{root / "site/again.html"}) << "each page once";
-  ASSERT_EQ(walk.leftOut.size(), 2u);
-  EXPECT_EQ(walk.leftOut[0].path, root / "site/linked");
-  EXPECT_EQ(walk.leftOut[1].path, root / "site/out.html");
+  ASSERT_EQ(walk.leftOut.size(), 3u);
+  EXPECT_EQ(walk.leftOut[0].path, root / "site/dead.html") << "a link to nothing is told, not dropped";
+  EXPECT_EQ(walk.leftOut[0].state, SitePageState::Skipped);
+  EXPECT_EQ(walk.leftOut[1].path, root / "site/linked");
+  EXPECT_EQ(walk.leftOut[2].path, root / "site/out.html");
   const SiteUpdate update = Run({root / "site"});
   EXPECT_EQ(Slurp(elsewhere / "out.html"), kOpen + kClose);
   EXPECT_TRUE(fs::is_symlink(root / "site/again.html")) << "the page behind the link is written";
