@@ -113,10 +113,8 @@ struct Choice {
 };
 
 // The page's list to import and its look, as the user picks them; a page
-// with one visible list is imported at once in the default look.
+// with one list still offers the look and the page style.
 Choice ChooseList(DesignSession& session, const WebPage& page, Templates& templates) {
-  if (page.Lists().size() == 1 && page.DefaultList() == 0)
-    return {0, QString::fromLatin1(kDefaultTemplate), false};
   QList<WebMenuChoice> choices;
   for (const WebMenuList& list : page.Lists()) {
     QStringList captions;

@@ -361,6 +361,7 @@ class UndoHistoryTest : public QObject {
                           "</ul></nav>");
     w_->prompts.messageAnswers.enqueue(QMessageBox::No);
     w_->prompts.fileAnswers.enqueue(w_->Path("site/page.html"));
+    test::OnNextModal([](QWidget* chooser) { chooser->findChild<QPushButton*>("btnOK")->click(); });
     Control<QAction>("ImportWebPage1")->trigger();
     QCOMPARE(w_->Captions(), (std::vector<std::string>{"Alpha", "Beta"}));
     QCOMPARE(History().Stack().count(), 0);

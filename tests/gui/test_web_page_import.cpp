@@ -16,6 +16,8 @@
 
 #include "designer/main_form.h"
 #include "dialogs/WebMenuChooser.h"
+#include "document/applet_agent.h"
+#include "document/design_tree.h"
 #include "generator/page_style.h"
 #include "support/modal.h"
 #include "support/window_fixture.h"
@@ -184,6 +186,35 @@ class WebPageImportTest : public QObject {
     QCOMPARE(w_->Captions(), std::vector<std::string>{"Home"});
   }
 
+  // A page with one list still lets the user choose the look and the page
+  // style, and the design takes what was chosen.
+  void aSingleListStillOffersItsLook() {
+    w_->OpenDesign("menus/a.velm", {{"Home", 0}});
+    QFile::copy(VELMORA_TEMPLATES_SOURCE "/dark_bar.velm", w_->ProgramPath("templates/dark_bar.velm"));
+    w_->prompts.fileAnswers.enqueue(
+        WritePage("site/one.html",
+                  "<html lang=nl><nav><ul><li><a href=a.html>Alpha</a><li><a href=b.html>Beta</a></ul>"));
+    QStringList rows;
+    test::OnNextModal([&](QWidget* modal) {
+      auto* lists = modal->findChild<QListWidget*>("lstbxMenuLists");
+      for (int row = 0; row < lists->count(); ++row) rows << lists->item(row)->text();
+      modal->findChild<QComboBox*>("cmbTemplate")->setCurrentText("dark_bar");
+      modal->findChild<QCheckBox*>("chckbxModernPage")->setChecked(true);
+      Screenshot(modal, "web-import-single-list.png");
+      modal->findChild<QPushButton*>("btnOK")->click();
+    });
+    Command()->trigger();
+    QCOMPARE(rows, QStringList{"Alpha, Beta  (2 items, 1 level)\n<ul> in <nav>"});
+    QCOMPARE(w_->Captions(), (std::vector<std::string>{"Alpha", "Beta"}));
+    TvornAppletAgent dark;
+    ItemTree darkTree;
+    dark.LoadProject(VELMORA_TEMPLATES_SOURCE "/dark_bar.velm", darkTree);
+    QVERIFY(dark.Items[0][IColorNormal] != "33414E");  // not the light look
+    QCOMPARE(Form().Document().Items[0][IColorNormal], dark.Items[0][IColorNormal]);
+    QCOMPARE(PageSettingsOf(Form().Document()).style, PageStyle::Html5);
+    QCOMPARE(PageSettingsOf(Form().Document()).language, std::string("nl"));
+  }
+
   void refusedPagesLeaveTheDesignAlone() {
     QString deep = "<nav><ul><li><a href=a>A</a>";
     for (int level = 0; level < 40; ++level) deep += "<ul><li><a href=b>B</a>";
@@ -202,7 +233,18 @@ class WebPageImportTest : public QObject {
     const QString project = w_->OpenDesign("menus/a.velm", {{"Home", 0}, {"News", 1}});
     for (const auto& c : cases) {
       w_->prompts.fileAnswers.enqueue(WritePage(c.page, c.html));
-      Command()->trigger();  // no chooser: a single list, or none
+      // The too deep list is offered and refused when taken; the other
+      // pages are refused as a whole, before any chooser.
+      const bool offersList = c.page == "site/deep.html";
+      bool offered = false;
+      if (offersList) {
+        test::OnNextModal([&](QWidget* modal) {
+          offered = true;
+          modal->findChild<QPushButton*>("btnOK")->click();
+        });
+      }
+      Command()->trigger();
+      QCOMPARE(offered, offersList);
       QCOMPARE(w_->prompts.messages.last().icon, QMessageBox::Critical);
       QVERIFY2(w_->prompts.messages.last().text.contains(c.message),
                qPrintable(w_->prompts.messages.last().text));
